@@ -1,0 +1,29 @@
+// Low-precision Sun and Moon (Montenbruck and Pfleger) and the rise, set
+// and twilight search over one day.
+#ifndef NACHTBLICK_SUNMOON_H
+#define NACHTBLICK_SUNMOON_H
+
+// Event types: 1 Moon (+8'), 0 Sun (-50'), -1 civil, -2 nautical,
+// -3 astronomical twilight.
+// Result flags of riseset: 1 rising found, 2 setting found, 4 above h0 at 0h.
+
+// Apparent right ascension (hours, 0..24) and declination (degrees) of the
+// Moon (body > 0) or the Sun (body <= 0); T in Julian centuries from J2000.
+void sunmoonposition(double T, double *ra, double *dec, int body);
+
+// Parabola through (-1, ym), (0, y0), (+1, yp): writes the extremum value ye
+// and, when the discriminant is not negative, the roots; returns the number
+// of roots in [-1, 1].
+int quadinterp(double ym, double y0, double yp, double *ye, double *root1,
+               double *root2);
+
+// Sine of the altitude of the body of the event type at MJD0 + hour/24 (UT).
+double sinaltitude(int type, double mjd0, double hour, double longitude,
+                   double coslat, double sinlat);
+
+// Searches the day (MJD of the date, zone offset in hours) for the rising
+// and setting of the event type; hours of zone time 0..24. Returns flags.
+int riseset(int mjd, double zone, double longitude, double latitude, int type,
+            double *rise, double *set);
+
+#endif

@@ -1,0 +1,145 @@
+// Time scales and basic quantities: Julian centuries, guarded square root
+// and arc tangent, sidereal time, Delta T and the mean obliquity.
+#include "astro/timescales.h"
+
+#include <cmath>
+
+#include "calendar/calendar.h"
+
+namespace {
+
+const double kJ2000 = 2451545.0;        // JD of J2000.0
+const double kDaysPerCentury = 36525.0;
+const double kMjdOffset = 2400000.5;    // JD - MJD
+const double kPi = 3.141592653589793;
+const double kSecondsToDays = 1.1574074074074073e-05;  // 1 / 86400
+// 0.499 s in days: what ttut adds when no Delta T is applied.
+const double kHalfSecondDays = 5.775462962962963e-6;
+
+// One-entry Delta T cache: the last Julian Date asked for (a date that never
+// occurs at start) and its Delta T in seconds.
+double cached_jd = -1000000.0;
+double cached_seconds = 0.0;
+long conversions = 0;
+
+}  // namespace
+
+double juliancenturies(double jd) { return (jd - kJ2000) / kDaysPerCentury; }
+
+double safesqrt(double x) { return (x < 1e-35) ? 0.0 : std::sqrt(x); }
+
+double safeatan2(double y, double x) {
+  return (y == 0.0 && x == 0.0) ? 0.0 : std::atan2(y, x);
+}
+
+double fracpart(double x) {
+  double f = x - std::floor(x);
+  // x slightly below an integer may round up to exactly 1.
+  if (f >= 1.0) f = 0.0;
+  return f;
+}
+
+// GMST (IAU 1982) in hours: 24110.54841 s + 8640184.812866 s T0
+// + 0.093104 s T0^2 - 6.2e-6 s T0^3 with T0 at 0h UT of the day, plus the
+// sidereal hours elapsed since 0h UT.
+double localsiderealtime(double mjd, double longitude) {
+  const double mjd0 = std::floor(mjd);
+  const double ut = (mjd - mjd0) * 24.0;
+  const double t0 = (mjd0 - 51544.5) / kDaysPerCentury;
+  const double gmst = 6.697374558333333 + 1.0027379093 * ut +
+                      (8640184.812866 + (0.093104 + (-6.2e-6) * t0) * t0) * t0 / 3600.0;
+  return 24.0 * fracpart((gmst + longitude / 15.0) / 24.0);
+}
+
+// Delta T polynomials of Espenak and Meeus (NASA, 2006), in Horner form.
+// The range is chosen by the integer year; the variable by the decimal year
+// of the middle of the month. Years before -750 give 0.
+double deltatseconds(int year, int month) {
+  const double y = year + (month - 0.5) / 12.0;
+  if (year < -750) return 0.0;
+  if (year <= 500) {
+    const double u = y / 100.0;
+    return 10583.6 + u * (-1014.41 + u * (33.78311 + u * (-5.952053 +
+           u * (-0.1798452 + u * (0.022174192 + u * 0.0090316521)))));
+  }
+  if (year <= 1600) {
+    const double u = (y - 1000.0) / 100.0;
+    return 1574.2 + u * (-556.01 + u * (71.23472 + u * (0.319781 +
+           u * (-0.8503463 + u * (-0.005050998 + u * 0.0083572073)))));
+  }
+  if (year <= 1700) {
+    const double t = y - 1600.0;
+    return 120.0 + t * (-0.9808 + t * (-0.01532 + t * (1.0 / 7129.0)));
+  }
+  if (year <= 1800) {
+    const double t = y - 1700.0;
+    return 8.83 + t * (0.1603 + t * (-0.0059285 + t * (0.00013336 + t * (-1.0 / 1174000.0))));
+  }
+  if (year <= 1860) {
+    const double t = y - 1800.0;
+    return 13.72 + t * (-0.332447 + t * (0.0068612 + t * (0.0041116 + t * (-0.00037436 +
+           t * (0.0000121272 + t * (-0.0000001699 + t * 0.000000000875))))));
+  }
+  if (year <= 1900) {
+    const double t = y - 1860.0;
+    return 7.62 + t * (0.5737 + t * (-0.251754 + t * (0.01680668 +
+           t * (-0.0004473624 + t * (1.0 / 233174.0)))));
+  }
+  if (year <= 1920) {
+    const double t = y - 1900.0;
+    return -2.79 + t * (1.494119 + t * (-0.0598939 + t * (0.0061966 + t * (-0.000197))));
+  }
+  if (year <= 1941) {
+    const double t = y - 1920.0;
+    return 21.20 + t * (0.84493 + t * (-0.0761 + t * 0.0020936));
+  }
+  if (year <= 1961) {
+    const double t = y - 1950.0;
+    return 29.07 + t * (0.407 + t * (-1.0 / 233.0 + t * (1.0 / 2547.0)));
+  }
+  if (year <= 1986) {
+    const double t = y - 1975.0;
+    return 45.45 + t * (1.067 + t * (-1.0 / 260.0 + t * (-1.0 / 718.0)));
+  }
+  if (year <= 2005) {
+    const double t = y - 2000.0;
+    return 63.86 + t * (0.3345 + t * (-0.060374 + t * (0.0017275 +
+           t * (0.000651814 + t * 0.00002373599))));
+  }
+  if (year <= 2050) {
+    const double t = y - 2000.0;
+    return 62.92 + t * (0.32217 + t * 0.005589);
+  }
+  const double u = (y - 1820.0) / 100.0;
+  if (year <= 2150) return -20.0 + 32.0 * u * u - 0.5628 * (2150.0 - y);
+  return -20.0 + 32.0 * u * u;
+}
+
+double deltatcached(double jd) {
+  if (jd == cached_jd) return cached_seconds;
+  cached_jd = jd;
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  mjdtodatetime(jd - kMjdOffset, &year, &month, &day, &hour, &minute, &second);
+  ++conversions;
+  cached_seconds = deltatseconds(year, month);
+  return cached_seconds;
+}
+
+long deltatconversions(void) { return conversions; }
+
+double deltatdays(double jd) { return deltatcached(jd) * kSecondsToDays; }
+
+double ttut(double jde, int to_universal) {
+  if (to_universal) return jde - deltatdays(jde);
+  return jde + kHalfSecondDays;
+}
+
+// Laskar's mean obliquity, Meeus eq. 22.3: U in units of 10000 Julian years,
+// the correction in arcseconds evaluated from the U^10 term down.
+double obliquity(double jd) {
+  const double u = juliancenturies(jd) / 100.0;
+  const double s = u * (-4680.93 + u * (-1.55 + u * (1999.25 + u * (-51.38 +
+                   u * (-249.67 + u * (-39.05 + u * (7.12 + u * (27.87 +
+                   u * (5.79 + u * 2.45)))))))));
+  return (23.439291111 + s / 3600.0) * (kPi / 180.0);
+}

@@ -1,0 +1,158 @@
+// Calendar core: civil dates, the 1582 reform and day numbers.
+#include "calendar/calendar.h"
+
+#include <climits>
+#include <cmath>
+#include <ctime>
+
+namespace {
+
+// 14 October 1582 packed as year*1024 + month*32 + day: the last Julian key.
+const int kLastJulianKey = 1582 * 1024 + 10 * 32 + 14;  // 1620302
+// Julian Day Number of 15 October 1582, the first Gregorian day.
+const int kFirstGregorianJdn = 2299161;
+// 2000000 weeks plus 3: keeps the weekday dividend positive for every
+// supported date; MJD 0 (a Wednesday) gives weekday 4.
+const int kWeekdayBias = 14000003;
+// Offset between an MJD and the Julian Day Number of noon of that day.
+const int kMjdToJdn = 2400001;
+
+bool in_reform_gap(int day, int month, int year) {
+  return year == 1582 && month == 10 && day >= 5 && day <= 14;
+}
+
+}  // namespace
+
+int entrytoint(const char *text) {
+  const char *p = text;
+  while (*p == ' ') ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') {
+    negative = (*p == '-');
+    ++p;
+  }
+  while (*p == '0') ++p;
+  // Accumulate in a wide type and saturate, so that a long digit string
+  // gives a defined, out-of-range value instead of overflowing.
+  long long value = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) {
+    if (value <= INT_MAX) value = value * 10 + (*p - '0');
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+void todaydate(int *day, int *month, int *year) {
+  time_t now = time(nullptr);
+  const struct tm *t = localtime(&now);
+  *day = t->tm_mday;
+  *month = t->tm_mon + 1;
+  *year = t->tm_year + 1900;
+}
+
+void clampdate(int *day, int *month, int *year, int *wday) {
+  if (*month < 1) *month = 1;
+  if (*month > 12) *month = 12;
+  if (*year < 1000) *year = 1000;
+  if (*year > 3000) *year = 3000;
+  const int n = monthdays(*month, *year);
+  if (*day < 1) *day = 1;
+  if (*day > n) *day = n;
+  *wday = weekday(*day, *month, *year);
+}
+
+int monthdays(int month, int year) {
+  if (month < 1 || month > 12 || year < 1 || year > 10000) return 0;
+  if (month == 2) {
+    int n = 28;
+    if (year % 4 == 0) n = 29;
+    if (year > 1582 && year % 100 == 0 && year % 400 != 0) n = 28;
+    return n;
+  }
+  if (month <= 7) return (month % 2 == 1) ? 31 : 30;
+  return (month % 2 == 0) ? 31 : 30;
+}
+
+int leapyear(int year) { return monthdays(2, year) - 28; }
+
+int yearday(int day, int month, int year) {
+  if (day < 1 || day > monthdays(month, year)) return 0;
+  int n = day;
+  if (year == 1582 && ((month == 10 && day > 4) || month > 10)) n -= 10;
+  for (int m = 1; m < month; ++m) n += monthdays(m, year);
+  return n;
+}
+
+int isgregorian(int year, int month, int day) {
+  return (year * 1024 + month * 32 + day > kLastJulianKey) ? 1 : 0;
+}
+
+int datetomjd(int year, int month, int day) {
+  const int k = (month <= 2) ? 1 : 0;
+  const int y = year - k + 4800;
+  const int m = month + 12 * k;
+  int n = (153 * m - 457) / 5 + 365 * y + y / 4 + day - 2432084;
+  if (isgregorian(year, month, day)) n = n + y / 400 - y / 100 + 38;
+  return n;
+}
+
+int weekday(int day, int month, int year) {
+  if (day < 1 || day > monthdays(month, year)) return 0;
+  if (in_reform_gap(day, month, year)) return 0;
+  return (datetomjd(year, month, day) + kWeekdayBias) % 7 + 1;
+}
+
+double datetojd(int year, int month, int day) {
+  return static_cast<double>(datetomjd(year, month, day)) + 2400000.5;
+}
+
+void jdtodate(int jdn, int *year, int *month, int *day) {
+  int b = 0;
+  int r = 0;
+  if (jdn < kFirstGregorianJdn) {
+    r = jdn + 32082;
+  } else {
+    const int a = jdn + 32044;
+    b = (4 * a + 3) / 146097;
+    r = a - (146097 * b) / 4;
+  }
+  const int d = (4 * r + 3) / 1461;
+  const int e = r - (1461 * d) / 4;
+  const int m = (5 * e + 2) / 153;
+  *day = e - (153 * m + 2) / 5 + 1;
+  *month = m + 3 - 12 * (m / 10);
+  *year = 100 * b + d - 4800 + m / 10;
+}
+
+void mjdtodatetime(double mjd, int *year, int *month, int *day,
+                   int *hour, int *minute, int *second) {
+  const double f = std::floor(mjd);
+  int s = static_cast<int>((mjd - f) * 86400.0);
+  if (s > 86399) s = 86399;  // guard against a product rounded up to 86400
+  *second = s % 60;
+  *minute = (s / 60) % 60;
+  *hour = s / 3600;
+  jdtodate(static_cast<int>(f) + kMjdToJdn, year, month, day);
+}
+
+int splitdegrees(double value, int *whole, int *minutes, int *seconds) {
+  const double a = std::fabs(value);
+  const double w = std::floor(a);
+  if (!(w <= 2147483647.0)) return 0;  // also refuses NaN
+  int wi = static_cast<int>(w);
+  int s = static_cast<int>((a - w) * 3600.0);
+  if (s > 3599) s = 3599;
+  int sec = s % 60;
+  int min = s / 60;
+  if (value < 0) {
+    if (wi != 0) wi = -wi;
+    else if (min != 0) min = -min;
+    else sec = -sec;
+  }
+  *whole = wi;
+  *minutes = min;
+  *seconds = sec;
+  return 1;
+}

@@ -1,0 +1,2 @@
+#include "nachtblick/reports.h"
+ReportText info_report(void) { return ReportText{"", FONT_REPORT}; }

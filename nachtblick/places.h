@@ -1,0 +1,51 @@
+// The place table and the place file gtknblick.conf.
+#ifndef NACHTBLICK_PLACES_H
+#define NACHTBLICK_PLACES_H
+
+// One place of the table. The four whole-number fields are unsigned
+// magnitudes for printing; the hemisphere is in north/east and in the signs
+// of latitude and longitude.
+struct Place {
+  int lat_deg;       // 0..90
+  int lat_min;       // 0..59 (0 when lat_deg is 90)
+  int lon_deg;       // 0..180
+  int lon_min;       // 0..59 (0 when lon_deg is 180)
+  int north;         // 1 north, 0 south
+  int east;          // 1 east, 0 west
+  int used;          // 0 for an empty slot
+  char name[40];     // at most 39 characters
+  double longitude;  // degrees, east positive, -180..180
+  double latitude;   // degrees, north positive, -90..90
+};
+
+enum { PLACE_SLOTS = 32 };
+
+// Name of the place file, read from the working directory.
+extern const char *const PLACE_FILE_NAME;
+
+// The program's place table, the index of the place the rise and set
+// report shows, and how January is printed (2: "Jaenner", else "Januar").
+extern Place place_table[PLACE_SLOTS];
+extern int current_place;
+extern int january_variant;
+
+// Rebuilds place_table from gtknblick.conf in the working directory and may
+// set january_variant. 1 when the file was read and processed, 0 when it is
+// missing, not a regular file, empty or could not be buffered; the table
+// always holds at least the built-in place.
+int load_places(void);
+
+// The same for any file and table (the program's load_places calls this).
+int load_places_from(const char *path, Place table[PLACE_SLOTS], int *jan_variant);
+
+// The same for a file's contents already in memory.
+void parse_places(const char *data, long length, Place table[PLACE_SLOTS],
+                  int *jan_variant);
+
+// Resets the table to the built-in place alone.
+void reset_places(Place table[PLACE_SLOTS]);
+
+// Number of places in use (slots in use form a run from index 0).
+int place_count(const Place table[PLACE_SLOTS]);
+
+#endif

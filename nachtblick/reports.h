@@ -1,0 +1,65 @@
+// The reports of nachtblick as pure functions: from the entry texts, today's
+// date, the place table, the current place and the January variant to the
+// text the window shows and the font it is shown in. The window's callbacks
+// and the text front end nachtblick-report both call these.
+#ifndef NACHTBLICK_REPORTS_H
+#define NACHTBLICK_REPORTS_H
+
+#include <string>
+
+#include "nachtblick/places.h"
+
+// X core fonts of the reports.
+extern const char *const FONT_GREETING;   // misc-fixed 14.5 pt
+extern const char *const FONT_REPORT;     // misc-fixed 14 pt
+extern const char *const FONT_FEASTS;     // adobe-helvetica 16 px
+
+// Greeting shown at start.
+extern const char *const GREETING_TEXT;
+
+// Values of the current view: the report a date button runs again.
+enum View { VIEW_CALENDAR = 0, VIEW_MOONPHASE = 1, VIEW_RISESET = 2, VIEW_SEASONS = 3 };
+
+struct ReportInput {
+  const char *year_text;   // texts of the entries as typed
+  const char *month_text;
+  const char *day_text;
+  int today_day;           // today's local date
+  int today_month;
+  int today_year;
+  const Place *places;     // the place table (PLACE_SLOTS entries)
+  int current_place;       // index into places
+  int january_variant;     // 2: January is printed "Jaenner"
+};
+
+struct ReportText {
+  std::string text;
+  const char *font;
+};
+
+// Name tables, indexed by month 0..12 and weekday 0..7 (1 = Sunday).
+extern const char *const szMonat[13];
+extern const char *const szMonatKurz[13];
+extern const char *const szWochentag[8];
+extern const char *const szWochentagKurz[8];
+extern const char *const szFeiertag[6];
+extern const char *const szMondphase[4];
+extern const char *const szFinsternis[5];
+extern const char *const szJahreszeit[4];
+extern const char *const szHorizont[4];
+
+// szMonat entry of a month by the January rule: "Jaenner" for January when
+// the January variant is 2.
+const char *month_name(int month, int jan_variant);
+
+ReportText calendar_report(const ReportInput &in);
+ReportText moonphase_report(const ReportInput &in);
+ReportText seasons_report(const ReportInput &in);
+ReportText riseset_report(const ReportInput &in);
+ReportText pi_report(void);
+ReportText info_report(void);
+
+// The report of a view (VIEW_*); any other value gives the calendar.
+ReportText view_report(int view, const ReportInput &in);
+
+#endif

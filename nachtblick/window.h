@@ -1,0 +1,32 @@
+// The window of nachtblick: sixteen buttons, three date entries and the
+// read-only text area, and the callbacks behind them.
+#ifndef NACHTBLICK_WINDOW_H
+#define NACHTBLICK_WINDOW_H
+
+#include <gtk/gtk.h>
+
+enum { NB_BUTTONS = 16 };
+
+struct NbWindow {
+  GtkWidget *window;
+  GtkWidget *year;     // entries, at most 8 characters
+  GtkWidget *month;
+  GtkWidget *day;
+  GtkWidget *output;   // GtkText, not editable
+  GtkWidget *buttons[NB_BUTTONS];  // in creation order
+};
+
+// Builds the window after gtk_init (and load_places) and shows the greeting;
+// the caller shows it with gtk_widget_show_all. One window per process.
+NbWindow *build_window(void);
+
+// Current view (VIEW_* of reports.h) and the today toggle.
+extern int current_view;
+extern int today_toggle;
+
+// Empties the text area.
+void clear_output_window(void);
+// Runs the report of the current view again.
+void rerun_view(void);
+
+#endif
