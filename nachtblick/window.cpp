@@ -1,0 +1,344 @@
+// The window of nachtblick and the callbacks behind its buttons.
+//
+// The layer is thin: every report is a pure function of reports.h. A report
+// callback reads the three entries, stores its view, calls the report and
+// writes the text into the output area by the same steps every time:
+// font, freeze, clear, one insert, thaw.
+#include "nachtblick/window.h"
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "calendar/calendar.h"
+#include "nachtblick/places.h"
+#include "nachtblick/reports.h"
+
+int current_view = VIEW_CALENDAR;
+int today_toggle = 0;
+
+// The widgets live for the whole run; one window per process.
+static NbWindow nb;
+
+// Year range the year buttons cycle through.
+enum { YEAR_FIRST = 100, YEAR_LAST = 10000 };
+
+// ---------------------------------------------------------------------------
+// Report output
+
+// X core font by name. Loaded once per name and kept for the whole run (the
+// load result is not checked: a NULL font makes the text use the widget's).
+static GdkFont *report_font(const char *name) {
+  enum { FONT_CACHE = 8 };
+  static const char *names[FONT_CACHE];
+  static GdkFont *fonts[FONT_CACHE];
+  static int count = 0;
+  for (int i = 0; i < count; ++i)
+    if (std::strcmp(names[i], name) == 0) return fonts[i];
+  GdkFont *font = gdk_font_load(name);
+  if (count < FONT_CACHE) {
+    names[count] = name;
+    fonts[count] = font;
+    ++count;
+  }
+  return font;
+}
+
+void clear_output_window(void) {
+  GtkText *text = GTK_TEXT(nb.output);
+  while (gtk_text_backward_delete(text, 1)) {
+  }
+  while (gtk_text_forward_delete(text, 1)) {
+  }
+}
+
+// Replaces the whole contents of the output area with a report.
+static void show_report(const ReportText &report) {
+  GdkFont *font = report_font(report.font);
+  GtkText *text = GTK_TEXT(nb.output);
+  gtk_text_freeze(text);
+  clear_output_window();
+  gtk_text_insert(text, font, NULL, NULL, report.text.c_str(), -1);
+  gtk_text_thaw(text);
+}
+
+// The entry texts, today's date and the place state as one report input.
+// The texts belong to the entries and stay valid until they change.
+static ReportInput read_input(void) {
+  ReportInput in;
+  in.year_text = gtk_entry_get_text(GTK_ENTRY(nb.year));
+  in.month_text = gtk_entry_get_text(GTK_ENTRY(nb.month));
+  in.day_text = gtk_entry_get_text(GTK_ENTRY(nb.day));
+  todaydate(&in.today_day, &in.today_month, &in.today_year);
+  in.places = place_table;
+  in.current_place = current_place;
+  in.january_variant = january_variant;
+  return in;
+}
+
+// ---------------------------------------------------------------------------
+// Report callbacks. All callbacks ignore their arguments.
+
+static void quit_cb(GtkWidget *, gpointer) { gtk_main_quit(); }
+
+static void info_text_cb(GtkWidget *, gpointer) { show_report(info_report()); }
+
+static void calendar_cb(GtkWidget *, gpointer) {
+  current_view = VIEW_CALENDAR;
+  show_report(calendar_report(read_input()));
+}
+
+static void moonphase_cb(GtkWidget *, gpointer) {
+  current_view = VIEW_MOONPHASE;
+  show_report(moonphase_report(read_input()));
+}
+
+static void seasons_cb(GtkWidget *, gpointer) {
+  current_view = VIEW_SEASONS;
+  show_report(seasons_report(read_input()));
+}
+
+// The place file is read again first, so that edits show at once. A reload
+// that leaves current_place on a slot no longer in use goes back to the
+// first place rather than show an empty one.
+static void riseset_cb(GtkWidget *, gpointer) {
+  load_places();
+  if (current_place < 0 || current_place >= PLACE_SLOTS || !place_table[current_place].used)
+    current_place = 0;
+  current_view = VIEW_RISESET;
+  show_report(riseset_report(read_input()));
+}
+
+// Leaves current_view as it is: a date button then repeats the report shown
+// before.
+static void pi_cb(GtkWidget *, gpointer) { show_report(pi_report()); }
+
+void rerun_view(void) {
+  switch (current_view) {
+    case VIEW_RISESET: riseset_cb(NULL, NULL); break;
+    case VIEW_SEASONS: seasons_cb(NULL, NULL); break;
+    case VIEW_MOONPHASE: moonphase_cb(NULL, NULL); break;
+    default: calendar_cb(NULL, NULL); break;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Date buttons: step one entry, wrap at the ends of its cycle, run the view
+// again. The step is taken in a wider type because entrytoint saturates at
+// the ends of int; every wrapped result fits an int again.
+
+static void set_entry_number(GtkWidget *entry, long long value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
+  gtk_entry_set_text(GTK_ENTRY(entry), text);
+}
+
+static long long entry_number(GtkWidget *entry) {
+  return entrytoint(gtk_entry_get_text(GTK_ENTRY(entry)));
+}
+
+// Current local year from the system clock.
+static int local_year(void) {
+  std::time_t now = std::time(NULL);
+  const std::tm *local = std::localtime(&now);
+  return local ? local->tm_year + 1900 : 2000;
+}
+
+static void plus_year(GtkWidget *, gpointer) {
+  long long year = entry_number(nb.year);
+  if (year == 0) year = local_year() - 1;
+  ++year;
+  if (year > YEAR_LAST) year = YEAR_FIRST;
+  set_entry_number(nb.year, year);
+  rerun_view();
+}
+
+static void minus_year(GtkWidget *, gpointer) {
+  long long year = entry_number(nb.year);
+  if (year == 0) year = local_year() + 1;
+  --year;
+  if (year < YEAR_FIRST) year = YEAR_LAST;
+  set_entry_number(nb.year, year);
+  rerun_view();
+}
+
+static void plus_month(GtkWidget *, gpointer) {
+  long long month = entry_number(nb.month) + 1;
+  if (month > 12) month = 0;
+  set_entry_number(nb.month, month);
+  rerun_view();
+}
+
+static void minus_month(GtkWidget *, gpointer) {
+  long long month = entry_number(nb.month) - 1;
+  if (month < 0) month = 12;
+  set_entry_number(nb.month, month);
+  rerun_view();
+}
+
+static void plus_day(GtkWidget *, gpointer) {
+  long long day = entry_number(nb.day) + 1;
+  if (day > 31) day = 0;
+  set_entry_number(nb.day, day);
+  rerun_view();
+}
+
+static void minus_day(GtkWidget *, gpointer) {
+  long long day = entry_number(nb.day) - 1;
+  if (day < 0) day = 31;
+  set_entry_number(nb.day, day);
+  rerun_view();
+}
+
+// Today's date; in the calendar view every other click asks for month 0
+// (the feast list of the year).
+static void today_cb(GtkWidget *, gpointer) {
+  int day, month, year;
+  todaydate(&day, &month, &year);
+  today_toggle = 1 - today_toggle;
+  set_entry_number(nb.day, day);
+  set_entry_number(nb.year, year);
+  set_entry_number(nb.month, (today_toggle == 1 && current_view == VIEW_CALENDAR) ? 0 : month);
+  rerun_view();
+}
+
+// ---------------------------------------------------------------------------
+// Place buttons: reload the place file, step over the places now in it,
+// show the rise and set report.
+
+static int place_in_use(int index) {
+  return index >= 0 && index < PLACE_SLOTS && place_table[index].used;
+}
+
+static void next_place_cb(GtkWidget *, gpointer) {
+  load_places();
+  int place = current_place + 1;
+  if (!place_in_use(place)) place = 0;
+  current_place = place;
+  riseset_cb(NULL, NULL);
+}
+
+// From the first place to the last one in use. Slots not in use are passed
+// over downwards in every case, also when a shorter file left current_place
+// beyond its last place.
+static void prev_place_cb(GtkWidget *, gpointer) {
+  load_places();
+  int place = current_place - 1;
+  if (place < 0 || place >= PLACE_SLOTS) place = PLACE_SLOTS - 1;
+  while (place > 0 && !place_table[place].used) --place;
+  current_place = place;
+  riseset_cb(NULL, NULL);
+}
+
+// ---------------------------------------------------------------------------
+// Building the window
+
+typedef void (*ButtonCallback)(GtkWidget *, gpointer);
+
+enum Grid { DATE_TABLE, BUTTON_TABLE };
+
+// The buttons in creation order and where each one sits.
+struct ButtonSpec {
+  const char *label;
+  ButtonCallback callback;
+  Grid grid;
+  int column;
+  int row;
+};
+
+static const ButtonSpec button_specs[NB_BUTTONS] = {
+    {"Programm beenden", quit_cb, BUTTON_TABLE, 0, 4},
+    {"Programm Information", info_text_cb, BUTTON_TABLE, 1, 4},
+    {"Kalender anzeigen", calendar_cb, BUTTON_TABLE, 0, 0},
+    {"Aktuelles Datum", today_cb, BUTTON_TABLE, 0, 1},
+    {"Mondphasen u. Eclipses", moonphase_cb, BUTTON_TABLE, 1, 0},
+    {"Beginn der Jahreszeiten", seasons_cb, BUTTON_TABLE, 1, 1},
+    {"Kreiszahl PI berechnen", pi_cb, BUTTON_TABLE, 0, 2},
+    {"Auf- und Untergaenge", riseset_cb, BUTTON_TABLE, 1, 2},
+    {"Naechster Ort", next_place_cb, BUTTON_TABLE, 1, 3},
+    {"Voriger Ort", prev_place_cb, BUTTON_TABLE, 0, 3},
+    {"Jahr plus", plus_year, DATE_TABLE, 0, 0},
+    {"Jahr minus", minus_year, DATE_TABLE, 0, 1},
+    {"Monat plus", plus_month, DATE_TABLE, 1, 0},
+    {"Monat minus", minus_month, DATE_TABLE, 1, 1},
+    {"Tag plus", plus_day, DATE_TABLE, 2, 0},
+    {"Tag minus", minus_day, DATE_TABLE, 2, 1},
+};
+
+enum {
+  WINDOW_WIDTH = 600, WINDOW_HEIGHT = 250, WINDOW_BORDER = 45,
+  OUTPUT_WIDTH = 580, OUTPUT_HEIGHT = 280,
+  TABLE_PADDING = 10, OUTPUT_PADDING = 15, ENTRY_MAX_LENGTH = 8
+};
+
+static const GtkAttachOptions CELL_OPTIONS =
+    static_cast<GtkAttachOptions>(GTK_EXPAND | GTK_SHRINK | GTK_FILL);
+
+static void attach_cell(GtkWidget *table, GtkWidget *child, int column, int row) {
+  gtk_table_attach(GTK_TABLE(table), child, column, column + 1, row, row + 1,
+                   CELL_OPTIONS, CELL_OPTIONS, 0, 0);
+}
+
+static GtkWidget *new_entry(const char *text) {
+  GtkWidget *entry = gtk_entry_new_with_max_length(ENTRY_MAX_LENGTH);
+  gtk_entry_set_text(GTK_ENTRY(entry), text);
+  return entry;
+}
+
+// Swapped form, before the default handler; no data.
+static void connect_clicked(GtkWidget *button, ButtonCallback callback) {
+  gtk_signal_connect_full(GTK_OBJECT(button), "clicked", GTK_SIGNAL_FUNC(callback), NULL,
+                          NULL, NULL, TRUE, FALSE);
+}
+
+NbWindow *build_window(void) {
+  nb.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+
+  for (int i = 0; i < NB_BUTTONS; ++i)
+    nb.buttons[i] = gtk_button_new_with_label(button_specs[i].label);
+
+  nb.year = new_entry(" [Jahr]");
+  nb.month = new_entry(" [Monat]");
+  nb.day = new_entry(" [Tag]");
+
+  nb.output = gtk_text_new(NULL, NULL);
+  gtk_text_set_editable(GTK_TEXT(nb.output), FALSE);
+  gtk_text_set_word_wrap(GTK_TEXT(nb.output), FALSE);
+
+  GtkWidget *vbox = gtk_vbox_new(FALSE, 0);
+  GtkWidget *date_table = gtk_table_new(2, 3, FALSE);
+  GtkWidget *entry_table = gtk_table_new(1, 3, FALSE);
+  GtkWidget *button_table = gtk_table_new(5, 2, FALSE);
+
+  // The quit button first, then the window's destroy, then the rest.
+  connect_clicked(nb.buttons[0], button_specs[0].callback);
+  gtk_signal_connect(GTK_OBJECT(nb.window), "destroy", GTK_SIGNAL_FUNC(quit_cb), NULL);
+  for (int i = 1; i < NB_BUTTONS; ++i) connect_clicked(nb.buttons[i], button_specs[i].callback);
+
+  gtk_window_set_position(GTK_WINDOW(nb.window), GTK_WIN_POS_CENTER);
+  gtk_window_set_default_size(GTK_WINDOW(nb.window), WINDOW_WIDTH, WINDOW_HEIGHT);
+  gtk_container_set_border_width(GTK_CONTAINER(nb.window), WINDOW_BORDER);
+
+  for (int i = 0; i < NB_BUTTONS; ++i) {
+    const ButtonSpec &spec = button_specs[i];
+    attach_cell(spec.grid == DATE_TABLE ? date_table : button_table, nb.buttons[i],
+                spec.column, spec.row);
+  }
+  attach_cell(entry_table, nb.year, 0, 0);
+  attach_cell(entry_table, nb.month, 1, 0);
+  attach_cell(entry_table, nb.day, 2, 0);
+
+  gtk_box_pack_start(GTK_BOX(vbox), date_table, FALSE, FALSE, TABLE_PADDING);
+  gtk_box_pack_start(GTK_BOX(vbox), entry_table, FALSE, FALSE, TABLE_PADDING);
+  gtk_box_pack_start(GTK_BOX(vbox), nb.output, FALSE, FALSE, OUTPUT_PADDING);
+  gtk_box_pack_start(GTK_BOX(vbox), button_table, FALSE, FALSE, TABLE_PADDING);
+  gtk_container_add(GTK_CONTAINER(nb.window), vbox);
+
+  gtk_widget_set_usize(nb.output, OUTPUT_WIDTH, OUTPUT_HEIGHT);
+  gtk_window_set_title(GTK_WINDOW(nb.window), "Kalender & Nachtblick light");
+
+  // The area is empty yet: no freeze and no clearing.
+  gtk_text_insert(GTK_TEXT(nb.output), report_font(FONT_GREETING), NULL, NULL, GREETING_TEXT,
+                  -1);
+  return &nb;
+}
