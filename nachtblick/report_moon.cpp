@@ -1,0 +1,107 @@
+// Moon report: illuminated fraction at 0:00 UT of the date, the next four
+// phases and the next solar and lunar eclipses of each type, all in UT.
+#include <cmath>
+
+#include "astro/lunar.h"
+#include "calendar/calendar.h"
+#include "nachtblick/reports.h"
+#include "nachtblick/textbuf.h"
+
+// The searches of the report, visible for the tests. Each starts from the
+// estimated lunation N of the report date and gives up after
+// kMoonSearchCap lunations, which never happens for the years 1000..3000
+// (a phase recurs every lunation, every eclipse kind within 77).
+extern const int kMoonSearchCap;
+int findmoonphase(int N, int phase, double jd0, int *n, double *h);
+int findeclipse(int N, int index, double jd0, int *n, double *h, double *gamma, int *saros);
+
+const int kMoonSearchCap = 2000;
+
+namespace {
+
+const double kMjdOffset = 2400000.5;       // JD - MJD
+const double kLunationsPerYear = 12.3685;  // Meeus ch. 49
+
+// Appends " d.m.yyyy um hh:mm:ss (UTC) [Wd]" for the UT Julian Date h.
+void appendinstant(std::string &text, double h) {
+  int year, month, day, hour, minute, second;
+  mjdtodatetime(h - kMjdOffset, &year, &month, &day, &hour, &minute, &second);
+  int w = weekday(day, month, year);
+  if (w < 0 || w > 7) w = 0;
+  appendf(text, " %2d.%2d.%4d um %02d:%02d:%02d (UTC) [%s]", day, month, year, hour,
+          minute, second, szWochentagKurz[w]);
+}
+
+}  // namespace
+
+// Earliest instant h >= jd0 of the phase code: the start lunation is N - 1,
+// moved back while the phase of the lunation before it is still at or after
+// jd0; from there forward to the first lunation whose phase is not before
+// jd0. Returns 1 when found, 0 when the cap stopped the search.
+int findmoonphase(int N, int phase, double jd0, int *n, double *h) {
+  int start = N - 1;
+  int steps = 0;
+  while (steps < kMoonSearchCap && moonphase(start - 1, phase, 1) >= jd0) {
+    --start;
+    ++steps;
+  }
+  for (int i = start; steps < kMoonSearchCap; ++i, ++steps) {
+    *n = i;
+    *h = moonphase(i, phase, 1);
+    if (*h >= jd0) return 1;
+  }
+  return 0;
+}
+
+// Earliest eclipse h >= jd0 of szFinsternis entry index (kind index / 3,
+// type index % 3), trying lunations N - 1, N, N + 1, ... Lunations without
+// such an eclipse give 0 and are passed over. Returns 1 when found, 0 when
+// the cap stopped the search.
+int findeclipse(int N, int index, double jd0, int *n, double *h, double *gamma, int *saros) {
+  for (int i = 0; i < kMoonSearchCap; ++i) {
+    *n = N - 1 + i;
+    *h = eclipse(*n, index / 3, index % 3, gamma, saros, 1);
+    if (*h >= jd0) return 1;
+  }
+  return 0;
+}
+
+ReportText moonphase_report(const ReportInput &in) {
+  int day = entrytoint(in.day_text);
+  int month = entrytoint(in.month_text);
+  int year = entrytoint(in.year_text);
+  if (year == 0 && month == 0) {
+    day = in.today_day;
+    month = in.today_month;
+    year = in.today_year;
+  }
+  int wday;
+  clampdate(&day, &month, &year, &wday);
+
+  const int N = static_cast<int>(std::floor((year - 2000 + month / 12.0) * kLunationsPerYear));
+  const double jd0 = datetojd(year, month, day);
+  const double illumination = moonillumination(jd0) * 100.0;
+
+  std::string text;
+  appendf(text, "\n Mondbeleuchtung am %d. %s %d um 0:00 UTC: %.2f %%\n", day,
+          month_name(month, in.january_variant), year, illumination);
+
+  for (int phase = 0; phase < 4; ++phase) {
+    int n;
+    double h;
+    findmoonphase(N, phase, jd0, &n, &h);
+    appendf(text, "\n %s", szMondphase[phase]);
+    appendinstant(text, h);
+  }
+  text += "\n";
+
+  for (int i = 0; i < 5; ++i) {
+    int n, saros = 0;
+    double h, gamma = 0.0;
+    findeclipse(N, i, jd0, &n, &h, &gamma, &saros);
+    appendf(text, "\n Naechste %s", szFinsternis[i]);
+    appendinstant(text, h);
+    appendf(text, "\n         (Saros = %3d, Gamma = %7.4f)", saros, gamma);
+  }
+  return ReportText{text, FONT_REPORT};
+}
