@@ -1,2 +1,16 @@
+// The program information text.
 #include "nachtblick/reports.h"
-ReportText info_report(void) { return ReportText{"", FONT_REPORT}; }
+
+ReportText info_report(void) {
+  std::string text =
+      "\n Kalender & Nachtblick light for Linux with GTK+"
+      "\n\n by das Nachtblick-Team"
+      "\n\n https://example.org/nachtblick ";
+  if (sizeof(void *) == 4) text += "\n\n (32Bit Version) ";
+  if (sizeof(void *) == 8) text += "\n\n (64Bit Version) ";
+  text +=
+      "\n\n Dieses Programm wird so wie es ist\n ohne Garantie zur Verfuegung gestellt.\n"
+      " Es koennte Bugs enthalten, so dass die\n Verwendung dieses Tools auf eigenes\n"
+      " Risiko erfolgt. \n";
+  return ReportText{text, FONT_REPORT};
+}

@@ -1,2 +1,95 @@
+// The calendar report: a month sheet with ISO week numbers, or for month 0
+// the Easter-dependent feasts of the year.
+#include "calendar/calendar.h"
 #include "nachtblick/reports.h"
-ReportText calendar_report(const ReportInput &) { return ReportText{"", FONT_REPORT}; }
+#include "nachtblick/textbuf.h"
+
+namespace {
+
+const char kRangeMessage[] = "\n Das Jahr muss im Bereich von\n 100 bis 10000 sein! ";
+const int kFirstYear = 100;
+const int kLastYear = 10000;
+// Week numbers are shown for the years after this one.
+const int kLastYearWithoutWeeks = 1600;
+
+// Month sheet; weeks run Monday (column 1) to Sunday (column 7).
+std::string month_sheet(int month, int year, const ReportInput &in) {
+  const bool weeks = year > kLastYearWithoutWeeks;
+  const char *name = month_name(month, in.january_variant);
+  std::string text;
+  appendf(text, "\n        %s %d\n\n", name, year);
+  if (weeks) text += " KW";
+  text += "     Mo  Di  Mi  Do  Fr  Sa  So ";
+  for (int d = 1; d <= 31; ++d) {
+    const int w = weekday(d, month, year);
+    if (w == 0) continue;  // past the month's end, or 5..14 October 1582
+    const int column = (w == 1) ? 7 : w - 1;
+    if (d == 1) {
+      if (weeks) appendf(text, "\n %02d    ", weeknumber(1, month, year, 1));
+      else text += "\n    ";
+      for (int c = 1; c < column; ++c) text += "    ";
+    }
+    const bool today = d == in.today_day && month == in.today_month && year == in.today_year;
+    appendf(text, today ? "[%2d]" : " %2d ", d);
+    if (column == 7) {
+      if (weeks) {
+        const int next = weeknumber(d + 1, month, year, 1);
+        if (next != 0) appendf(text, "\n %02d    ", next);
+      } else {
+        text += "\n    ";
+      }
+    }
+  }
+  const int last = monthdays(month, year);
+  appendf(text, "\n\n  1. %s = %3d. Tag des Jahres %d ", name, yearday(1, month, year), year);
+  appendf(text, "\n %d. %s = %3d. Tag des Jahres %d ", last, name, yearday(last, month, year),
+          year);
+  return text;
+}
+
+// Feasts from Easter: Easter Sunday, Ascension (+39), Pentecost (+49),
+// Corpus Christi (+60) and Ash Wednesday (-46), with the leap-year note.
+std::string feast_list(int year) {
+  static const int kOffsets[6] = {0, 0, 39, 10, 11, 0};
+  static const int kMonthLength[8] = {0, 0, 0, 31, 30, 31, 30, 31};  // March..July
+  const int easter = easterdate(year);
+  const int february = 28 + leapyear(year);
+  std::string text = "\n Feiertage (vom Osterdatum abhaengig):\n";
+  int month = 3;
+  int day = easter;
+  for (int i = 1; i <= 5; ++i) {
+    day += kOffsets[i];
+    if (i == 5) {
+      month = 3;
+      day = easter - 46;
+      if (day <= 0) {
+        month = 2;
+        day += february;
+      }
+    }
+    for (int j = 3; j <= 7; ++j) {
+      if (month == j && day > kMonthLength[j]) {
+        month = j + 1;
+        day -= kMonthLength[j];
+      }
+    }
+    appendf(text, "\n %s ist am %s, den %d. %s %d", szFeiertag[i],
+            szWochentag[weekday(day, month, year)], day, szMonat[month], year);
+  }
+  appendf(text, "\n\n (%d ist ", year);
+  if (february == 28) text += "k";
+  text += "ein Schaltjahr)";
+  return text;
+}
+
+}  // namespace
+
+ReportText calendar_report(const ReportInput &in) {
+  const int year = entrytoint(in.year_text);
+  int month = entrytoint(in.month_text);
+  if (month < 1 || month > 12) month = 0;
+  const char *font = month ? FONT_REPORT : FONT_FEASTS;
+  if (year < kFirstYear || year > kLastYear) return ReportText{kRangeMessage, font};
+  if (month) return ReportText{month_sheet(month, year, in), font};
+  return ReportText{feast_list(year), font};
+}
