@@ -1,0 +1,166 @@
+// Lunar phases and illuminated fraction: Meeus's worked examples, a known
+// lunation in UT, the 2000..2020 adjustment, bad phase codes and sweeps
+// over the lunations of the years 1000..3000.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "astro/lunar.h"
+#include "astro/timescales.h"
+#include "calendar/calendar.h"
+
+namespace {
+
+// What ttut adds when no Delta T is applied: 0.499 s in days.
+const double kHalfSecond = 5.775462962962963e-6;
+
+struct Split {
+  int year, month, day, hour, minute, second;
+};
+
+Split split(double jd) {
+  Split s;
+  mjdtodatetime(jd - 2400000.5, &s.year, &s.month, &s.day, &s.hour, &s.minute, &s.second);
+  return s;
+}
+
+// JDE of a phase before any conversion: the dynamical-time result minus the
+// 0.499 s that ttut adds for flag 0.
+double jdeofphase(int n, int phase) { return moonphase(n, phase, 0) - kHalfSecond; }
+
+// Seconds that step 5 added to a phase with flag 1: undo Delta T of the
+// phase's month and the 0.499 s of flag 0.
+double adjustmentseconds(int n, int phase) {
+  const double dyn = moonphase(n, phase, 0);
+  const Split s = split(dyn);
+  return (moonphase(n, phase, 1) - dyn) * 86400.0 + 0.499 + deltatseconds(s.year, s.month);
+}
+
+}  // namespace
+
+TEST(PhaseArguments, EccentricityStoresTAndEquationsAtKZero) {
+  double T = -1.0;
+  EXPECT_DOUBLE_EQ(eccentricityfactor(&T, 1236.85), 1.0 - 0.002516 - 0.0000074);
+  EXPECT_DOUBLE_EQ(T, 1.0);
+  EXPECT_DOUBLE_EQ(eccentricityfactor(&T, 0.0), 1.0);
+  EXPECT_EQ(T, 0.0);
+  EXPECT_DOUBLE_EQ(phasejde(0.0, 0.0), 2451550.09766);
+  EXPECT_DOUBLE_EQ(sunanomaly(0.0, 0.0), 2.5534);
+  EXPECT_DOUBLE_EQ(moonanomaly(0.0, 0.0), 201.5643);
+  EXPECT_DOUBLE_EQ(moonlatitudearg(0.0, 0.0), 160.7108);
+  EXPECT_DOUBLE_EQ(moonnodelongitude(0.0, 0.0), 124.7746);
+  // Meeus example 49.a, k = -283: the quantities he lists.
+  const double k = -283.0;
+  const double E = eccentricityfactor(&T, k);
+  EXPECT_NEAR(T, -0.22881, 1e-5);
+  EXPECT_NEAR(E, 1.0005753, 1e-7);
+  EXPECT_NEAR(phasejde(T, k), 2443192.94102, 1e-5);
+  // Angles are not reduced to 0..360.
+  EXPECT_NEAR(sunanomaly(T, k), -8234.2625, 1e-4);
+  EXPECT_NEAR(moonanomaly(T, k), -108984.6278, 1e-4);
+  EXPECT_NEAR(moonlatitudearg(T, k), -110399.0416, 1e-4);
+  EXPECT_NEAR(moonnodelongitude(T, k), 567.3176, 1e-4);
+}
+
+TEST(MoonPhase, MeeusExamplesInDynamicalTime) {
+  // Example 49.a: new moon of 1977 February, JDE 2443192.65118
+  // (18 February, 3:37:42 TD).
+  EXPECT_NEAR(jdeofphase(-283, 0), 2443192.65118, 1e-5);
+  const Split a = split(jdeofphase(-283, 0));
+  EXPECT_EQ(a.year * 10000 + a.month * 100 + a.day, 19770218);
+  EXPECT_EQ(a.hour * 10000 + a.minute * 100 + a.second, 33742);
+  // Example 49.b: last quarter of 2044 January, JDE 2467636.49186 (21
+  // January, 23:48 TD).
+  EXPECT_NEAR(jdeofphase(544, 3), 2467636.49186, 1e-5);
+  const Split b = split(jdeofphase(544, 3));
+  EXPECT_EQ(b.year * 10000 + b.month * 100 + b.day, 20440121);
+  EXPECT_EQ(b.hour * 100 + b.minute, 2348);
+  // Lunation 0: 2000 January 6, 18:14 TD.
+  EXPECT_NEAR(jdeofphase(0, 0), 2451550.26026, 1e-5);
+  const Split c = split(jdeofphase(0, 0));
+  EXPECT_EQ(c.year * 10000 + c.month * 100 + c.day, 20000106);
+  EXPECT_EQ(c.hour * 100 + c.minute, 1814);
+}
+
+TEST(MoonPhase, Lunation297InUniversalTime) {
+  // 2024 lies outside 2000..2020: only Delta T separates UT from TD.
+  const int expected[4][4] = {
+      {1, 11, 11, 57}, {1, 18, 3, 52}, {1, 25, 17, 53}, {2, 2, 23, 17}};
+  for (int p = 0; p < 4; ++p) {
+    const Split s = split(moonphase(297, p, 1));
+    EXPECT_EQ(s.year, 2024) << "phase " << p;
+    EXPECT_EQ(s.month, expected[p][0]) << "phase " << p;
+    EXPECT_EQ(s.day, expected[p][1]) << "phase " << p;
+    EXPECT_EQ(s.hour, expected[p][2]) << "phase " << p;
+    EXPECT_EQ(s.minute, expected[p][3]) << "phase " << p;
+  }
+}
+
+TEST(MoonPhase, YearAdjustmentOnlyFor2000To2020) {
+  // Lunation 0, new moon, 2000 January 6: 0.536 (2000 - 2001.6) + 0.5.
+  EXPECT_NEAR(adjustmentseconds(0, 0), -0.3576, 2e-3);
+  // Lunation 250, 2020 March 9 full moon: +10.3624 s.
+  ASSERT_EQ(split(moonphase(250, 2, 0)).year, 2020);
+  EXPECT_NEAR(adjustmentseconds(250, 2), 10.3624, 2e-3);
+  // 2021 May 26 full moon, 2019 and 2001: the linear rule, and nothing
+  // outside the range.
+  ASSERT_EQ(split(moonphase(264, 2, 0)).year, 2021);
+  EXPECT_NEAR(adjustmentseconds(264, 2), 0.0, 2e-3);
+  ASSERT_EQ(split(moonphase(-1, 0, 0)).year, 1999);
+  EXPECT_NEAR(adjustmentseconds(-1, 0), 0.0, 2e-3);
+  ASSERT_EQ(split(moonphase(240, 1, 0)).year, 2019);
+  EXPECT_NEAR(adjustmentseconds(240, 1), 0.536 * (2019 - 2001.6) + 0.5, 2e-3);
+  // Flag 0 gets neither the adjustment nor Delta T, only the 0.499 s.
+  EXPECT_NEAR((moonphase(250, 2, 0) - jdeofphase(250, 2)) * 86400.0, 0.499, 1e-3);
+}
+
+TEST(MoonPhase, PhaseCodeOutsideRangeGivesZero) {
+  for (int flag = 0; flag < 2; ++flag) {
+    EXPECT_EQ(moonphase(297, 4, flag), 0.0);
+    EXPECT_EQ(moonphase(297, -1, flag), 0.0);
+    EXPECT_EQ(moonphase(0, 100, flag), 0.0);
+  }
+}
+
+TEST(MoonPhase, PhasesInOrderNearTheirMeanOverYears1000To3000) {
+  // Lunations from the year 999 to the year 3001.
+  const int first = static_cast<int>(std::floor(-1001.0 * 12.3685));
+  const int last = static_cast<int>(std::ceil(1001.0 * 12.3685));
+  double worst = 0.0;
+  double previous = moonphase(first - 1, 3, 1);
+  for (int n = first; n <= last; ++n) {
+    for (int p = 0; p < 4; ++p) {
+      const double h = moonphase(n, p, 1);
+      const double k = n + p / 4.0;
+      double T;
+      eccentricityfactor(&T, k);
+      const double off = std::fabs(h - phasejde(T, k));
+      if (off > worst) worst = off;
+      ASSERT_LT(off, 1.0) << "lunation " << n << " phase " << p;
+      ASSERT_GT(h, previous) << "lunation " << n << " phase " << p;
+      // Successive phases lie between about 5.8 and 9.2 days apart.
+      ASSERT_GT(h - previous, 5.5) << "lunation " << n << " phase " << p;
+      ASSERT_LT(h - previous, 9.5) << "lunation " << n << " phase " << p;
+      previous = h;
+    }
+  }
+  EXPECT_GT(worst, 0.5);  // the periodic terms are really there
+}
+
+TEST(MoonIllumination, MeeusDateAndExtremes) {
+  // 1992 April 12, 0:00 (Meeus example 48.a, low-precision method).
+  EXPECT_NEAR(moonillumination(2448724.5), 0.6801, 5e-5);
+  for (int n = -12370; n <= 12370; n += 37) {
+    const double full = moonillumination(moonphase(n, 2, 1));
+    const double fresh = moonillumination(moonphase(n, 0, 1));
+    const double first = moonillumination(moonphase(n, 1, 1));
+    ASSERT_GT(full, 0.995) << "lunation " << n;
+    ASSERT_LT(fresh, 0.005) << "lunation " << n;
+    ASSERT_NEAR(first, 0.5, 0.05) << "lunation " << n;
+  }
+  for (double jd = 2086302.5; jd < 2817152.5; jd += 0.7) {
+    const double f = moonillumination(jd);
+    ASSERT_GE(f, 0.0);
+    ASSERT_LE(f, 1.0);
+  }
+}
