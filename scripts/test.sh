@@ -1,0 +1,26 @@
+#!/bin/sh
+# Installs what is missing, builds and runs every test (GUI tests under a
+# virtual X display), then again with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Pass --quick to skip the sanitizer build.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+jobs=$(nproc)
+
+run_suite() {
+  dir=$1
+  shift
+  cmake -S . -B "$dir" "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
+  xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir "$dir" --output-on-failure -j"$jobs"
+}
+
+echo "== build and test"
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [ "${1:-}" != "--quick" ]; then
+  echo "== build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  export LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0"
+  run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DNB_SANITIZE=ON -DNB_BENCHMARKS=OFF
+fi
