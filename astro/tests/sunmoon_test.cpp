@@ -1,0 +1,383 @@
+// Sun and Moon positions, the parabola through three samples and the rise,
+// set and twilight search: published examples, polar days, twilight flags,
+// one-event Moon days, day boundaries and a whole-year sweep against an
+// independent sunrise computation.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "astro/sunmoon.h"
+#include "astro/timescales.h"
+#include "calendar/calendar.h"
+
+namespace {
+
+const double kPi = 3.141592653589793;
+const double kRad = kPi / 180.0;
+const double kMinute = 1.0 / 60.0;  // in hours
+
+// The built-in place, Sankt Poelten.
+const double kStpLat = 48.2;
+const double kStpLon = 15.61667;
+
+struct Events {
+  int flags;
+  double rise, set;
+};
+
+Events search(int y, int m, int d, double zone, double lon, double lat, int type) {
+  Events e{0, -99.0, -99.0};
+  e.flags = riseset(datetomjd(y, m, d), zone, lon, lat, type, &e.rise, &e.set);
+  return e;
+}
+
+// Independent sunrise and sunset for h0 = -50' (Meeus, Astronomical
+// Algorithms, ch. 25 low-accuracy Sun with nutation and aberration, and the
+// hour angle of ch. 15), iterated on the instant of the event. Hours of
+// zone time; false when the Sun does not cross h0 near that hour.
+bool reference_event(int mjd, double zone, double lon, double lat, bool rising,
+                     double *hour) {
+  double ut = rising ? 6.0 - lon / 15.0 : 18.0 - lon / 15.0;
+  for (int it = 0; it < 6; ++it) {
+    const double jd = mjd + 2400000.5 + ut / 24.0;
+    const double T = (jd - 2451545.0) / 36525.0;
+    const double L0 = 280.46646 + 36000.76983 * T + 0.0003032 * T * T;
+    const double M = 357.52911 + 35999.05029 * T - 0.0001537 * T * T;
+    const double C = (1.914602 - 0.004817 * T - 0.000014 * T * T) * std::sin(M * kRad) +
+                     (0.019993 - 0.000101 * T) * std::sin(2 * M * kRad) +
+                     0.000289 * std::sin(3 * M * kRad);
+    const double omega = 125.04 - 1934.136 * T;
+    const double lambda = L0 + C - 0.00569 - 0.00478 * std::sin(omega * kRad);
+    const double eps = 23.439291 - 0.0130042 * T + 0.00256 * std::cos(omega * kRad);
+    const double ra = std::atan2(std::cos(eps * kRad) * std::sin(lambda * kRad),
+                                 std::cos(lambda * kRad)) / kRad;
+    const double dec = std::asin(std::sin(eps * kRad) * std::sin(lambda * kRad)) / kRad;
+    // Greenwich mean sidereal time, Meeus eq. 12.4, in degrees.
+    const double gmst = 280.46061837 + 360.98564736629 * (jd - 2451545.0);
+    const double cosH = (std::sin(-50.0 / 60 * kRad) - std::sin(lat * kRad) * std::sin(dec * kRad)) /
+                        (std::cos(lat * kRad) * std::cos(dec * kRad));
+    if (std::fabs(cosH) > 1.0) return false;
+    const double H = std::acos(cosH) / kRad;
+    // Hour angle of the Sun now, brought to -180..180.
+    double now = std::fmod(gmst + lon - ra, 360.0);
+    if (now > 180.0) now -= 360.0;
+    if (now < -180.0) now += 360.0;
+    const double target = rising ? -H : H;
+    double delta = target - now;
+    delta -= 360.0 * std::floor((delta + 180.0) / 360.0);
+    ut += delta / 15.04107;
+  }
+  *hour = ut + zone;
+  return true;
+}
+
+}  // namespace
+
+TEST(QuadInterp, PublishedSamples) {
+  double ye = 0, r1 = 0, r2 = 0;
+  EXPECT_EQ(quadinterp(1, -1, 1, &ye, &r1, &r2), 2);
+  EXPECT_NEAR(r1, -0.70710678, 1e-8);
+  EXPECT_NEAR(r2, 0.70710678, 1e-8);
+  EXPECT_DOUBLE_EQ(ye, -1.0);
+
+  r1 = r2 = 42;
+  EXPECT_EQ(quadinterp(1, 2, 1, &ye, &r1, &r2), 0);
+  EXPECT_DOUBLE_EQ(ye, 2.0);
+
+  // Negative discriminant: roots left as they were.
+  r1 = r2 = 42;
+  EXPECT_EQ(quadinterp(2, 1, 2, &ye, &r1, &r2), 0);
+  EXPECT_EQ(r1, 42);
+  EXPECT_EQ(r2, 42);
+  EXPECT_DOUBLE_EQ(ye, 1.0);
+}
+
+TEST(QuadInterp, SingleRootIsRoot1) {
+  // y = x^2 + x - 0.75 = (x + 1.5)(x - 0.5): only +0.5 lies inside.
+  double ye = 0, r1 = 0, r2 = 0;
+  EXPECT_EQ(quadinterp(-0.75, -0.75, 1.25, &ye, &r1, &r2), 1);
+  EXPECT_DOUBLE_EQ(r1, 0.5);
+  EXPECT_DOUBLE_EQ(r2, 0.5);
+  // y = -(x + 0.5)(x - 1.5): -0.5 inside, the outer root stays in root2.
+  EXPECT_EQ(quadinterp(-1.25, 0.75, 0.75, &ye, &r1, &r2), 1);
+  EXPECT_DOUBLE_EQ(r1, -0.5);
+  EXPECT_DOUBLE_EQ(r2, 1.5);
+  // Roots at exactly -1 and +1 both count.
+  EXPECT_EQ(quadinterp(0, -1, 0, &ye, &r1, &r2), 2);
+  EXPECT_DOUBLE_EQ(r1, -1.0);
+  EXPECT_DOUBLE_EQ(r2, 1.0);
+}
+
+TEST(QuadInterp, CollinearSamplesGiveTheLineRoot) {
+  double ye = 7, r1 = 42, r2 = 42;
+  EXPECT_EQ(quadinterp(-1, 0, 1, &ye, &r1, &r2), 1);
+  EXPECT_EQ(r1, 0.0);
+  EXPECT_EQ(r2, 0.0);
+  EXPECT_EQ(ye, 0.0);
+
+  EXPECT_EQ(quadinterp(0.25, -0.25, -0.75, &ye, &r1, &r2), 1);
+  EXPECT_DOUBLE_EQ(r1, -0.5);
+  EXPECT_DOUBLE_EQ(ye, -0.25);
+
+  // Line crossing zero outside the window.
+  EXPECT_EQ(quadinterp(1.5, 2, 2.5, &ye, &r1, &r2), 0);
+  EXPECT_DOUBLE_EQ(r1, -4.0);
+  EXPECT_DOUBLE_EQ(ye, 2.0);
+
+  // Constant samples: no crossing, roots untouched, nothing infinite.
+  for (double c : {0.0, 1.0, -3.0}) {
+    r1 = r2 = 42;
+    EXPECT_EQ(quadinterp(c, c, c, &ye, &r1, &r2), 0);
+    EXPECT_EQ(ye, c);
+    EXPECT_EQ(r1, 42);
+    EXPECT_EQ(r2, 42);
+  }
+}
+
+TEST(QuadInterp, NothingInfiniteForNearlyFlatSamples) {
+  // Samples whose curvature underflows next to a clear slope.
+  const double tiny[] = {0.0, 5e-324, 1e-320, 1e-300, -1e-310};
+  for (double t : tiny) {
+    double ye = 0, r1 = 0, r2 = 0;
+    const int n = quadinterp(-1e-3 + t, 0.0, 1e-3 + t, &ye, &r1, &r2);
+    ASSERT_TRUE(std::isfinite(ye)) << t;
+    ASSERT_TRUE(std::isfinite(r1)) << t;
+    ASSERT_TRUE(std::isfinite(r2)) << t;
+    EXPECT_EQ(n, 1) << t;
+    EXPECT_NEAR(r1, 0.0, 1e-9) << t;
+  }
+  // Random samples: whatever is written is finite and the count agrees
+  // with the roots inside [-1, 1].
+  std::srand(7);
+  for (int i = 0; i < 20000; ++i) {
+    double s[3];
+    for (double &v : s) v = (std::rand() % 2001 - 1000) / 1000.0;
+    if (i % 4 == 0) s[2] = 2 * s[1] - s[0];  // collinear every fourth time
+    double ye = 0, r1 = 0, r2 = 0;
+    const int n = quadinterp(s[0], s[1], s[2], &ye, &r1, &r2);
+    ASSERT_TRUE(std::isfinite(ye) && std::isfinite(r1) && std::isfinite(r2));
+    ASSERT_GE(n, 0);
+    ASSERT_LE(n, 2);
+    if (n >= 1) {
+      ASSERT_LE(std::fabs(r1), 1.0);
+    }
+  }
+}
+
+TEST(Positions, SunAgreesWithMeeusExample25a) {
+  // 1992 October 13.0 TD: apparent RA 13h13m30.749s, Dec -7 deg 47' 01.74".
+  const double T = (2448908.5 - 2451545.0) / 36525.0;
+  double ra = 0, dec = 0;
+  sunmoonposition(T, &ra, &dec, 0);
+  EXPECT_NEAR(ra, 13.0 + 13.0 / 60 + 30.749 / 3600, 0.001);
+  EXPECT_NEAR(dec, -(7.0 + 47.0 / 60 + 1.74 / 3600), 0.01);
+}
+
+TEST(Positions, MoonAgreesWithMeeusExample47a) {
+  // 1992 April 12, 0h TD: apparent RA 134.688470 deg, Dec +13.768368 deg.
+  const double T = (2448724.5 - 2451545.0) / 36525.0;
+  double ra = 0, dec = 0;
+  sunmoonposition(T, &ra, &dec, 1);
+  EXPECT_NEAR(ra, 134.688470 / 15.0, 0.002);
+  EXPECT_NEAR(dec, 13.768368, 0.02);
+}
+
+TEST(Positions, RangesOverThreeCenturies) {
+  for (double T = -1.0; T < 2.0; T += 0.000731) {
+    double ra = -1, dec = 99;
+    sunmoonposition(T, &ra, &dec, 0);
+    ASSERT_GE(ra, 0.0);
+    ASSERT_LT(ra, 24.0);
+    ASSERT_LE(std::fabs(dec), 23.46);
+    sunmoonposition(T, &ra, &dec, 1);
+    ASSERT_GE(ra, 0.0);
+    ASSERT_LT(ra, 24.0);
+    ASSERT_LE(std::fabs(dec), 28.8);
+  }
+}
+
+TEST(Positions, AltitudeOfTheNoonSun) {
+  // At 12h UT on the equinox day on the Greenwich meridian at the equator
+  // the Sun stands within 2 degrees of the zenith (equation of time about
+  // -7.5 minutes); at 0h within 2 degrees of the nadir. One hour of
+  // longitude to the east turns the noon Sun 15 degrees west.
+  const double mjd0 = datetomjd(2024, 3, 20);
+  const double noon = sinaltitude(0, mjd0, 12.0, 0.0, 1.0, 0.0);
+  const double midnight = sinaltitude(0, mjd0, 0.0, 0.0, 1.0, 0.0);
+  EXPECT_GT(noon, std::sin(88.0 * kRad));
+  EXPECT_LT(midnight, -std::sin(88.0 * kRad));
+  const double east = sinaltitude(0, mjd0, 12.0, 15.0, 1.0, 0.0);
+  EXPECT_NEAR(std::asin(east) / kRad, 75.0, 2.0);
+  // At 45 N the noon Sun on the equinox stands about 45 degrees high.
+  const double c45 = std::cos(45 * kRad), s45 = std::sin(45 * kRad);
+  EXPECT_NEAR(std::asin(sinaltitude(0, mjd0, 12.0, 0.0, c45, s45)) / kRad, 45.0, 2.0);
+}
+
+TEST(RiseSet, PolarDayAndNight) {
+  for (double lat : {67.0, 69.65, 78.2}) {
+    Events e = search(2024, 6, 21, 2, 18.95, lat, 0);
+    EXPECT_EQ(e.flags, 4) << lat;
+    EXPECT_EQ(e.rise, -99.0);
+    EXPECT_EQ(e.set, -99.0);
+  }
+  // At 67 N the midwinter Sun still peeks above -50'; further north not.
+  EXPECT_EQ(search(2024, 12, 21, 1, 18.95, 67.0, 0).flags, 3);
+  for (double lat : {69.65, 78.2})
+    EXPECT_EQ(search(2024, 12, 21, 1, 18.95, lat, 0).flags, 0) << lat;
+  // Southern polar day in December.
+  EXPECT_EQ(search(2024, 12, 21, 1, 0.0, -75.0, 0).flags, 4);
+  // Far north in midwinter civil and nautical twilight never begin; at 80
+  // degrees the Sun still reaches -18 degrees at noon.
+  EXPECT_EQ(search(2024, 12, 21, 1, 15, 80, -1).flags, 0);
+  EXPECT_EQ(search(2024, 12, 21, 1, 15, 80, -2).flags, 0);
+  EXPECT_EQ(search(2024, 12, 21, 1, 15, 88, -3).flags, 0);
+  for (int type = -1; type >= -3; --type)
+    EXPECT_EQ(search(2024, 6, 21, 2, 15, 80, type).flags, 4) << type;
+}
+
+TEST(RiseSet, TwilightFlagsAtMidsummer) {
+  for (int type = 0; type >= -2; --type)
+    EXPECT_EQ(search(2024, 6, 21, 2, 10.0, 50.0, type).flags, 1 | 2) << type;
+  EXPECT_EQ(search(2024, 6, 21, 2, 10.0, 50.0, -3).flags, 4);
+  // At 48.2 N 16.37 E astronomical twilight ends shortly after 0h and
+  // begins again before 2h.
+  Events e = search(2024, 6, 21, 2, 16.37, 48.2, -3);
+  EXPECT_EQ(e.flags, 1 | 2 | 4);
+  EXPECT_GT(e.set, 0.0);
+  EXPECT_LT(e.set, e.rise);
+  EXPECT_LT(e.rise, 2.0);
+}
+
+TEST(RiseSet, MoonDaysWithOneEvent) {
+  // Central Europe, June 2024: on the 9th the Moon only rises, on the 26th
+  // it only sets; the missing output keeps the caller's value.
+  Events only_rise = search(2024, 6, 9, 2, kStpLon, kStpLat, 1);
+  EXPECT_EQ(only_rise.flags & 3, 1);
+  EXPECT_EQ(only_rise.set, -99.0);
+  EXPECT_NEAR(only_rise.rise, 7.0 + 11.0 / 60, 0.1);
+  Events only_set = search(2024, 6, 26, 2, kStpLon, kStpLat, 1);
+  EXPECT_EQ(only_set.flags & 3, 2);
+  EXPECT_EQ(only_set.rise, -99.0);
+  EXPECT_NEAR(only_set.set, 9.0 + 48.0 / 60, 0.1);
+  // Neighbouring days have both events.
+  EXPECT_EQ(search(2024, 6, 8, 2, kStpLon, kStpLat, 1).flags & 3, 3);
+  EXPECT_EQ(search(2024, 6, 27, 2, kStpLon, kStpLat, 1).flags & 3, 3);
+}
+
+TEST(RiseSet, SunriseOfTheBuiltInPlace) {
+  // Sankt Poelten around the winter solstice: sunrise about 07:46 MEZ,
+  // sunset about 16:06; at midsummer 04:56 / 21:01 MESZ.
+  Events w = search(2024, 12, 24, 1, kStpLon, kStpLat, 0);
+  EXPECT_EQ(w.flags, 3);
+  EXPECT_NEAR(w.rise, 7.0 + 46.5 / 60, 2 * kMinute);
+  EXPECT_NEAR(w.set, 16.0 + 6.5 / 60, 2 * kMinute);
+  Events s = search(2024, 6, 21, 2, kStpLon, kStpLat, 0);
+  EXPECT_EQ(s.flags, 3);
+  EXPECT_NEAR(s.rise, 4.0 + 56.0 / 60, 2 * kMinute);
+  EXPECT_NEAR(s.set, 21.0 + 1.0 / 60, 2 * kMinute);
+}
+
+TEST(RiseSet, LongitudeShiftsEventsByOneHour) {
+  for (int type : {0, -1, -2}) {
+    Events a = search(2024, 3, 1, 1, 0.0, 45.0, type);
+    Events b = search(2024, 3, 1, 1, 15.0, 45.0, type);
+    ASSERT_EQ(a.flags & 3, 3);
+    ASSERT_EQ(b.flags & 3, 3);
+    EXPECT_NEAR(a.rise - b.rise, 1.0, 3 * kMinute) << type;
+    EXPECT_NEAR(a.set - b.set, 1.0, 3 * kMinute) << type;
+  }
+}
+
+TEST(RiseSet, CrossingsNearTheDayBoundaries) {
+  // Sunset moves through midnight zone time as the place moves west along
+  // the equator: every result lies in 0..24 and the crossing is never lost.
+  for (double lon = -90.0; lon <= -60.0; lon += 0.05) {
+    Events e = search(2024, 3, 20, 1, lon, 0.0, 0);
+    ASSERT_NE(e.flags & 2, 0) << lon;
+    ASSERT_GE(e.set, 0.0) << lon;
+    ASSERT_LE(e.set, 24.0) << lon;
+  }
+  // Bisect for the place where the evening sunset gives way to the
+  // setting of the evening before, found just after 0h (the search stops
+  // once it has both a rising and a setting): both lie within about a
+  // minute of midnight, the daily drift of the sunset. The same for the
+  // sunrise at 0h against the next sunrise just before 24h.
+  double west = -80.0, east = -70.0;
+  for (int i = 0; i < 60; ++i) {
+    const double mid = 0.5 * (west + east);
+    Events e = search(2024, 3, 20, 1, mid, 0.0, 0);
+    if ((e.flags & 2) && e.set > 12.0) east = mid; else west = mid;
+  }
+  Events end = search(2024, 3, 20, 1, east, 0.0, 0);
+  EXPECT_NE(end.flags & 2, 0);
+  EXPECT_NEAR(end.set, 24.0, kMinute);
+  EXPECT_LE(end.set, 24.0);
+  Events past = search(2024, 3, 20, 1, west, 0.0, 0);
+  EXPECT_NEAR(past.set, 0.0, kMinute);
+  EXPECT_GE(past.set, 0.0);
+
+  west = 90.0;
+  east = 110.0;
+  for (int i = 0; i < 60; ++i) {
+    const double mid = 0.5 * (west + east);
+    Events e = search(2024, 3, 20, 1, mid, 0.0, 0);
+    if ((e.flags & 1) && e.rise < 12.0) west = mid; else east = mid;
+  }
+  Events start = search(2024, 3, 20, 1, west, 0.0, 0);
+  EXPECT_NE(start.flags & 1, 0);
+  EXPECT_GE(start.rise, 0.0);
+  EXPECT_NEAR(start.rise, 0.0, kMinute);
+  Events next = search(2024, 3, 20, 1, east, 0.0, 0);
+  EXPECT_NEAR(next.rise, 24.0, kMinute);
+  EXPECT_LE(next.rise, 24.0);
+}
+
+TEST(RiseSet, WholeYearAtTheBuiltInPlace) {
+  // Every day of 2024: sunrise before sunset, twilight ordered
+  // astronomical < nautical < civil < sunrise in the morning and the
+  // reverse in the evening, wherever the events exist; and sunrise and
+  // sunset within 1.5 minutes of an independent computation.
+  double worst = 0.0;
+  for (int mjd = datetomjd(2024, 1, 1); mjd <= datetomjd(2024, 12, 31); ++mjd) {
+    int y, m, d, hh, mm, ss;
+    mjdtodatetime(mjd, &y, &m, &d, &hh, &mm, &ss);
+    const double zone = 1 + summertime(d, m, y);
+    double rise[4], set[4];
+    int flags[4];
+    for (int k = 0; k < 4; ++k) {
+      flags[k] = riseset(mjd, zone, kStpLon, kStpLat, -k, &rise[k], &set[k]);
+    }
+    ASSERT_EQ(flags[0], 3) << mjd;
+    ASSERT_LT(rise[0], set[0]) << mjd;
+    for (int k = 1; k < 4; ++k) {
+      if (flags[k] & 1) {
+        ASSERT_LT(rise[k], rise[k - 1]) << mjd << " type " << -k;
+      }
+      if (flags[k] & 2) {
+        // An end after midnight belongs to the night before (small hours).
+        if (set[k] > 12.0) {
+          ASSERT_GT(set[k], set[k - 1]) << mjd << " type " << -k;
+        }
+      }
+    }
+    double ref = 0;
+    ASSERT_TRUE(reference_event(mjd, zone, kStpLon, kStpLat, true, &ref));
+    worst = std::fmax(worst, std::fabs(ref - rise[0]));
+    ASSERT_TRUE(reference_event(mjd, zone, kStpLon, kStpLat, false, &ref));
+    worst = std::fmax(worst, std::fabs(ref - set[0]));
+  }
+  EXPECT_LT(worst, 1.5 * kMinute);
+}
+
+TEST(RiseSet, UnknownTypesFollowTheirNeighbours) {
+  // Any positive type is the Moon, anything below -3 astronomical twilight.
+  Events moon = search(2024, 6, 1, 2, kStpLon, kStpLat, 1);
+  Events moon2 = search(2024, 6, 1, 2, kStpLon, kStpLat, 7);
+  EXPECT_EQ(moon.flags, moon2.flags);
+  EXPECT_EQ(moon.rise, moon2.rise);
+  Events astro = search(2024, 3, 1, 1, kStpLon, kStpLat, -3);
+  Events astro2 = search(2024, 3, 1, 1, kStpLon, kStpLat, -9);
+  EXPECT_EQ(astro.flags, astro2.flags);
+  EXPECT_EQ(astro.set, astro2.set);
+}
