@@ -109,32 +109,40 @@ double datetojd(int year, int month, int day) {
 }
 
 void jdtodate(int jdn, int *year, int *month, int *day) {
-  int b = 0;
-  int r = 0;
+  // Wide intermediates keep every int argument free of overflow; within the
+  // supported range the results are those of 32-bit arithmetic.
+  long long b = 0;
+  long long r = 0;
   if (jdn < kFirstGregorianJdn) {
-    r = jdn + 32082;
+    r = jdn + 32082LL;
   } else {
-    const int a = jdn + 32044;
+    const long long a = jdn + 32044LL;
     b = (4 * a + 3) / 146097;
     r = a - (146097 * b) / 4;
   }
-  const int d = (4 * r + 3) / 1461;
-  const int e = r - (1461 * d) / 4;
-  const int m = (5 * e + 2) / 153;
-  *day = e - (153 * m + 2) / 5 + 1;
-  *month = m + 3 - 12 * (m / 10);
-  *year = 100 * b + d - 4800 + m / 10;
+  const long long d = (4 * r + 3) / 1461;
+  const long long e = r - (1461 * d) / 4;
+  const long long m = (5 * e + 2) / 153;
+  *day = static_cast<int>(e - (153 * m + 2) / 5 + 1);
+  *month = static_cast<int>(m + 3 - 12 * (m / 10));
+  *year = static_cast<int>(100 * b + d - 4800 + m / 10);
 }
 
 void mjdtodatetime(double mjd, int *year, int *month, int *day,
                    int *hour, int *minute, int *second) {
   const double f = std::floor(mjd);
-  int s = static_cast<int>((mjd - f) * 86400.0);
-  if (s > 86399) s = 86399;  // guard against a product rounded up to 86400
+  const double seconds = (mjd - f) * 86400.0;
+  int s = (seconds >= 0.0 && seconds < 86400.0) ? static_cast<int>(seconds) : 0;
+  if (s > 86399) s = 86399;
   *second = s % 60;
   *minute = (s / 60) % 60;
   *hour = s / 3600;
-  jdtodate(static_cast<int>(f) + kMjdToJdn, year, month, day);
+  // No caller passes a day number outside the int range; keep the cast
+  // defined all the same.
+  double whole = f;
+  if (!(whole >= INT_MIN + 0.0)) whole = INT_MIN;
+  if (whole > INT_MAX - kMjdToJdn) whole = INT_MAX - kMjdToJdn;
+  jdtodate(static_cast<int>(whole) + kMjdToJdn, year, month, day);
 }
 
 int splitdegrees(double value, int *whole, int *minutes, int *seconds) {

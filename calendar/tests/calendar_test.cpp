@@ -180,3 +180,15 @@ TEST(Today, MatchesLocaltime) {
   EXPECT_GE(d, 1);
   EXPECT_LE(d, monthdays(m, y));
 }
+
+// Day numbers far outside the supported range stay defined (the sanitizer
+// build checks for overflow).
+TEST(TimeOfDay, HugeDayNumbersAreDefined) {
+  int y, mo, d, h, mi, s;
+  for (double x : {std::nan(""), 1e300, -1e300, 3e9, -3e9, 2147483647.0, -2147483648.0}) {
+    mjdtodatetime(x, &y, &mo, &d, &h, &mi, &s);
+    EXPECT_GE(h, 0);
+  }
+  jdtodate(2147483647, &y, &mo, &d);
+  jdtodate(-2147483647 - 1, &y, &mo, &d);
+}
