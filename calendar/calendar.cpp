@@ -132,8 +132,11 @@ void mjdtodatetime(double mjd, int *year, int *month, int *day,
                    int *hour, int *minute, int *second) {
   const double f = std::floor(mjd);
   const double seconds = (mjd - f) * 86400.0;
-  int s = (seconds >= 0.0 && seconds < 86400.0) ? static_cast<int>(seconds) : 0;
-  if (s > 86399) s = 86399;
+  // Truncated; a product rounded up to 86400 stays in the day, and a NaN
+  // (no caller passes one) gives 0h.
+  int s = 0;
+  if (seconds >= 86399.0) s = 86399;
+  else if (seconds >= 0.0) s = static_cast<int>(seconds);
   *second = s % 60;
   *minute = (s / 60) % 60;
   *hour = s / 3600;
