@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="g++ make cmake pkg-config libgtk2.0-dev libgtest-dev libbenchmark-dev
 xvfb xauth x11-utils xfonts-base xfonts-75dpi xfonts-100dpi imagemagick
-clang libclang-rt-14-dev valgrind"
+clang libclang-rt-14-dev valgrind desktop-file-utils groff-base xdotool"
 
 missing=""
 for p in $PACKAGES; do
