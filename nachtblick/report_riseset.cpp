@@ -1,0 +1,108 @@
+// Rise and set report: rising and setting of the Sun and the Moon and the
+// beginning and end of civil, nautical and astronomical twilight for one
+// date and the current place, in Central European (summer) time.
+#include <string>
+
+#include "astro/sunmoon.h"
+#include "calendar/calendar.h"
+#include "nachtblick/reports.h"
+#include "nachtblick/textbuf.h"
+
+namespace {
+
+// Event types of the five rows: Sun, Moon, civil, nautical, astronomical.
+const int kRowTypes[5] = {0, 1, -1, -2, -3};
+
+// The place to report: the current slot when it is in range and in use,
+// else slot 0 (which always holds a place).
+const Place &reportplace(const Place *places, int current) {
+  if (current >= 0 && current < PLACE_SLOTS && places[current].used != 0)
+    return places[current];
+  return places[0];
+}
+
+// Appends a zone-time hour (0..24) as "hh:mm ", rounded to the minute from
+// the whole seconds; 23:59:30 and later, and 24:00, print as 00:00.
+void appendclock(std::string &text, double hour) {
+  int h = 0, m = 0, s = 0;
+  splitdegrees(hour, &h, &m, &s);
+  if (s >= 30) ++m;
+  if (m == 60) {
+    m = 0;
+    ++h;
+  }
+  if (h >= 24) h = 0;
+  appendf(text, "%02d:%02d ", h, m);
+}
+
+// One 15-character cell pair of a row: "rise / set " with "----- " for a
+// missing event, or the visibility text when the body does not cross its
+// altitude that day.
+void appendrow(std::string &text, int mjd, int zone, const Place &place, int type) {
+  double rise = 0.0, set = 0.0;
+  const int flags = riseset(mjd, zone, place.longitude, place.latitude, type, &rise, &set);
+  if (flags & 3) {
+    if (flags & 1) appendclock(text, rise); else text += "----- ";
+    text += "/ ";
+    if (flags & 2) appendclock(text, set); else text += "----- ";
+    text += " ";
+  } else {
+    int index = (flags & 4) ? 0 : 1;
+    if (type < 0) index += 2;
+    text += szHorizont[index];
+  }
+}
+
+}  // namespace
+
+ReportText riseset_report(const ReportInput &in) {
+  Place fallback[PLACE_SLOTS];
+  const Place *places = in.places;
+  if (places == nullptr) {
+    reset_places(fallback);
+    places = fallback;
+  }
+  const Place &place = reportplace(places, in.current_place);
+
+  int day = entrytoint(in.day_text);
+  int month = entrytoint(in.month_text);
+  int year = entrytoint(in.year_text);
+  if (year == 0 && month == 0) {
+    day = in.today_day;
+    month = in.today_month;
+    year = in.today_year;
+  }
+  int wday = 0;
+  clampdate(&day, &month, &year, &wday);
+
+  std::string text;
+  text.reserve(1024);
+  appendf(text, "\n  Datum: %s, %d. %s %d \n", szWochentag[wday], day,
+          month_name(month, in.january_variant), year);
+
+  const int mjd = datetomjd(year, month, day);
+  const int zone = 1 + summertime(day, month, year);
+
+  appendf(text, "\n  Auf- und Untergaenge fuer %.39s: ", place.name);
+  text += "\n  Geogr. Breite: ";
+  if (place.latitude < 0)
+    appendf(text, "%3d Grad %2d Min. Sued  ", place.lat_deg, place.lat_min);
+  else
+    appendf(text, "%3d Grad %2d Min. Nord ", place.lat_deg, place.lat_min);
+  text += "\n  Geogr. Laenge: ";
+  if (place.longitude < 0)
+    appendf(text, "%3d Grad %2d Min. West ", place.lon_deg, place.lon_min);
+  else
+    appendf(text, "%3d Grad %2d Min. Ost  ", place.lon_deg, place.lon_min);
+  text += "\n  Uhrzeit in ";
+  text += (zone == 2) ? "MESZ (UTC+2)" : "MEZ (UTC+1)";
+
+  for (int row = 0; row < 5; ++row) {
+    if (row == 0) text += "\n\n  Aufgang / Untergang\n  Sonne          Mond\n  ";
+    if (row == 2)
+      text += "\n\n  Daemmerungs-Beginn / Daemmerungs-Ende"
+              "\n  buergerlich    nautisch       astronomisch\n  ";
+    appendrow(text, mjd, zone, place, kRowTypes[row]);
+  }
+  return ReportText{text, FONT_REPORT};
+}

@@ -1,0 +1,43 @@
+// Seasons report: the instants of the equinoxes and solstices of three
+// consecutive years in universal time.
+#include <string>
+
+#include "astro/seasons.h"
+#include "calendar/calendar.h"
+#include "nachtblick/reports.h"
+#include "nachtblick/textbuf.h"
+
+namespace {
+
+const double kMjdOffset = 2400000.5;  // JD - MJD
+
+}  // namespace
+
+ReportText seasons_report(const ReportInput &in) {
+  int day = entrytoint(in.day_text);
+  int month = entrytoint(in.month_text);
+  int year = entrytoint(in.year_text);
+  if (year == 0 && month == 0) {
+    day = in.today_day;
+    month = in.today_month;
+    year = in.today_year;
+  }
+  int wday = 0;
+  clampdate(&day, &month, &year, &wday);
+
+  std::string text;
+  text.reserve(1024);
+  text += "\n Beginn der Jahreszeiten:";
+  for (int y = year; y < year + 3; ++y) {
+    text += "\n";
+    for (int season = 1; season <= 4; ++season) {
+      const double jd = seasonstart(y, season, 1);
+      int ey = 0, em = 0, ed = 0, hh = 0, mm = 0, ss = 0;
+      mjdtodatetime(jd - kMjdOffset, &ey, &em, &ed, &hh, &mm, &ss);
+      appendf(text, "\n %s %02d. %s %d um %02d:%02d:%02d (UTC) [%s]",
+              szJahreszeit[season - 1], ed, szMonatKurz[em], ey, hh, mm, ss,
+              szWochentagKurz[weekday(ed, em, ey)]);
+    }
+  }
+  return ReportText{text, FONT_REPORT};
+}
