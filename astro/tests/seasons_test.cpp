@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include "astro/seasons.h"
-#include "astro/timescales.h"
 #include "calendar/calendar.h"
 
 namespace {
@@ -85,16 +84,6 @@ TEST(Seasons, TablesMeetAtTheYear1000) {
     const double across = seasonstart(1000, s, 0) - seasonstart(999, s, 0);
     EXPECT_GE(across, lo) << s;
     EXPECT_LE(across, hi) << s;
-  }
-}
-
-TEST(Seasons, UniversalTimeSubtractsDeltaT) {
-  for (int y : {1000, 1700, 1900, 2024, 3000}) {
-    for (int s = 1; s <= 4; ++s) {
-      const double tt = seasonstart(y, s, 0) - kNoDeltaT;
-      const double ut = seasonstart(y, s, 1);
-      EXPECT_NEAR(tt - ut, deltatdays(tt), 1e-9) << y << " " << s;
-    }
   }
 }
 

@@ -8,7 +8,6 @@
 #include <cstdlib>
 
 #include "astro/sunmoon.h"
-#include "astro/timescales.h"
 #include "calendar/calendar.h"
 
 namespace {
@@ -368,16 +367,4 @@ TEST(RiseSet, WholeYearAtTheBuiltInPlace) {
     worst = std::fmax(worst, std::fabs(ref - set[0]));
   }
   EXPECT_LT(worst, 1.5 * kMinute);
-}
-
-TEST(RiseSet, UnknownTypesFollowTheirNeighbours) {
-  // Any positive type is the Moon, anything below -3 astronomical twilight.
-  Events moon = search(2024, 6, 1, 2, kStpLon, kStpLat, 1);
-  Events moon2 = search(2024, 6, 1, 2, kStpLon, kStpLat, 7);
-  EXPECT_EQ(moon.flags, moon2.flags);
-  EXPECT_EQ(moon.rise, moon2.rise);
-  Events astro = search(2024, 3, 1, 1, kStpLon, kStpLat, -3);
-  Events astro2 = search(2024, 3, 1, 1, kStpLon, kStpLat, -9);
-  EXPECT_EQ(astro.flags, astro2.flags);
-  EXPECT_EQ(astro.set, astro2.set);
 }
