@@ -77,8 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   FUZZ_CHECK(report.text.size() < 1024);
   FUZZ_CHECK(std::strlen(report.text.c_str()) == report.text.size());
   check_text(report.text);
-  FUZZ_CHECK(kalender_report(year.c_str(), month.c_str(), today_day, today_month, today_year)
-                 .text == report.text);
+  FUZZ_CHECK(
+      kalender_report(year.c_str(), month.c_str(), today_day, today_month, today_year).text ==
+      report.text);
 
   const long long y = atoi_reading(year), m = atoi_reading(month);
   FUZZ_CHECK(kalender_entrytoint(year.c_str()) == y);

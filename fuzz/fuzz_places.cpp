@@ -79,7 +79,8 @@ void check_slot(const Place &p, int index) {
   FUZZ_CHECK(nul != nullptr);
   const size_t n = static_cast<const char *>(nul) - p.name;
   FUZZ_CHECK(n <= 39);
-  for (size_t i = 0; i < n; ++i) FUZZ_CHECK(p.name[i] != '\t' && p.name[i] != '\r' && p.name[i] != '\n');
+  for (size_t i = 0; i < n; ++i)
+    FUZZ_CHECK(p.name[i] != '\t' && p.name[i] != '\r' && p.name[i] != '\n');
   // Trailing blanks go before the cut to 39, so a 39-character name may
   // still end in one.
   if (n > 0) FUZZ_CHECK(p.name[0] != ' ');
@@ -103,8 +104,7 @@ void check_table(const Place table[PLACE_SLOTS], int jan) {
 bool same_place(const Place &a, const Place &b) {
   return a.lat_deg == b.lat_deg && a.lat_min == b.lat_min && a.lon_deg == b.lon_deg &&
          a.lon_min == b.lon_min && a.north == b.north && a.east == b.east && a.used == b.used &&
-         std::strcmp(a.name, b.name) == 0 && a.latitude == b.latitude &&
-         a.longitude == b.longitude;
+         std::strcmp(a.name, b.name) == 0 && a.latitude == b.latitude && a.longitude == b.longitude;
 }
 
 // What the file reader keeps of a file's bytes.

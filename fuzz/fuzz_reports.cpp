@@ -69,19 +69,27 @@ const Place &shown_place(const Place *places, int current) {
 
 ReportText report_of(int view, const ReportInput &in) {
   switch (view) {
-    case VIEW_MOONPHASE: return moonphase_report(in);
-    case VIEW_RISESET: return riseset_report(in);
-    case VIEW_SEASONS: return seasons_report(in);
-    default: return calendar_report(in);
+    case VIEW_MOONPHASE:
+      return moonphase_report(in);
+    case VIEW_RISESET:
+      return riseset_report(in);
+    case VIEW_SEASONS:
+      return seasons_report(in);
+    default:
+      return calendar_report(in);
   }
 }
 
 size_t buffer_of(int view) {
   switch (view) {
-    case VIEW_MOONPHASE: return 1000;  // the whole report stays under 1000
-    case VIEW_RISESET: return 2048;
-    case VIEW_SEASONS: return 2048;
-    default: return 1024;
+    case VIEW_MOONPHASE:
+      return 1000;  // the whole report stays under 1000
+    case VIEW_RISESET:
+      return 2048;
+    case VIEW_SEASONS:
+      return 2048;
+    default:
+      return 1024;
   }
 }
 
