@@ -24,5 +24,5 @@ install(FILES data/gtknblick.conf README.md
 # missing.
 add_test(NAME install_check
          COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/check-install.sh
-                 ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/install-check)
+                 ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/install-check ${CMAKE_COMMAND})
 set_tests_properties(install_check PROPERTIES SKIP_RETURN_CODE 77 LABELS install)

@@ -4,7 +4,7 @@
 # manual pages (groff without a single warning) and the example place file
 # (every place line read as a place).
 #
-#   scripts/check-install.sh BUILD_DIR PREFIX
+#   scripts/check-install.sh BUILD_DIR PREFIX [CMAKE]
 #
 # Exit status 0 when everything checks, 1 on a fault, 77 (skipped) when
 # all that could be checked is right but desktop-file-validate or groff is
@@ -13,6 +13,7 @@ set -u
 
 build=${1:?usage: check-install.sh BUILD_DIR PREFIX}
 prefix=${2:?usage: check-install.sh BUILD_DIR PREFIX}
+cmake=${3:-cmake}
 
 faults=0
 missing=""
@@ -22,7 +23,7 @@ fault() {
 }
 
 rm -rf "$prefix"
-if ! cmake --install "$build" --prefix "$prefix" >/dev/null; then
+if ! "$cmake" --install "$build" --prefix "$prefix" >/dev/null; then
   echo "check-install: cmake --install failed" >&2
   exit 1
 fi
