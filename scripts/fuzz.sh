@@ -6,7 +6,7 @@
 # input that runs longer than 5 seconds. Prints the executions per target.
 #
 #   FUZZ_SECONDS   time per target (default 30)
-#   FUZZ_TARGETS   the targets to run (default: all that were built)
+#   FUZZ_TARGETS   the targets to run (default: every fuzz/fuzz_*.cpp)
 set -eu
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-30}
@@ -14,7 +14,7 @@ build=build-fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DNB_FUZZ=ON -DNB_BENCHMARKS=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-targets=${FUZZ_TARGETS:-$(cmake --build "$build" --target help | sed -n 's/^\.\.\. \(fuzz_[a-z_]*\).*/\1/p')}
+targets=${FUZZ_TARGETS:-$(for f in fuzz/fuzz_*.cpp; do basename "$f" .cpp; done)}
 # shellcheck disable=SC2086
 cmake --build "$build" -j"$(nproc)" --target $targets
 

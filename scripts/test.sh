@@ -1,7 +1,9 @@
 #!/bin/sh
 # Installs what is missing, builds and runs every test (GUI tests under a
 # virtual X display), then again with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Pass --quick to skip the sanitizer build.
+# UndefinedBehaviorSanitizer, then fuzzes (scripts/fuzz.sh) and runs the GUI
+# tests under valgrind (scripts/valgrind.sh). Pass --quick to skip the
+# sanitizer build, the fuzzing and valgrind.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -23,4 +25,8 @@ if [ "${1:-}" != "--quick" ]; then
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   export LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0"
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DNB_SANITIZE=ON -DNB_BENCHMARKS=OFF
+  echo "== fuzzing"
+  scripts/fuzz.sh
+  echo "== valgrind"
+  VALGRIND_BUILD=build scripts/valgrind.sh
 fi
