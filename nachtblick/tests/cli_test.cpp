@@ -132,6 +132,18 @@ TEST_F(FrontEnd, BadArgumentsGiveOneLineAndStatus2) {
       {"calendar", "--placed", "1"},
       {"pi", "2024"},
       {"places", "1"},
+      {""},
+      {"calendar", "--", "2024", "1", "1", "1"},
+      {"calendar", "--place="},
+      {"calendar", "--place", "+1"},
+      {"calendar", "--place", " 1"},
+      {"calendar", "--place", "0000000001"},
+      {"calendar", "--today="},
+      {"calendar", "--today", "0000-01-01"},
+      {"calendar", "--today", "10001-01-01"},
+      {"calendar", "--today", "2023-02-29"},
+      {"calendar", "--today", "1700-02-29"},
+      {"calendar", "--today", "2026-02-06 "},
   };
   for (const auto &args : bad) {
     const Result r = cli(args);
@@ -144,6 +156,9 @@ TEST_F(FrontEnd, BadArgumentsGiveOneLineAndStatus2) {
     EXPECT_EQ(r.err.rfind("nachtblick-report: ", 0), 0u) << shown;
   }
   EXPECT_EQ(cli({"calendar", "--place", "1", "2024", "1"}).status, 0);
+  // The ends of the date range and the Julian leap day are dates.
+  for (const char *today : {"0001-01-01", "10000-12-31", "1500-02-29", "1582-10-04"})
+    EXPECT_EQ(cli({"calendar", "--today", today}).status, 0) << today;
   EXPECT_EQ(cli({"--help"}).status, 0);
   EXPECT_NE(cli({"--help"}).out.find("Usage: nachtblick-report VIEW"), std::string::npos);
 }
