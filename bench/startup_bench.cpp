@@ -116,7 +116,7 @@ struct VirtualDisplay {
       return;
     }
     server = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24",
-                    "-nolisten", "tcp"},
+                    "-nolisten", "tcp", "-noreset"},
                    environ, fds[1]);
     close(fds[1]);
     std::string number;

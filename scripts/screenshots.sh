@@ -19,7 +19,7 @@ out=$root/docs/screenshots
 nachtblick=$build/nachtblick/nachtblick
 kalender=$build/kalender/kalender
 
-for tool in Xvfb xdotool import convert; do
+for tool in Xvfb xdotool import convert timeout; do
   command -v "$tool" >/dev/null 2>&1 || { echo "screenshots: $tool is missing" >&2; exit 1; }
 done
 for prog in "$nachtblick" "$kalender"; do
@@ -29,6 +29,8 @@ mkdir -p "$out"
 
 # The programs run in a scratch directory holding the example place file,
 # on the first free display (Xvfb writes its number to the file on fd 3).
+# -noreset: the server must not reset when the first program ends, or the
+# next connection may be refused while it does.
 work=$(mktemp -d)
 server=""
 program=""
@@ -41,7 +43,7 @@ trap cleanup EXIT
 trap 'exit 1' INT TERM
 cp "$root/data/gtknblick.conf" "$work/"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 server=$!
 n=0
 until [ -s "$work/display" ]; do
@@ -62,7 +64,8 @@ eh=0
 start() {
   (cd "$work" && exec "$1" >/dev/null 2>&1) &
   program=$!
-  window=$(xdotool search --sync --onlyvisible --name "^$2\$" | head -n 1)
+  window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$2\$" | head -n 1)
+  [ -n "$window" ] || { echo "screenshots: no window \"$2\" appeared" >&2; exit 1; }
   eval "$(xdotool getwindowgeometry --shell "$window")"
   width=$WIDTH
   height=$HEIGHT
