@@ -36,6 +36,15 @@ const char kUsage[] =
 // Entry texts are at most this long, as in the window.
 const size_t kEntryMax = 8;
 
+// Characters of a UTF-8 text, as an entry counts them: every byte that does
+// not continue a multi-byte sequence starts a character.
+size_t characters(const char *text) {
+  size_t n = 0;
+  for (const unsigned char *p = reinterpret_cast<const unsigned char *>(text); *p; ++p)
+    if ((*p & 0xC0) != 0x80) ++n;
+  return n;
+}
+
 enum CliView { CLI_CALENDAR, CLI_MOONPHASE, CLI_SEASONS, CLI_RISESET, CLI_PI, CLI_PLACES };
 
 struct ViewName {
@@ -151,7 +160,7 @@ int run_report_cli(int argc, const char *const argv[], std::string &out, std::st
   const char *texts[3];
   for (int k = 0; k < 3; ++k) {
     texts[k] = (k + 1 < npositional) ? positional[k + 1] : kInitial[k];
-    if (std::strlen(texts[k]) > kEntryMax)
+    if (characters(texts[k]) > kEntryMax)
       return fail(err, std::string(kField[k]) + " '" + texts[k] + "' is longer than 8 characters");
   }
 

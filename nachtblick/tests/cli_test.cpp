@@ -114,6 +114,7 @@ TEST_F(FrontEnd, BadArgumentsGiveOneLineAndStatus2) {
       {"calendar", "123456789"},
       {"calendar", "2024", "123456789"},
       {"calendar", "2024", "1", "         "},
+      {"calendar", "\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4"},
       {"calendar", "2024", "1", "1", "1"},
       {"calendar", "--place"},
       {"calendar", "--place", "2"},
@@ -156,6 +157,8 @@ TEST_F(FrontEnd, BadArgumentsGiveOneLineAndStatus2) {
     EXPECT_EQ(r.err.rfind("nachtblick-report: ", 0), 0u) << shown;
   }
   EXPECT_EQ(cli({"calendar", "--place", "1", "2024", "1"}).status, 0);
+  // Eight characters are counted, not bytes: eight umlauts fit an entry.
+  EXPECT_EQ(cli({"calendar", "\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4"}).status, 0);
   // The ends of the date range and the Julian leap day are dates.
   for (const char *today : {"0001-01-01", "10000-12-31", "1500-02-29", "1582-10-04"})
     EXPECT_EQ(cli({"calendar", "--today", today}).status, 0) << today;
