@@ -67,16 +67,8 @@ int findeclipse(int N, int index, double jd0, int *n, double *h, double *gamma, 
 }
 
 ReportText moonphase_report(const ReportInput &in) {
-  int day = entrytoint(in.day_text);
-  int month = entrytoint(in.month_text);
-  int year = entrytoint(in.year_text);
-  if (year == 0 && month == 0) {
-    day = in.today_day;
-    month = in.today_month;
-    year = in.today_year;
-  }
-  int wday;
-  clampdate(&day, &month, &year, &wday);
+  int day = 0, month = 0, year = 0, wday = 0;
+  report_date(in, &day, &month, &year, &wday);
 
   const int N = static_cast<int>(std::floor((year - 2000 + month / 12.0) * kLunationsPerYear));
   const double jd0 = datetojd(year, month, day);

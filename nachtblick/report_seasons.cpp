@@ -14,16 +14,8 @@ const double kMjdOffset = 2400000.5;  // JD - MJD
 }  // namespace
 
 ReportText seasons_report(const ReportInput &in) {
-  int day = entrytoint(in.day_text);
-  int month = entrytoint(in.month_text);
-  int year = entrytoint(in.year_text);
-  if (year == 0 && month == 0) {
-    day = in.today_day;
-    month = in.today_month;
-    year = in.today_year;
-  }
-  int wday = 0;
-  clampdate(&day, &month, &year, &wday);
+  int day = 0, month = 0, year = 0, wday = 0;
+  report_date(in, &day, &month, &year, &wday);
 
   std::string text;
   text.reserve(1024);

@@ -59,6 +59,11 @@ ReportText riseset_report(const ReportInput &in);
 ReportText pi_report(void);
 ReportText info_report(void);
 
+// The date the moon, seasons and rise and set reports work on: the entries
+// read as numbers, today's date when year and month both read 0, clamped to
+// the years 1000..3000; with the weekday of the clamped date.
+void report_date(const ReportInput &in, int *day, int *month, int *year, int *wday);
+
 // The report of a view (VIEW_*); any other value gives the calendar.
 ReportText view_report(int view, const ReportInput &in);
 

@@ -1,5 +1,19 @@
 #include "nachtblick/reports.h"
 
+#include "calendar/calendar.h"
+
+void report_date(const ReportInput &in, int *day, int *month, int *year, int *wday) {
+  *day = entrytoint(in.day_text);
+  *month = entrytoint(in.month_text);
+  *year = entrytoint(in.year_text);
+  if (*year == 0 && *month == 0) {
+    *day = in.today_day;
+    *month = in.today_month;
+    *year = in.today_year;
+  }
+  clampdate(day, month, year, wday);
+}
+
 ReportText view_report(int view, const ReportInput &in) {
   switch (view) {
     case VIEW_RISESET: return riseset_report(in);

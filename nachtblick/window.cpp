@@ -238,7 +238,7 @@ typedef void (*ButtonCallback)(GtkWidget *, gpointer);
 enum Grid { DATE_TABLE, BUTTON_TABLE };
 
 // The buttons in creation order and where each one sits.
-struct ButtonSpec {
+struct ButtonDef {
   const char *label;
   ButtonCallback callback;
   Grid grid;
@@ -246,7 +246,7 @@ struct ButtonSpec {
   int row;
 };
 
-static const ButtonSpec button_specs[NB_BUTTONS] = {
+static const ButtonDef button_defs[NB_BUTTONS] = {
     {"Programm beenden", quit_cb, BUTTON_TABLE, 0, 4},
     {"Programm Information", info_text_cb, BUTTON_TABLE, 1, 4},
     {"Kalender anzeigen", calendar_cb, BUTTON_TABLE, 0, 0},
@@ -295,7 +295,7 @@ NbWindow *build_window(void) {
   nb.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
 
   for (int i = 0; i < NB_BUTTONS; ++i)
-    nb.buttons[i] = gtk_button_new_with_label(button_specs[i].label);
+    nb.buttons[i] = gtk_button_new_with_label(button_defs[i].label);
 
   nb.year = new_entry(" [Jahr]");
   nb.month = new_entry(" [Monat]");
@@ -311,18 +311,18 @@ NbWindow *build_window(void) {
   GtkWidget *button_table = gtk_table_new(5, 2, FALSE);
 
   // The quit button first, then the window's destroy, then the rest.
-  connect_clicked(nb.buttons[0], button_specs[0].callback);
+  connect_clicked(nb.buttons[0], button_defs[0].callback);
   gtk_signal_connect(GTK_OBJECT(nb.window), "destroy", GTK_SIGNAL_FUNC(quit_cb), NULL);
-  for (int i = 1; i < NB_BUTTONS; ++i) connect_clicked(nb.buttons[i], button_specs[i].callback);
+  for (int i = 1; i < NB_BUTTONS; ++i) connect_clicked(nb.buttons[i], button_defs[i].callback);
 
   gtk_window_set_position(GTK_WINDOW(nb.window), GTK_WIN_POS_CENTER);
   gtk_window_set_default_size(GTK_WINDOW(nb.window), WINDOW_WIDTH, WINDOW_HEIGHT);
   gtk_container_set_border_width(GTK_CONTAINER(nb.window), WINDOW_BORDER);
 
   for (int i = 0; i < NB_BUTTONS; ++i) {
-    const ButtonSpec &spec = button_specs[i];
-    attach_cell(spec.grid == DATE_TABLE ? date_table : button_table, nb.buttons[i],
-                spec.column, spec.row);
+    const ButtonDef &def = button_defs[i];
+    attach_cell(def.grid == DATE_TABLE ? date_table : button_table, nb.buttons[i],
+                def.column, def.row);
   }
   attach_cell(entry_table, nb.year, 0, 0);
   attach_cell(entry_table, nb.month, 1, 0);
