@@ -1,45 +1,29 @@
-// The real window under an X server (xvfb-run -a): buttons are found by
-// their labels and clicked, and the text area and the entries are read back.
-// Report texts are compared with the pure report functions, which are tested
-// on their own; this file checks the wiring, the views and the date and
-// place stepping. GLib and GTK warnings and criticals abort the run.
+// The real window: buttons found by their labels and clicked, the entries
+// and the text area read back. Report texts are compared with the report
+// functions, which are tested on their own; this file checks the layout,
+// the wiring, the views and the date and place stepping.
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "calendar/calendar.h"
 #include "nachtblick/places.h"
 #include "nachtblick/reports.h"
+#include "nachtblick/tests/scratch_dir.h"
 #include "nachtblick/window.h"
+#include "tests/gtk_harness.h"
 
 namespace {
 
 NbWindow *win = nullptr;
+std::string start_text, start_year, start_month, start_day;  // right after build_window
 
-// State right after build_window, before any test clicks.
-struct StartState {
-  std::string text;
-  std::string year, month, day;
-  int view, toggle, place;
-} start;
-
-std::string output_text() {
-  gchar *chars = gtk_editable_get_chars(GTK_EDITABLE(win->output), 0, -1);
-  std::string text = chars ? chars : "";
-  g_free(chars);
-  return text;
-}
-
-std::string entry_text(GtkWidget *entry) { return gtk_entry_get_text(GTK_ENTRY(entry)); }
+void click(const char *label) { harness::click(win->window, label); }
+std::string output_text() { return harness::text_of(win->output); }
+std::string entry(GtkWidget *e) { return harness::text_of(e); }
 
 void set_entries(const char *year, const char *month, const char *day) {
   gtk_entry_set_text(GTK_ENTRY(win->year), year);
@@ -47,37 +31,9 @@ void set_entries(const char *year, const char *month, const char *day) {
   gtk_entry_set_text(GTK_ENTRY(win->day), day);
 }
 
-void collect_buttons(GtkWidget *widget, gpointer data) {
-  auto *found = static_cast<std::vector<GtkWidget *> *>(data);
-  if (GTK_IS_BUTTON(widget)) found->push_back(widget);
-  if (GTK_IS_CONTAINER(widget))
-    gtk_container_forall(GTK_CONTAINER(widget), collect_buttons, data);
-}
-
-// Every button packed into the window, found by walking the widget tree.
-std::vector<GtkWidget *> window_buttons() {
-  std::vector<GtkWidget *> found;
-  gtk_container_forall(GTK_CONTAINER(win->window), collect_buttons, &found);
-  return found;
-}
-
-GtkWidget *find_button(const char *label) {
-  for (GtkWidget *button : window_buttons()) {
-    const char *text = gtk_button_get_label(GTK_BUTTON(button));
-    if (text && std::strcmp(text, label) == 0) return button;
-  }
-  return nullptr;
-}
-
-void click(const char *label) {
-  GtkWidget *button = find_button(label);
-  ASSERT_NE(button, nullptr) << "no button \"" << label << "\"";
-  gtk_button_clicked(GTK_BUTTON(button));
-}
-
 // What the callbacks hand to the reports, read back from the window.
 ReportInput current_input() {
-  ReportInput in;
+  ReportInput in{};
   in.year_text = gtk_entry_get_text(GTK_ENTRY(win->year));
   in.month_text = gtk_entry_get_text(GTK_ENTRY(win->month));
   in.day_text = gtk_entry_get_text(GTK_ENTRY(win->day));
@@ -88,172 +44,79 @@ ReportInput current_input() {
   return in;
 }
 
-std::string expected_view_text() { return view_report(current_view, current_input()).text; }
+std::string view_text(int view) { return view_report(view, current_input()).text; }
 
-int local_year() {
-  std::time_t now = std::time(nullptr);
-  return std::localtime(&now)->tm_year + 1900;
+guint cell_property(GtkWidget *child, const char *name) {
+  guint value = 99;
+  gtk_container_child_get(GTK_CONTAINER(gtk_widget_get_parent(child)), child, name, &value, NULL);
+  return value;
 }
 
-const char *const BUTTON_LABELS[NB_BUTTONS] = {
-    "Programm beenden",       "Programm Information",    "Kalender anzeigen",
-    "Aktuelles Datum",        "Mondphasen u. Eclipses",  "Beginn der Jahreszeiten",
-    "Kreiszahl PI berechnen", "Auf- und Untergaenge",    "Naechster Ort",
-    "Voriger Ort",            "Jahr plus",               "Jahr minus",
-    "Monat plus",             "Monat minus",             "Tag plus",
-    "Tag minus"};
+}  // namespace
 
-// ---------------------------------------------------------------------------
-// Start-up and layout
-
-TEST(Window, StartsWithGreetingAndInitialState) {
-  EXPECT_EQ(start.text, "\n [Nachtblick Light Version for Linux] ");
-  EXPECT_EQ(start.text, GREETING_TEXT);
-  EXPECT_EQ(start.year, " [Jahr]");
-  EXPECT_EQ(start.month, " [Monat]");
-  EXPECT_EQ(start.day, " [Tag]");
-  EXPECT_EQ(start.view, VIEW_CALENDAR);
-  EXPECT_EQ(start.toggle, 0);
-  EXPECT_EQ(start.place, 0);
-}
-
-TEST(Window, TopLevelProperties) {
+TEST(Window, StartStateAndLayout) {
+  EXPECT_EQ(start_text, GREETING_TEXT);
+  EXPECT_EQ(start_text, "\n [Nachtblick Light Version for Linux] ");
+  EXPECT_EQ(start_year + start_month + start_day, " [Jahr] [Monat] [Tag]");
   EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(win->window)), "Kalender & Nachtblick light");
   EXPECT_EQ(gtk_container_get_border_width(GTK_CONTAINER(win->window)), 45u);
   gint width = 0, height = 0;
   gtk_window_get_default_size(GTK_WINDOW(win->window), &width, &height);
-  EXPECT_EQ(width, 600);
-  EXPECT_EQ(height, 250);
+  EXPECT_EQ(width * 1000 + height, 600250);
   GtkWindowPosition position = GTK_WIN_POS_NONE;
   g_object_get(win->window, "window-position", &position, NULL);
   EXPECT_EQ(position, GTK_WIN_POS_CENTER);
-}
-
-TEST(Window, ButtonsCreatedInOrderAndAllPacked) {
-  for (int i = 0; i < NB_BUTTONS; ++i)
-    EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(win->buttons[i])), BUTTON_LABELS[i]) << i;
-  std::vector<GtkWidget *> packed = window_buttons();
-  EXPECT_EQ(packed.size(), static_cast<size_t>(NB_BUTTONS));
-  for (const char *label : BUTTON_LABELS) EXPECT_NE(find_button(label), nullptr) << label;
-}
-
-TEST(Window, EntriesAndTextArea) {
-  for (GtkWidget *entry : {win->year, win->month, win->day})
-    EXPECT_EQ(gtk_entry_get_max_length(GTK_ENTRY(entry)), 8);
+  for (GtkWidget *e : {win->year, win->month, win->day})
+    EXPECT_EQ(gtk_entry_get_max_length(GTK_ENTRY(e)), 8);
   ASSERT_TRUE(GTK_IS_TEXT(win->output));
   EXPECT_FALSE(gtk_editable_get_editable(GTK_EDITABLE(win->output)));
   EXPECT_FALSE(GTK_TEXT(win->output)->word_wrap);
-  gint width = 0, height = 0;
   gtk_widget_get_size_request(win->output, &width, &height);
-  EXPECT_EQ(width, 580);
-  EXPECT_EQ(height, 280);
-  // Directly in the box: no scrolled window, no scroll bars.
-  EXPECT_TRUE(GTK_IS_VBOX(gtk_widget_get_parent(win->output)));
-}
+  EXPECT_EQ(width * 1000 + height, 580280);
 
-struct Cell {
-  int left, top;
-};
-
-Cell cell_of(GtkWidget *child) {
-  GtkWidget *table = gtk_widget_get_parent(child);
-  guint left = 99, right = 99, top = 99, bottom = 99, xpad = 99, ypad = 99;
-  GtkAttachOptions xopt = GtkAttachOptions(0), yopt = GtkAttachOptions(0);
-  gtk_container_child_get(GTK_CONTAINER(table), child, "left-attach", &left, "right-attach",
-                          &right, "top-attach", &top, "bottom-attach", &bottom, "x-options",
-                          &xopt, "y-options", &yopt, "x-padding", &xpad, "y-padding", &ypad,
-                          NULL);
-  const int all = GTK_EXPAND | GTK_SHRINK | GTK_FILL;
-  EXPECT_EQ(right, left + 1);
-  EXPECT_EQ(bottom, top + 1);
-  EXPECT_EQ(int(xopt), all);
-  EXPECT_EQ(int(yopt), all);
-  EXPECT_EQ(xpad, 0u);
-  EXPECT_EQ(ypad, 0u);
-  return Cell{int(left), int(top)};
-}
-
-void expect_table(GtkWidget *table, guint rows, guint columns) {
-  ASSERT_TRUE(GTK_IS_TABLE(table));
-  guint n_rows = 0, n_columns = 0;
-  gboolean homogeneous = TRUE;
-  g_object_get(table, "n-rows", &n_rows, "n-columns", &n_columns, "homogeneous", &homogeneous,
-               NULL);
-  EXPECT_EQ(n_rows, rows);
-  EXPECT_EQ(n_columns, columns);
-  EXPECT_FALSE(homogeneous);
-}
-
-TEST(Window, BoxHoldsDateTableEntriesTextAreaAndButtonTable) {
+  // One box: date table, entry table, the text area itself (no scrolled
+  // window) and the button table, packed from the start without expanding.
   GtkWidget *box = gtk_bin_get_child(GTK_BIN(win->window));
   ASSERT_TRUE(GTK_IS_VBOX(box));
-  EXPECT_FALSE(gtk_box_get_homogeneous(GTK_BOX(box)));
-  EXPECT_EQ(gtk_box_get_spacing(GTK_BOX(box)), 0);
-
-  GList *children = gtk_container_get_children(GTK_CONTAINER(box));
-  ASSERT_EQ(g_list_length(children), 4u);
-  GtkWidget *date_table = GTK_WIDGET(g_list_nth_data(children, 0));
-  GtkWidget *entry_table = GTK_WIDGET(g_list_nth_data(children, 1));
-  GtkWidget *text_area = GTK_WIDGET(g_list_nth_data(children, 2));
-  GtkWidget *button_table = GTK_WIDGET(g_list_nth_data(children, 3));
-  g_list_free(children);
-
-  const guint paddings[4] = {10, 10, 15, 10};
-  GtkWidget *order[4] = {date_table, entry_table, text_area, button_table};
+  GList *list = gtk_container_get_children(GTK_CONTAINER(box));
+  std::vector<GtkWidget *> children;
+  for (GList *l = list; l; l = l->next) children.push_back(GTK_WIDGET(l->data));
+  g_list_free(list);
+  ASSERT_EQ(children.size(), 4u);
+  EXPECT_EQ(children[2], win->output);
+  const guint padding[4] = {10, 10, 15, 10};
   for (int i = 0; i < 4; ++i) {
     gboolean expand = TRUE, fill = TRUE;
-    guint padding = 0;
+    guint pad = 0;
     GtkPackType pack = GTK_PACK_END;
-    gtk_box_query_child_packing(GTK_BOX(box), order[i], &expand, &fill, &padding, &pack);
-    EXPECT_FALSE(expand) << i;
-    EXPECT_FALSE(fill) << i;
-    EXPECT_EQ(padding, paddings[i]) << i;
-    EXPECT_EQ(pack, GTK_PACK_START) << i;
+    gtk_box_query_child_packing(GTK_BOX(box), children[i], &expand, &fill, &pad, &pack);
+    EXPECT_TRUE(!expand && !fill && pad == padding[i] && pack == GTK_PACK_START) << i;
   }
-  EXPECT_EQ(text_area, win->output);
-  expect_table(date_table, 2, 3);
-  expect_table(entry_table, 1, 3);
-  expect_table(button_table, 5, 2);
-
-  struct Placement {
-    const char *label;
-    GtkWidget *table;
-    int column, row;
-  };
-  const Placement placements[] = {
-      {"Jahr plus", date_table, 0, 0},
-      {"Monat plus", date_table, 1, 0},
-      {"Tag plus", date_table, 2, 0},
-      {"Jahr minus", date_table, 0, 1},
-      {"Monat minus", date_table, 1, 1},
-      {"Tag minus", date_table, 2, 1},
-      {"Kalender anzeigen", button_table, 0, 0},
-      {"Mondphasen u. Eclipses", button_table, 1, 0},
-      {"Aktuelles Datum", button_table, 0, 1},
-      {"Beginn der Jahreszeiten", button_table, 1, 1},
-      {"Kreiszahl PI berechnen", button_table, 0, 2},
-      {"Auf- und Untergaenge", button_table, 1, 2},
-      {"Voriger Ort", button_table, 0, 3},
-      {"Naechster Ort", button_table, 1, 3},
-      {"Programm beenden", button_table, 0, 4},
-      {"Programm Information", button_table, 1, 4},
-  };
-  for (const Placement &p : placements) {
-    SCOPED_TRACE(p.label);
-    GtkWidget *button = find_button(p.label);
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(gtk_widget_get_parent(button), p.table);
-    Cell cell = cell_of(button);
-    EXPECT_EQ(cell.left, p.column);
-    EXPECT_EQ(cell.top, p.row);
-  }
-  GtkWidget *entries[3] = {win->year, win->month, win->day};
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(gtk_widget_get_parent(entries[i]), entry_table);
-    Cell cell = cell_of(entries[i]);
-    EXPECT_EQ(cell.left, i);
-    EXPECT_EQ(cell.top, 0);
-  }
+  // Every button and entry in its table, row and column.
+  const char *const cells[3][5][3] = {
+      {{"Jahr plus", "Monat plus", "Tag plus"}, {"Jahr minus", "Monat minus", "Tag minus"}},
+      {{"year", "month", "day"}},
+      {{"Kalender anzeigen", "Mondphasen u. Eclipses"},
+       {"Aktuelles Datum", "Beginn der Jahreszeiten"},
+       {"Kreiszahl PI berechnen", "Auf- und Untergaenge"},
+       {"Voriger Ort", "Naechster Ort"},
+       {"Programm beenden", "Programm Information"}}};
+  GtkWidget *const entries[3] = {win->year, win->month, win->day};
+  for (int t = 0; t < 3; ++t)
+    for (guint row = 0; row < 5; ++row)
+      for (guint column = 0; column < 3; ++column) {
+        const char *name = cells[t][row][column];
+        if (!name) continue;
+        SCOPED_TRACE(name);
+        GtkWidget *w = t == 1 ? entries[column] : harness::find_button(win->window, name);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(gtk_widget_get_parent(w), children[t == 2 ? 3 : t]);
+        EXPECT_EQ(cell_property(w, "top-attach"), row);
+        EXPECT_EQ(cell_property(w, "left-attach"), column);
+      }
+  EXPECT_EQ(harness::buttons_in(win->window).size(), size_t(NB_BUTTONS));
+  EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(win->buttons[0])), "Programm beenden");
+  EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(win->buttons[NB_BUTTONS - 1])), "Tag minus");
 }
 
 TEST(Window, ReportFontsLoad) {
@@ -261,313 +124,145 @@ TEST(Window, ReportFontsLoad) {
     EXPECT_NE(gdk_font_load(name), nullptr) << name;
 }
 
-// ---------------------------------------------------------------------------
-// Report buttons and views
-
-TEST(Reports, EachButtonShowsItsReportAndStoresItsView) {
-  set_entries("2024", "3", "20");
-  struct Case {
+// Each report button shows its report and stores its view; the information
+// and pi texts leave the view, so a date button afterwards runs the report
+// shown before them. Every click replaces the whole text, wherever the
+// insertion point stands.
+TEST(Reports, EachButtonShowsItsReport) {
+  const int kInfo = -1, kPi = -2;
+  const struct {
     const char *label;
     int view;
-  };
-  const Case cases[] = {{"Mondphasen u. Eclipses", VIEW_MOONPHASE},
-                        {"Beginn der Jahreszeiten", VIEW_SEASONS},
-                        {"Auf- und Untergaenge", VIEW_RISESET},
-                        {"Kalender anzeigen", VIEW_CALENDAR}};
-  for (const Case &c : cases) {
+  } clicks[] = {{"Mondphasen u. Eclipses", VIEW_MOONPHASE}, {"Kreiszahl PI berechnen", kPi},
+                {"Beginn der Jahreszeiten", VIEW_SEASONS},  {"Programm Information", kInfo},
+                {"Auf- und Untergaenge", VIEW_RISESET},     {"Kreiszahl PI berechnen", kPi},
+                {"Kreiszahl PI berechnen", kPi},            {"Kalender anzeigen", VIEW_CALENDAR},
+                {"Programm Information", kInfo}};
+  set_entries("2024", "3", "20");
+  for (const auto &c : clicks) {
     SCOPED_TRACE(c.label);
-    click(c.label);
-    EXPECT_EQ(current_view, c.view);
-    EXPECT_EQ(output_text(), view_report(c.view, current_input()).text);
-  }
-  EXPECT_EQ(output_text(), calendar_report(current_input()).text);
-}
-
-TEST(Reports, InformationLeavesTheView) {
-  click("Beginn der Jahreszeiten");
-  click("Programm Information");
-  EXPECT_EQ(output_text(), info_report().text);
-  EXPECT_EQ(current_view, VIEW_SEASONS);
-}
-
-TEST(Reports, DateButtonAfterPiRepeatsTheReportBeforeIt) {
-  set_entries("2024", "3", "20");
-  for (const char *before :
-       {"Kalender anzeigen", "Beginn der Jahreszeiten", "Mondphasen u. Eclipses"}) {
-    SCOPED_TRACE(before);
-    click(before);
     const int view = current_view;
-    click("Kreiszahl PI berechnen");
-    EXPECT_EQ(output_text(), pi_report().text);
+    gtk_text_set_point(GTK_TEXT(win->output), 5);
+    click(c.label);
+    if (c.view >= 0) {
+      EXPECT_EQ(current_view, c.view);
+      EXPECT_EQ(output_text(), view_text(c.view));
+      continue;
+    }
+    EXPECT_EQ(output_text(), c.view == kPi ? pi_report().text : info_report().text);
     EXPECT_EQ(current_view, view);
     click("Tag plus");
-    EXPECT_EQ(entry_text(win->day), "21");
-    EXPECT_EQ(current_view, view);
-    EXPECT_EQ(output_text(), view_report(view, current_input()).text);
-    set_entries("2024", "3", "20");
-  }
-}
-
-TEST(Reports, RepeatedClicksReplaceTheWholeText) {
-  set_entries("2024", "3", "20");
-  click("Kreiszahl PI berechnen");
-  click("Kreiszahl PI berechnen");
-  EXPECT_EQ(output_text(), pi_report().text);
-  click("Programm Information");
-  EXPECT_EQ(output_text(), info_report().text);
-  // Clearing works wherever the insertion point stands.
-  gtk_text_set_point(GTK_TEXT(win->output), 5);
-  click("Kalender anzeigen");
-  EXPECT_EQ(output_text(), calendar_report(current_input()).text);
-}
-
-// ---------------------------------------------------------------------------
-// Date buttons
-
-struct Step {
-  const char *label;
-  GtkWidget *NbWindow::*entry;
-  const char *before;
-  std::string after;
-};
-
-void run_steps(const std::vector<Step> &steps) {
-  for (const Step &s : steps) {
-    SCOPED_TRACE(std::string(s.label) + " on \"" + s.before + "\"");
-    set_entries("2024", "6", "15");
-    gtk_entry_set_text(GTK_ENTRY(win->*s.entry), s.before);
-    const std::string year = entry_text(win->year), month = entry_text(win->month),
-                      day = entry_text(win->day);
-    click(s.label);
-    EXPECT_EQ(entry_text(win->*s.entry), s.after);
-    // The fields step independently.
-    if (s.entry != &NbWindow::year) {
-      EXPECT_EQ(entry_text(win->year), year);
-    }
-    if (s.entry != &NbWindow::month) {
-      EXPECT_EQ(entry_text(win->month), month);
-    }
-    if (s.entry != &NbWindow::day) {
-      EXPECT_EQ(entry_text(win->day), day);
-    }
-    EXPECT_EQ(output_text(), expected_view_text());
-  }
-}
-
-TEST(DateButtons, FromTheInitialTexts) {
-  click("Kalender anzeigen");
-  const std::string now = std::to_string(local_year());
-  run_steps({{"Jahr plus", &NbWindow::year, " [Jahr]", now},
-             {"Jahr minus", &NbWindow::year, " [Jahr]", now},
-             {"Monat plus", &NbWindow::month, " [Monat]", "1"},
-             {"Monat minus", &NbWindow::month, " [Monat]", "12"},
-             {"Tag plus", &NbWindow::day, " [Tag]", "1"},
-             {"Tag minus", &NbWindow::day, " [Tag]", "31"}});
-}
-
-TEST(DateButtons, WrapPoints) {
-  click("Kalender anzeigen");
-  run_steps({{"Jahr plus", &NbWindow::year, "10000", "100"},
-             {"Jahr plus", &NbWindow::year, "9999", "10000"},
-             {"Jahr minus", &NbWindow::year, "100", "10000"},
-             {"Jahr minus", &NbWindow::year, "101", "100"},
-             {"Monat plus", &NbWindow::month, "12", "0"},
-             {"Monat plus", &NbWindow::month, "0", "1"},
-             {"Monat minus", &NbWindow::month, "0", "12"},
-             {"Monat minus", &NbWindow::month, "1", "0"},
-             {"Tag plus", &NbWindow::day, "31", "0"},
-             {"Tag plus", &NbWindow::day, "0", "1"},
-             {"Tag minus", &NbWindow::day, "0", "31"},
-             {"Tag minus", &NbWindow::day, "1", "0"}});
-}
-
-TEST(DateButtons, TypedValuesOutsideTheCycleMoveByOne) {
-  click("Kalender anzeigen");
-  run_steps({{"Monat plus", &NbWindow::month, "50", "0"},
-             {"Monat minus", &NbWindow::month, "50", "49"},
-             {"Jahr plus", &NbWindow::year, "50", "51"},
-             {"Jahr minus", &NbWindow::year, "50", "10000"},
-             {"Jahr plus", &NbWindow::year, "-5", "-4"},
-             {"Jahr minus", &NbWindow::year, "-5", "10000"},
-             {"Tag plus", &NbWindow::day, "-5", "-4"},
-             {"Tag minus", &NbWindow::day, "40", "39"},
-             {"Tag plus", &NbWindow::day, "  7x", "8"},
-             {"Monat plus", &NbWindow::month, "+3", "4"}});
-}
-
-TEST(DateButtons, NumbersBeyondTheIntRangeWrapWithoutOverflow) {
-  click("Kalender anzeigen");
-  // The entries hold 8 characters; lift the limit to type more.
-  for (GtkWidget *entry : {win->year, win->month, win->day})
-    gtk_entry_set_max_length(GTK_ENTRY(entry), 0);
-  run_steps({{"Jahr plus", &NbWindow::year, "99999999999", "100"},
-             {"Jahr minus", &NbWindow::year, "-99999999999", "10000"},
-             {"Monat plus", &NbWindow::month, "2147483647", "0"},
-             {"Monat minus", &NbWindow::month, "-2147483648", "12"},
-             {"Tag plus", &NbWindow::day, "99999999999", "0"},
-             {"Tag minus", &NbWindow::day, "-99999999999", "31"}});
-  for (GtkWidget *entry : {win->year, win->month, win->day})
-    gtk_entry_set_max_length(GTK_ENTRY(entry), 8);
-}
-
-TEST(DateButtons, MonthAndDayCycleThroughZero) {
-  click("Kalender anzeigen");
-  set_entries("2024", "0", "0");
-  for (int i = 1; i <= 13; ++i) {
-    click("Monat plus");
-    ASSERT_EQ(entry_text(win->month), std::to_string(i % 13));
-  }
-  for (int i = 12; i >= -1; --i) {
-    click("Monat minus");
-    ASSERT_EQ(entry_text(win->month), std::to_string(i < 0 ? 12 : i));
-  }
-  for (int i = 1; i <= 32; ++i) {
-    click("Tag plus");
-    ASSERT_EQ(entry_text(win->day), std::to_string(i % 32));
-    ASSERT_EQ(output_text(), calendar_report(current_input()).text);
-  }
-  for (int i = 31; i >= -1; --i) {
     click("Tag minus");
-    ASSERT_EQ(entry_text(win->day), std::to_string(i < 0 ? 31 : i));
+    EXPECT_EQ(entry(win->day), "20");
+    EXPECT_EQ(current_view, view);
+    EXPECT_EQ(output_text(), view_text(view));
   }
 }
 
-TEST(DateButtons, YearCyclesThroughItsRange) {
-  click("Beginn der Jahreszeiten");
-  set_entries("9998", "1", "1");
-  const char *const up[] = {"9999", "10000", "100", "101"};
-  for (const char *year : up) {
-    click("Jahr plus");
-    ASSERT_EQ(entry_text(win->year), year);
-    ASSERT_EQ(output_text(), seasons_report(current_input()).text);
-  }
-  const char *const down[] = {"100", "10000", "9999"};
-  for (const char *year : down) {
-    click("Jahr minus");
-    ASSERT_EQ(entry_text(win->year), year);
-  }
-  EXPECT_EQ(current_view, VIEW_SEASONS);
-}
-
-TEST(DateButtons, RunTheReportOfTheCurrentView) {
+// Date buttons: one field steps, the others stay, and the report of the
+// current view runs again.
+TEST(DateButtons, StepsAndWrapPoints) {
+  const std::string now = [] {
+    std::time_t t = std::time(nullptr);
+    return std::to_string(std::localtime(&t)->tm_year + 1900);
+  }();
+  // Button, text before, text after.
+  const std::string steps[][3] = {
+      // From the initial texts.
+      {"Jahr plus", " [Jahr]", now}, {"Jahr minus", " [Jahr]", now},
+      {"Monat plus", " [Monat]", "1"}, {"Monat minus", " [Monat]", "12"},
+      {"Tag plus", " [Tag]", "1"}, {"Tag minus", " [Tag]", "31"},
+      // Wrap points.
+      {"Jahr plus", "10000", "100"}, {"Jahr plus", "9999", "10000"}, {"Jahr minus", "100", "10000"},
+      {"Jahr minus", "101", "100"}, {"Monat plus", "12", "0"}, {"Monat plus", "0", "1"},
+      {"Monat minus", "0", "12"}, {"Monat minus", "1", "0"}, {"Tag plus", "31", "0"},
+      {"Tag plus", "0", "1"}, {"Tag minus", "0", "31"}, {"Tag minus", "1", "0"},
+      // Typed values outside the cycle move by one; only the named ends wrap.
+      {"Monat plus", "50", "0"}, {"Monat minus", "50", "49"}, {"Jahr plus", "50", "51"},
+      {"Jahr minus", "50", "10000"}, {"Jahr plus", "-5", "-4"}, {"Tag plus", "-5", "-4"},
+      {"Tag minus", "40", "39"}, {"Tag plus", "  7x", "8"}, {"Monat plus", "+3", "4"},
+      // Beyond the int range (longer than an entry holds): no overflow.
+      {"Jahr plus", "99999999999", "100"}, {"Jahr minus", "-99999999999", "10000"},
+      {"Monat plus", "2147483647", "0"}, {"Monat minus", "-2147483648", "12"},
+      {"Tag plus", "99999999999", "0"}, {"Tag minus", "-99999999999", "31"}};
+  GtkWidget *const fields[3] = {win->year, win->month, win->day};
+  for (GtkWidget *f : fields) gtk_entry_set_max_length(GTK_ENTRY(f), 0);
   for (const char *report : {"Kalender anzeigen", "Mondphasen u. Eclipses",
                              "Beginn der Jahreszeiten", "Auf- und Untergaenge"}) {
-    SCOPED_TRACE(report);
-    set_entries("2023", "12", "31");
     click(report);
     const int view = current_view;
-    for (const char *label :
-         {"Jahr plus", "Jahr minus", "Monat plus", "Monat minus", "Tag plus", "Tag minus"}) {
-      click(label);
-      EXPECT_EQ(current_view, view) << label;
-      EXPECT_EQ(output_text(), view_report(view, current_input()).text) << label;
+    for (const auto &s : steps) {
+      SCOPED_TRACE(std::string(report) + ": " + s[0] + " on \"" + s[1] + "\"");
+      const int stepped = s[0][0] == 'J' ? 0 : s[0][0] == 'M' ? 1 : 2;
+      set_entries("2024", "6", "15");
+      gtk_entry_set_text(GTK_ENTRY(fields[stepped]), s[1].c_str());
+      std::string want[3];
+      for (int i = 0; i < 3; ++i) want[i] = i == stepped ? s[2] : entry(fields[i]);
+      click(s[0].c_str());
+      for (int i = 0; i < 3; ++i) EXPECT_EQ(entry(fields[i]), want[i]);
+      EXPECT_EQ(current_view, view);
+      EXPECT_EQ(output_text(), view_text(view));
     }
   }
+  for (GtkWidget *f : fields) gtk_entry_set_max_length(GTK_ENTRY(f), 8);
 }
 
-// ---------------------------------------------------------------------------
-// "Aktuelles Datum"
-
-TEST(Today, AlternatesHolidayListAndMonthInCalendarView) {
+// "Aktuelles Datum" flips the toggle on every click; in the calendar view
+// it alternates the holiday list (month 0) and the current month, in the
+// other views it always writes the whole current date.
+TEST(Today, ToggleAndViews) {
   int day, month, year;
   todaydate(&day, &month, &year);
-  click("Kalender anzeigen");
   today_toggle = 0;  // as at start
-  click("Aktuelles Datum");
-  EXPECT_EQ(today_toggle, 1);
-  EXPECT_EQ(entry_text(win->day), std::to_string(day));
-  EXPECT_EQ(entry_text(win->year), std::to_string(year));
-  EXPECT_EQ(entry_text(win->month), "0");
-  EXPECT_EQ(current_view, VIEW_CALENDAR);
-  EXPECT_EQ(output_text(), calendar_report(current_input()).text);
-
-  click("Aktuelles Datum");
-  EXPECT_EQ(today_toggle, 0);
-  EXPECT_EQ(entry_text(win->month), std::to_string(month));
-  EXPECT_EQ(output_text(), calendar_report(current_input()).text);
-
-  click("Aktuelles Datum");
-  EXPECT_EQ(entry_text(win->month), "0");
-}
-
-TEST(Today, OtherViewsAlwaysGetTheCurrentMonth) {
-  int day, month, year;
-  todaydate(&day, &month, &year);
-  today_toggle = 0;
-  for (const char *report :
-       {"Mondphasen u. Eclipses", "Beginn der Jahreszeiten", "Auf- und Untergaenge"}) {
-    SCOPED_TRACE(report);
+  for (const char *report : {"Kalender anzeigen", "Mondphasen u. Eclipses",
+                             "Beginn der Jahreszeiten", "Auf- und Untergaenge"}) {
     set_entries("1999", "2", "3");
     click(report);
     const int view = current_view;
     for (int i = 0; i < 3; ++i) {
       const int toggle = today_toggle;
       click("Aktuelles Datum");
-      EXPECT_EQ(today_toggle, 1 - toggle);  // flips in every view
-      EXPECT_EQ(entry_text(win->day), std::to_string(day));
-      EXPECT_EQ(entry_text(win->month), std::to_string(month));
-      EXPECT_EQ(entry_text(win->year), std::to_string(year));
+      SCOPED_TRACE(std::string(report) + ", click " + std::to_string(i));
+      EXPECT_EQ(today_toggle, 1 - toggle);
+      EXPECT_EQ(entry(win->day), std::to_string(day));
+      EXPECT_EQ(entry(win->year), std::to_string(year));
+      EXPECT_EQ(entry(win->month),
+                std::to_string(view == VIEW_CALENDAR && today_toggle ? 0 : month));
       EXPECT_EQ(current_view, view);
-      EXPECT_EQ(output_text(), view_report(view, current_input()).text);
+      EXPECT_EQ(output_text(), view_text(view));
     }
   }
 }
 
-// ---------------------------------------------------------------------------
-// Place buttons, with a place file in a temporary working directory
-
+// The place buttons with a place file in a scratch working directory.
 class Places : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/nb_gui_places_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    char *cwd = getcwd(nullptr, 0);
-    ASSERT_NE(cwd, nullptr);
-    old_cwd_ = cwd;
-    std::free(cwd);
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
     set_entries("2024", "6", "21");
-    // From a known start: with no file every step lands on the built-in place.
-    click("Naechster Ort");
+    click("Naechster Ort");  // no file yet: back to the built-in place
     ASSERT_EQ(current_place, 0);
   }
-
   void TearDown() override {
-    std::remove(PLACE_FILE_NAME);
-    EXPECT_EQ(chdir(old_cwd_.c_str()), 0);
-    rmdir(dir_.c_str());
+    scratch_.remove();
     load_places();
     current_place = 0;
   }
-
-  static void write_places(const char *text) {
-    FILE *file = std::fopen(PLACE_FILE_NAME, "wb");
-    ASSERT_NE(file, nullptr);
-    std::fputs(text, file);
-    std::fclose(file);
-  }
-
-  // After a place click: the rise and set view for a place in use.
+  // After a place click: the rise and set report of a place in use.
   static void expect_riseset_for(int place) {
     EXPECT_EQ(current_place, place);
     EXPECT_EQ(current_view, VIEW_RISESET);
     EXPECT_TRUE(place_table[current_place].used);
     EXPECT_EQ(output_text(), riseset_report(current_input()).text);
   }
-
-  std::string dir_, old_cwd_;
+  ScratchDir scratch_{true};
 };
 
-const char *const THREE_PLACES =
-    "; test places\n"
-    "52 N 31  013 E 24 Berlin\n"
-    "34 s 36  058 W 22   Buenos Aires  \n"
+const char kThreePlaces[] =
+    "; test places\n52 N 31  013 E 24 Berlin\n34 s 36  058 W 22   Buenos Aires  \n"
     "64 N 08  021 W 56 Reykjavik\n";
 
 TEST_F(Places, WithoutFileBothButtonsStayOnTheBuiltInPlace) {
   for (const char *label : {"Naechster Ort", "Voriger Ort", "Naechster Ort"}) {
-    SCOPED_TRACE(label);
     click(label);
     expect_riseset_for(0);
     EXPECT_STREQ(place_table[0].name, "Sankt Poelten (Austria)");
@@ -576,130 +271,97 @@ TEST_F(Places, WithoutFileBothButtonsStayOnTheBuiltInPlace) {
 }
 
 TEST_F(Places, NextAndPreviousCycleThroughThreePlaces) {
-  write_places(THREE_PLACES);
+  scratch_.write(kThreePlaces);
   const char *const names[3] = {"Berlin", "Buenos Aires", "Reykjavik"};
-  const int forward[] = {1, 2, 0, 1};
-  for (int place : forward) {
-    click("Naechster Ort");
-    expect_riseset_for(place);
-    EXPECT_STREQ(place_table[place].name, names[place]);
-  }
-  const int backward[] = {0, 2, 1, 0, 2};
-  for (int place : backward) {
-    click("Voriger Ort");
-    expect_riseset_for(place);
-    EXPECT_STREQ(place_table[place].name, names[place]);
+  const struct {
+    const char *label;
+    int place;
+  } clicks[] = {{"Naechster Ort", 1}, {"Naechster Ort", 2}, {"Naechster Ort", 0},
+                {"Naechster Ort", 1}, {"Tag plus", 1},      {"Monat minus", 1},
+                {"Voriger Ort", 0},   {"Voriger Ort", 2},   {"Voriger Ort", 1},
+                {"Voriger Ort", 0},   {"Voriger Ort", 2}};
+  for (const auto &c : clicks) {
+    click(c.label);
+    expect_riseset_for(c.place);
+    EXPECT_STREQ(place_table[c.place].name, names[c.place]) << c.label;
   }
   EXPECT_EQ(place_count(place_table), 3);
 }
 
-TEST_F(Places, DateButtonsKeepThePlace) {
-  write_places(THREE_PLACES);
-  click("Naechster Ort");
-  click("Tag plus");
-  expect_riseset_for(1);
-  click("Monat minus");
-  expect_riseset_for(1);
-}
-
+// The file shrinks (or goes) while a later place is shown: no click may
+// leave the report on a slot no longer in use.
 TEST_F(Places, ShrinkingFileNeverLeavesAnEmptySlot) {
-  const char *const four_places =
-      "52 N 31  013 E 24 Berlin\n34 s 36  058 W 22   Buenos Aires\n"
-      "64 N 08  021 W 56 Reykjavik\n35 N 41  139 E 46 Tokio\n";
-  const char *const one_place = "48 N 12  016 E 22 Wien\n";
-  const char *const two_places = "48 N 12  016 E 22 Wien\n47 N 04  015 E 26 Graz\n";
-  struct Case {
+  const std::string four = std::string(kThreePlaces) + "35 N 41  139 E 46 Tokio\n";
+  const char *const one = "48 N 12  016 E 22 Wien\n";
+  const char *const two = "48 N 12  016 E 22 Wien\n47 N 04  015 E 26 Graz\n";
+  const struct {
     const char *full;
     int from;
-    const char *shrunk;
+    const char *shrunk;  // nullptr: removed
     const char *label;
     int place;
-  };
-  const Case cases[] = {
-      {THREE_PLACES, 2, one_place, "Auf- und Untergaenge", 0},
-      {THREE_PLACES, 2, one_place, "Voriger Ort", 0},
-      {THREE_PLACES, 2, two_places, "Voriger Ort", 1},
-      {THREE_PLACES, 2, two_places, "Naechster Ort", 0},
-      {THREE_PLACES, 2, two_places, "Auf- und Untergaenge", 0},
-      {THREE_PLACES, 2, nullptr, "Voriger Ort", 0},  // file removed
-      {THREE_PLACES, 2, one_place, "Jahr plus", 0},  // a date button in this view
+  } cases[] = {
+      {kThreePlaces, 2, one, "Auf- und Untergaenge", 0},
+      {kThreePlaces, 2, one, "Voriger Ort", 0},
+      {kThreePlaces, 2, two, "Voriger Ort", 1},
+      {kThreePlaces, 2, two, "Naechster Ort", 0},
+      {kThreePlaces, 2, two, "Auf- und Untergaenge", 0},
+      {kThreePlaces, 2, nullptr, "Voriger Ort", 0},
+      {kThreePlaces, 2, one, "Jahr plus", 0},  // a date button in this view
       // Stepping down onto a slot no longer in use goes on to the last place.
-      {four_places, 3, two_places, "Voriger Ort", 1},
-      {four_places, 3, THREE_PLACES, "Voriger Ort", 2},
+      {four.c_str(), 3, two, "Voriger Ort", 1},
+      {four.c_str(), 3, kThreePlaces, "Voriger Ort", 2},
   };
-  for (const Case &c : cases) {
+  for (const auto &c : cases) {
     SCOPED_TRACE(std::string(c.label) + " from " + std::to_string(c.from));
-    std::remove(PLACE_FILE_NAME);
+    scratch_.remove();
     click("Naechster Ort");  // back to 0
-    write_places(c.full);
+    scratch_.write(c.full);
     for (int i = 0; i < c.from; ++i) click("Naechster Ort");
     ASSERT_EQ(current_place, c.from);
-    if (c.shrunk)
-      write_places(c.shrunk);
-    else
-      std::remove(PLACE_FILE_NAME);
+    if (c.shrunk) {
+      scratch_.write(c.shrunk);
+    } else {
+      scratch_.remove();
+    }
     click(c.label);
     expect_riseset_for(c.place);
   }
 }
 
-// ---------------------------------------------------------------------------
-// Quitting
-
-struct LoopWatch {
-  bool timed_out = false;
-};
-
-gboolean click_quit(gpointer) {
-  click("Programm beenden");
-  return FALSE;
-}
-
-gboolean safety_stop(gpointer data) {
-  static_cast<LoopWatch *>(data)->timed_out = true;
-  gtk_main_quit();
-  return FALSE;
-}
-
 TEST(Quit, ButtonEndsTheMainLoop) {
-  LoopWatch watch;
-  g_idle_add(click_quit, nullptr);
-  guint safety = g_timeout_add(10000, safety_stop, &watch);
-  gtk_main();
-  EXPECT_FALSE(watch.timed_out);
-  if (!watch.timed_out) g_source_remove(safety);
+  EXPECT_TRUE(harness::loop_ends_after(
+      [](gpointer) -> gboolean {
+        click("Programm beenden");
+        return FALSE;
+      },
+      nullptr));
 }
 
-// Closing the window ends the main loop as well; checked last, after every
-// test, because it destroys the window.
-gboolean destroy_window(gpointer) {
-  gtk_widget_destroy(win->window);
-  return FALSE;
-}
+namespace {
 
+// Closing the window ends the main loop as well; checked after every test,
+// since it destroys the window.
 class WindowEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     load_places();
     win = build_window();
     gtk_widget_show_all(win->window);
-    start.text = output_text();
-    start.year = entry_text(win->year);
-    start.month = entry_text(win->month);
-    start.day = entry_text(win->day);
-    start.view = current_view;
-    start.toggle = today_toggle;
-    start.place = current_place;
-    while (gtk_events_pending()) gtk_main_iteration();
+    start_text = output_text();
+    start_year = entry(win->year), start_month = entry(win->month), start_day = entry(win->day);
+    EXPECT_EQ(current_view, VIEW_CALENDAR);
+    EXPECT_EQ(today_toggle + current_place, 0);
+    harness::settle();
   }
-
   void TearDown() override {
-    LoopWatch watch;
-    g_idle_add(destroy_window, nullptr);
-    guint safety = g_timeout_add(10000, safety_stop, &watch);
-    gtk_main();
-    EXPECT_FALSE(watch.timed_out) << "closing the window did not end the main loop";
-    if (!watch.timed_out) g_source_remove(safety);
+    EXPECT_TRUE(harness::loop_ends_after(
+        [](gpointer) -> gboolean {
+          gtk_widget_destroy(win->window);
+          return FALSE;
+        },
+        nullptr))
+        << "closing the window did not end the main loop";
   }
 };
 
@@ -707,11 +369,7 @@ class WindowEnvironment : public ::testing::Environment {
 
 int main(int argc, char **argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  if (!gtk_init_check(&argc, &argv)) {
-    std::fprintf(stderr, "nachtblick_gui_test needs an X display; run it under xvfb-run -a\n");
-    return 1;
-  }
-  g_log_set_always_fatal(static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL));
+  if (!harness::init_toolkit(&argc, &argv)) return 1;
   ::testing::AddGlobalTestEnvironment(new WindowEnvironment);
   return RUN_ALL_TESTS();
 }

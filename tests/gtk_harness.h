@@ -1,0 +1,234 @@
+// Plumbing for the window tests of both programs under an X server
+// (xvfb-run -a): buttons found and clicked by label, texts read back, the
+// main loop run with a deadline, and the bookkeeping of the monkey tests.
+#ifndef TESTS_GTK_HARNESS_H
+#define TESTS_GTK_HARNESS_H
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <deque>
+#include <random>
+#include <string>
+#include <vector>
+
+#ifndef NB_MONKEY_CLICKS
+#define NB_MONKEY_CLICKS 30000
+#endif
+
+namespace harness {
+
+inline void collect_buttons(GtkWidget *widget, gpointer found) {
+  if (GTK_IS_BUTTON(widget)) static_cast<std::vector<GtkWidget *> *>(found)->push_back(widget);
+  if (GTK_IS_CONTAINER(widget)) gtk_container_forall(GTK_CONTAINER(widget), collect_buttons, found);
+}
+
+// Every button packed below `top`.
+inline std::vector<GtkWidget *> buttons_in(GtkWidget *top) {
+  std::vector<GtkWidget *> found;
+  gtk_container_forall(GTK_CONTAINER(top), collect_buttons, &found);
+  return found;
+}
+
+// The one button below `top` with this label; a failure and nullptr when
+// there is none or more than one.
+inline GtkWidget *find_button(GtkWidget *top, const char *label) {
+  GtkWidget *hit = nullptr;
+  int hits = 0;
+  for (GtkWidget *b : buttons_in(top)) {
+    const char *text = gtk_button_get_label(GTK_BUTTON(b));
+    if (text && std::strcmp(text, label) == 0) hit = b, ++hits;
+  }
+  EXPECT_EQ(hits, 1) << "buttons labelled \"" << label << "\"";
+  return hits == 1 ? hit : nullptr;
+}
+
+inline void click(GtkWidget *top, const char *label) {
+  if (GtkWidget *b = find_button(top, label)) gtk_button_clicked(GTK_BUTTON(b));
+}
+
+// The whole text of an entry or a text area.
+inline std::string text_of(GtkWidget *editable) {
+  gchar *chars = gtk_editable_get_chars(GTK_EDITABLE(editable), 0, -1);
+  std::string text = chars ? chars : "";
+  g_free(chars);
+  return text;
+}
+
+inline void settle() {
+  while (gtk_events_pending()) gtk_main_iteration();
+}
+
+inline gboolean stop_loop(gpointer timed_out) {
+  *static_cast<bool *>(timed_out) = true;
+  gtk_main_quit();
+  return FALSE;
+}
+
+// Runs a main loop in which `action` is called once idle; true when the
+// loop has ended within ten seconds.
+inline bool loop_ends_after(GSourceFunc action, gpointer data) {
+  bool timed_out = false;
+  g_idle_add(action, data);
+  const guint guard = g_timeout_add(10000, stop_loop, &timed_out);
+  gtk_main();
+  if (!timed_out) g_source_remove(guard);
+  return !timed_out;
+}
+
+// gtk_init, and GLib or GTK warnings and criticals made fatal.
+inline bool init_toolkit(int *argc, char ***argv) {
+  if (!gtk_init_check(argc, argv)) {
+    std::fprintf(stderr, "%s needs an X display; run it under xvfb-run -a\n", (*argv)[0]);
+    return false;
+  }
+  g_log_set_always_fatal(static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL));
+  return true;
+}
+
+// One seeded monkey run: the random choices, typing into entries, the last
+// actions (printed with any failure or toolkit warning) and the memory
+// bound.
+//   NB_MONKEY_SEED=n     repeat the run of seed n (the seed is printed)
+//   NB_MONKEY_CLICKS=n   number of clicks
+//   NB_MONKEY_NO_RSS=1   skip the memory check (under valgrind, whose own
+//                        bookkeeping grows; it checks for leaks itself)
+class Monkey {
+ public:
+  Monkey() {
+    const char *seed = std::getenv("NB_MONKEY_SEED"), *clicks = std::getenv("NB_MONKEY_CLICKS");
+    seed_ = seed && *seed
+                ? static_cast<unsigned>(std::strtoul(seed, nullptr, 10))
+                : static_cast<unsigned>(std::time(nullptr)) ^ static_cast<unsigned>(getpid());
+    clicks_ = clicks && *clicks ? std::strtol(clicks, nullptr, 10) : NB_MONKEY_CLICKS;
+    rng_.seed(seed_);
+    current = this;
+    g_log_set_default_handler(log_handler, nullptr);
+    std::printf("monkey seed %u, %ld clicks (NB_MONKEY_SEED=%u repeats this run)\n", seed_, clicks_,
+                seed_);
+    std::fflush(stdout);
+  }
+  ~Monkey() { current = nullptr; }
+
+  long clicks() const { return clicks_; }
+  int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+  bool chance(int percent) { return below(100) < percent; }
+  template <size_t N>
+  const char *pick(const char *const (&list)[N]) {
+    return list[below(static_cast<int>(N))];
+  }
+
+  // Digits, signs and blanks most often, then letters and `others`.
+  template <size_t N>
+  std::string character(const char *const (&others)[N], const char *blank = " ") {
+    const int kind = below(10);
+    if (kind < 5) return std::string(1, static_cast<char>('0' + below(10)));
+    if (kind == 5) return below(2) ? "-" : "+";
+    if (kind == 6) return blank;
+    if (kind == 7) return std::string(1, static_cast<char>((below(2) ? 'a' : 'A') + below(26)));
+    return pick(others);
+  }
+
+  // Replaces the entry's text, inserts it at a random position, or deletes
+  // up to `max_delete` characters somewhere.
+  void type(GtkWidget *entry, const std::string &text, int max_delete) {
+    const int length = g_utf8_strlen(gtk_entry_get_text(GTK_ENTRY(entry)), -1);
+    const int how = below(4);
+    if (how < 2) {
+      gtk_entry_set_text(GTK_ENTRY(entry), text.c_str());
+      note("set entry to \"" + text + "\"");
+    } else if (how == 2) {
+      gint position = below(length + 1);
+      gtk_editable_insert_text(GTK_EDITABLE(entry), text.c_str(), static_cast<gint>(text.size()),
+                               &position);
+      note("typed \"" + text + "\"");
+    } else {
+      const int start = below(length + 1);
+      gtk_editable_delete_text(GTK_EDITABLE(entry), start, start + below(max_delete + 1));
+      note("deleted in an entry");
+    }
+  }
+
+  void note(const std::string &action) {
+    recent_.push_back("step " + std::to_string(step) + ": " + action);
+    if (recent_.size() > 12) recent_.pop_front();
+  }
+
+  std::string history() const {
+    std::string s = "seed " + std::to_string(seed_) + ", last actions:\n";
+    for (const std::string &a : recent_) s += "  " + a + "\n";
+    return s;
+  }
+
+  // "Programm beenden" inside a nested main loop must end that loop and
+  // leave the text area alone.
+  void quit_in_nested_loop(GtkWidget *quit, GtkWidget *output) {
+    note("Programm beenden in a nested main loop");
+    const std::string before = text_of(output);
+    ASSERT_TRUE(loop_ends_after(click_button, quit)) << "the main loop did not end\n" << history();
+    ASSERT_EQ(text_of(output), before) << history();
+  }
+
+  // Marks the end of the warm-up (a fifth of the clicks) for check_memory.
+  void at_step() {
+    if (step == clicks_ / 5) rss_after_warm_up_ = resident_kb();
+  }
+
+  // Resident memory may grow by a few hundred kilobytes of toolkit caches
+  // after the warm-up; a leak of 100 bytes a click is well above the
+  // margin. AddressSanitizer holds freed memory back on purpose; its
+  // LeakSanitizer checks for leaks in that build instead.
+  void check_memory() const {
+#if defined(__SANITIZE_ADDRESS__)
+    return;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return;
+#endif
+#endif
+    const char *no_rss = std::getenv("NB_MONKEY_NO_RSS");
+    if (no_rss && *no_rss == '1') return;
+    const long end = resident_kb();
+    std::printf("monkey: resident %ld kB after warm-up, %ld kB at the end\n", rss_after_warm_up_,
+                end);
+    EXPECT_LT(end - rss_after_warm_up_, 2048) << "memory keeps growing";
+  }
+
+  long step = 0;
+
+ private:
+  static long resident_kb() {
+    long pages = 0, resident = 0;
+    FILE *f = std::fopen("/proc/self/statm", "r");
+    if (!f) return 0;
+    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(f);
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+  }
+  static gboolean click_button(gpointer button) {
+    gtk_button_clicked(GTK_BUTTON(button));
+    return FALSE;
+  }
+  static void log_handler(const gchar *domain, GLogLevelFlags level, const gchar *message,
+                          gpointer) {
+    std::fprintf(stderr, "monkey: %s message from %s: %s\n%s",
+                 (level & G_LOG_LEVEL_CRITICAL) ? "critical" : "warning", domain ? domain : "?",
+                 message, current ? current->history().c_str() : "");
+  }
+
+  static inline Monkey *current = nullptr;
+  unsigned seed_ = 0;
+  long clicks_ = 0;
+  long rss_after_warm_up_ = 0;
+  std::mt19937 rng_;
+  std::deque<std::string> recent_;
+};
+
+}  // namespace harness
+
+#endif
