@@ -5,13 +5,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "nachtblick/cli.h"
 #include "nachtblick/reports.h"
+#include "nachtblick/tests/scratch_dir.h"
 
 namespace {
 
@@ -30,25 +32,7 @@ Result cli(std::vector<const char *> args) {
 // Runs the tests in a directory of their own, with or without a place file.
 class FrontEnd : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/nbcliXXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    ASSERT_NE(getcwd(old_, sizeof old_), nullptr);
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
-  }
-  void TearDown() override {
-    ASSERT_EQ(chdir(old_), 0);
-    ASSERT_EQ(std::system(("rm -rf '" + dir_ + "'").c_str()), 0);
-  }
-  void write_places(const char *text) {
-    FILE *f = std::fopen("gtknblick.conf", "w");
-    ASSERT_NE(f, nullptr);
-    std::fputs(text, f);
-    std::fclose(f);
-  }
-  std::string dir_;
-  char old_[4096];
+  ScratchDir dir_{true};
 };
 
 const char kFebruary2026[] =
@@ -82,7 +66,7 @@ TEST_F(FrontEnd, PrintsTheReportText) {
 }
 
 TEST_F(FrontEnd, EveryViewMatchesItsReport) {
-  write_places("52 N 31  013 E 24 Berlin\n34 S 36  058 W 22 Buenos Aires\nA \n");
+  dir_.write("52 N 31  013 E 24 Berlin\n34 S 36  058 W 22 Buenos Aires\nA \n");
   Place table[PLACE_SLOTS];
   int jan = 1;
   load_places_from("gtknblick.conf", table, &jan);
@@ -106,46 +90,24 @@ TEST_F(FrontEnd, EveryViewMatchesItsReport) {
 }
 
 TEST_F(FrontEnd, BadArgumentsGiveOneLineAndStatus2) {
-  write_places("52 N 31  013 E 24 Berlin\n34 S 36  058 W 22 Buenos Aires\n");
+  dir_.write("52 N 31  013 E 24 Berlin\n34 S 36  058 W 22 Buenos Aires\n");
   const std::vector<std::vector<const char *>> bad = {
-      {},
-      {"kalender"},
-      {"Calendar"},
-      {"calendar", "123456789"},
-      {"calendar", "2024", "123456789"},
-      {"calendar", "2024", "1", "         "},
+      {}, {""}, {"kalender"}, {"Calendar"}, {"pi", "2024"}, {"places", "1"},
+      {"calendar", "123456789"}, {"calendar", "2024", "123456789"},
+      {"calendar", "2024", "1", "         "}, {"calendar", "2024", "1", "1", "1"},
       {"calendar", "\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4"},
-      {"calendar", "2024", "1", "1", "1"},
-      {"calendar", "--place"},
-      {"calendar", "--place", "2"},
-      {"calendar", "--place", "-1"},
-      {"calendar", "--place", "32"},
-      {"calendar", "--place", "x"},
-      {"calendar", "--place", ""},
-      {"calendar", "--place", "0", "--place", "1"},
-      {"calendar", "--today"},
-      {"calendar", "--today", "2026-2-6"},
-      {"calendar", "--today", "2026-02-30"},
-      {"calendar", "--today", "1582-10-10"},
-      {"calendar", "--today", "2026-02-06x"},
-      {"calendar", "--today", "tomorrow"},
-      {"calendar", "--verbose"},
-      {"calendar", "--placed", "1"},
-      {"pi", "2024"},
-      {"places", "1"},
-      {""},
-      {"calendar", "--", "2024", "1", "1", "1"},
-      {"calendar", "--place="},
-      {"calendar", "--place", "+1"},
-      {"calendar", "--place", " 1"},
-      {"calendar", "--place", "0000000001"},
-      {"calendar", "--today="},
-      {"calendar", "--today", "0000-01-01"},
-      {"calendar", "--today", "10001-01-01"},
-      {"calendar", "--today", "2023-02-29"},
-      {"calendar", "--today", "1700-02-29"},
-      {"calendar", "--today", "2026-02-06 "},
-  };
+      {"calendar", "--", "2024", "1", "1", "1"}, {"calendar", "--verbose"},
+      {"calendar", "--placed", "1"}, {"calendar", "--place"}, {"calendar", "--place="},
+      {"calendar", "--place", ""}, {"calendar", "--place", "2"}, {"calendar", "--place", "-1"},
+      {"calendar", "--place", "32"}, {"calendar", "--place", "x"}, {"calendar", "--place", "+1"},
+      {"calendar", "--place", " 1"}, {"calendar", "--place", "0000000001"},
+      {"calendar", "--place", "0", "--place", "1"}, {"calendar", "--today"},
+      {"calendar", "--today="}, {"calendar", "--today", "2026-2-6"},
+      {"calendar", "--today", "2026-02-30"}, {"calendar", "--today", "1582-10-10"},
+      {"calendar", "--today", "2026-02-06x"}, {"calendar", "--today", "2026-02-06 "},
+      {"calendar", "--today", "tomorrow"}, {"calendar", "--today", "0000-01-01"},
+      {"calendar", "--today", "10001-01-01"}, {"calendar", "--today", "2023-02-29"},
+      {"calendar", "--today", "1700-02-29"}};
   for (const auto &args : bad) {
     const Result r = cli(args);
     std::string shown;
@@ -158,7 +120,8 @@ TEST_F(FrontEnd, BadArgumentsGiveOneLineAndStatus2) {
   }
   EXPECT_EQ(cli({"calendar", "--place", "1", "2024", "1"}).status, 0);
   // Eight characters are counted, not bytes: eight umlauts fit an entry.
-  EXPECT_EQ(cli({"calendar", "\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4"}).status, 0);
+  const char eight[] = "\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4";
+  EXPECT_EQ(cli({"calendar", eight}).status, 0);
   // The ends of the date range and the Julian leap day are dates.
   for (const char *today : {"0001-01-01", "10000-12-31", "1500-02-29", "1582-10-04"})
     EXPECT_EQ(cli({"calendar", "--today", today}).status, 0) << today;
@@ -168,26 +131,19 @@ TEST_F(FrontEnd, BadArgumentsGiveOneLineAndStatus2) {
 
 // The program itself: stdout, stderr and the exit status.
 TEST_F(FrontEnd, ProgramPrintsTheSameText) {
-  const std::string cmd = std::string(NB_REPORT_EXE) +
-                          " calendar 2026 2 --today 2026-02-06 > out.txt 2> err.txt";
-  int status = std::system(cmd.c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  auto slurp = [](const char *name) {
-    std::string s;
-    FILE *f = std::fopen(name, "rb");
-    if (!f) return s;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-    std::fclose(f);
-    return s;
+  auto run = [](const std::string &args, std::string *out, std::string *err) {
+    const int status = std::system((NB_REPORT_EXE + args + " > out.txt 2> err.txt").c_str());
+    for (std::string *text : {out, err}) {
+      std::ifstream file(text == out ? "out.txt" : "err.txt", std::ios::binary);
+      *text = std::string(std::istreambuf_iterator<char>(file), {});
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   };
-  EXPECT_EQ(slurp("out.txt"), kFebruary2026);
-  EXPECT_EQ(slurp("err.txt"), "");
-  status = std::system((std::string(NB_REPORT_EXE) + " moon > out.txt 2> err.txt").c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 2);
-  EXPECT_EQ(slurp("out.txt"), "");
-  EXPECT_EQ(slurp("err.txt"), "nachtblick-report: unknown view 'moon' (see --help)\n");
+  std::string out, err;
+  EXPECT_EQ(run(" calendar 2026 2 --today 2026-02-06", &out, &err), 0);
+  EXPECT_EQ(out, kFebruary2026);
+  EXPECT_EQ(err, "");
+  EXPECT_EQ(run(" moon", &out, &err), 2);
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(err, "nachtblick-report: unknown view 'moon' (see --help)\n");
 }
