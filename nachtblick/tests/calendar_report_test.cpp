@@ -104,13 +104,12 @@ TEST(MonthSheet, EndingOnSundayAndEarlyYears) {
       " 30. April = 121. Tag des Jahres 1600 ";
   EXPECT_EQ(run("1600", "4").text, april1600);
   EXPECT_NE(run("1601", "4").text.find(" KW"), std::string::npos);
-  // February lengths: 29 in 2024 (60th day) and in 1500 (Julian), 28 in 1900.
-  EXPECT_NE(run("2024", "2").text.find(" 29. Februar =  60. Tag des Jahres 2024 "),
-            std::string::npos);
-  EXPECT_NE(run("1500", "2").text.find(" 29. Februar =  60. Tag des Jahres 1500 "),
-            std::string::npos);
-  EXPECT_NE(run("1900", "2").text.find(" 28. Februar =  59. Tag des Jahres 1900 "),
-            std::string::npos);
+  // February: 29 days in 2024 and in 1500 (Julian), 28 in 1900.
+  for (const std::string last : {" 29. Februar =  60. Tag des Jahres 2024 ",
+                                 " 29. Februar =  60. Tag des Jahres 1500 ",
+                                 " 28. Februar =  59. Tag des Jahres 1900 "})
+    EXPECT_NE(run(last.substr(last.size() - 5, 4).c_str(), "2").text.find(last), std::string::npos)
+        << last;
 }
 
 TEST(FeastList, Year2026) {
@@ -133,9 +132,10 @@ TEST(FeastList, Year2026) {
 TEST(FeastList, AshWednesdayAroundTheEndOfFebruary) {
   // Easter 15 April 2001 (E = 46): 28 February; Easter 16 April 2017:
   // 1 March; Easter 25 April 2038 (E = 56): 10 March.
-  EXPECT_NE(run("2001", "0").text.find("Mittwoch, den 28. Februar 2001"), std::string::npos);
-  EXPECT_NE(run("2017", "0").text.find("Mittwoch, den 1. Maerz 2017"), std::string::npos);
-  EXPECT_NE(run("2038", "0").text.find("Mittwoch, den 10. Maerz 2038"), std::string::npos);
+  for (const std::string ash : {"28. Februar 2001", "1. Maerz 2017", "10. Maerz 2038"}) {
+    const std::string feasts = run(ash.substr(ash.size() - 4).c_str(), "0").text;
+    EXPECT_NE(feasts.find("Mittwoch, den " + ash), std::string::npos) << ash;
+  }
 }
 
 // Every year 100..10000: each feast line names a real date at the right
@@ -166,24 +166,20 @@ TEST(FeastList, EveryYearHasTheRightDates) {
       int m = 0;
       for (int i = 1; i <= 7; ++i)
         if (std::strcmp(mname, kMonths[i]) == 0) m = i;
-      ASSERT_NE(m, 0) << line;
-      ASSERT_EQ(yy, y);
+      ASSERT_TRUE(m != 0 && yy == y && d <= monthdays(m, y)) << line;
       ASSERT_STREQ(wday, kDay[feast]) << y << ": " << line;
       ASSERT_EQ(datetomjd(y, m, d) - easter_mjd, kOffset[feast]) << y << ": " << line;
-      ASSERT_LE(d, monthdays(m, y)) << y << ": " << line;
     }
     ASSERT_EQ(feast, 5) << y;
   }
 }
 
 TEST(Range, MessageAndFonts) {
-  EXPECT_EQ(run("99", "5").text, kRange);
-  EXPECT_STREQ(run("99", "5").font, FONT_REPORT);
-  EXPECT_EQ(run("10001", "13").text, kRange);
-  EXPECT_STREQ(run("10001", "13").font, FONT_FEASTS);
+  for (const char *year : {"99", "10001", " [Jahr]", "99999999", "-2024"})
+    EXPECT_EQ(run(year, "1").text, kRange) << year;
   EXPECT_EQ(run(" [Jahr]", " [Monat]").text, kRange);
-  EXPECT_EQ(run("99999999", "1").text, kRange);
-  EXPECT_EQ(run("-2024", "1").text, kRange);
+  EXPECT_STREQ(run("99", "5").font, FONT_REPORT);
+  EXPECT_STREQ(run("10001", "13").font, FONT_FEASTS);
   EXPECT_NE(run("100", "1").text, kRange);
   EXPECT_NE(run("10000", "0").text, kRange);
   EXPECT_NE(run("10000", "12").text.find("31. Dezember = 366. Tag des Jahres 10000"),

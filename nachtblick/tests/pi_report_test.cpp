@@ -3,7 +3,8 @@
 // program text and the repeated report.
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,78 +13,44 @@
 
 namespace {
 
-// Fixed-point number: limb 0 the integer part, then base-10^4 fractions.
-typedef std::vector<std::uint32_t> Fixed;
-const std::uint32_t kLimb = 10000;
-const int kFractionLimbs = 710;  // 2840 decimals: 41 guard digits
-
-void divide(Fixed &x, std::uint32_t divisor) {
-  std::uint64_t rem = 0;
-  for (std::uint32_t &limb : x) {
-    const std::uint64_t cur = rem * kLimb + limb;
-    limb = static_cast<std::uint32_t>(cur / divisor);
-    rem = cur % divisor;
+// x / d for a non-negative base-10^4 fixed-point number, limb 0 the
+// integer part.
+std::vector<long> divided(std::vector<long> x, long d) {
+  long rem = 0;
+  for (long &limb : x) {
+    const long cur = rem * 10000 + limb;
+    limb = cur / d;
+    rem = cur % d;
   }
+  return x;
 }
 
-void add(Fixed &x, const Fixed &y) {
-  std::uint32_t carry = 0;
-  for (size_t i = x.size(); i-- > 0;) {
-    const std::uint32_t s = x[i] + y[i] + carry;
-    x[i] = s % kLimb;
-    carry = s / kLimb;
-  }
-}
-
-void subtract(Fixed &x, const Fixed &y) {  // x >= y
-  std::int32_t borrow = 0;
-  for (size_t i = x.size(); i-- > 0;) {
-    std::int32_t d = static_cast<std::int32_t>(x[i]) - static_cast<std::int32_t>(y[i]) - borrow;
-    borrow = d < 0 ? 1 : 0;
-    x[i] = static_cast<std::uint32_t>(d + borrow * static_cast<std::int32_t>(kLimb));
-  }
-}
-
-void multiply(Fixed &x, std::uint32_t factor) {
-  std::uint64_t carry = 0;
-  for (size_t i = x.size(); i-- > 0;) {
-    const std::uint64_t p = static_cast<std::uint64_t>(x[i]) * factor + carry;
-    x[i] = static_cast<std::uint32_t>(p % kLimb);
-    carry = p / kLimb;
-  }
-}
-
-bool is_zero(const Fixed &x) {
-  for (std::uint32_t limb : x)
-    if (limb != 0) return false;
-  return true;
-}
-
-// arctan(1/n) = sum over k of (-1)^k / ((2k + 1) n^(2k + 1)).
-Fixed arctan_inverse(std::uint32_t n) {
-  Fixed sum(kFractionLimbs + 1, 0), power(kFractionLimbs + 1, 0);
-  power[0] = 1;
-  divide(power, n);
-  for (std::uint32_t k = 0; !is_zero(power); ++k) {
-    Fixed term = power;
-    divide(term, 2 * k + 1);
-    if (k % 2 == 0) add(sum, term); else subtract(sum, term);
-    divide(power, n * n);
-  }
-  return sum;
-}
-
-// "3" followed by the decimals of pi = 16 arctan(1/5) - 4 arctan(1/239).
+// "3" and the decimals of pi = 16 arctan(1/5) - 4 arctan(1/239) (Machin),
+// arctan(1/n) = sum over k of (-1)^k / ((2k + 1) n^(2k + 1)), with 710
+// fraction limbs: 2840 decimals, 41 guard digits.
 std::string machin_digits() {
-  Fixed pi = arctan_inverse(5);
-  multiply(pi, 16);
-  Fixed b = arctan_inverse(239);
-  multiply(b, 4);
-  subtract(pi, b);
+  std::vector<long> pi(711, 0);
+  for (const long n : {5L, 239L}) {
+    std::vector<long> power(711, 0);
+    power[0] = n == 5 ? 16 : 4;
+    power = divided(power, n);
+    for (long k = 0; std::any_of(power.begin(), power.end(), [](long l) { return l != 0; }); ++k) {
+      const std::vector<long> term = divided(power, 2 * k + 1);
+      const long sign = (k % 2 == 0) == (n == 5) ? 1 : -1;
+      for (size_t i = 0; i < pi.size(); ++i) pi[i] += sign * term[i];
+      power = divided(power, n * n);
+    }
+  }
+  for (size_t i = pi.size() - 1; i > 0; --i) {  // carry and borrow: limbs back to 0..9999
+    const long carry = pi[i] >= 0 ? pi[i] / 10000 : -((9999 - pi[i]) / 10000);
+    pi[i] -= carry * 10000;
+    pi[i - 1] += carry;
+  }
   std::string digits = std::to_string(pi[0]);
   for (size_t i = 1; i < pi.size(); ++i) {
-    const std::string group = std::to_string(pi[i]);
-    digits += std::string(4 - group.size(), '0') + group;
+    char group[8];
+    std::snprintf(group, sizeof group, "%04ld", pi[i]);
+    digits += group;
   }
   return digits;
 }

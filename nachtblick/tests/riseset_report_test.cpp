@@ -47,14 +47,8 @@ class RiseSetReport : public ::testing::Test {
 };
 
 std::vector<std::string> lines(const std::string &text) {
-  std::vector<std::string> out;
-  size_t start = 0;
-  for (;;) {
-    const size_t nl = text.find('\n', start);
-    out.push_back(text.substr(start, nl - start));
-    if (nl == std::string::npos) break;
-    start = nl + 1;
-  }
+  std::vector<std::string> out(1);
+  for (char c : text) c == '\n' ? out.emplace_back() : out.back() += c;
   return out;
 }
 
@@ -110,90 +104,77 @@ TEST_F(RiseSetReport, SouthernWesternPlace) {
             "12:30 / 23:29  11:59 / -----  11:29 / 00:30  ");
 }
 
-TEST_F(RiseSetReport, PolarDayAndNight) {
-  std::vector<std::string> summer = lines(run(test_, 1, "2024", "6", "21"));
-  ASSERT_GT(summer.size(), 14u);
-  EXPECT_EQ(summer[3], "  Auf- und Untergaenge fuer Tromsoe: ");
-  EXPECT_EQ(summer[kBodyLine].substr(0, 17), "  immer sichtbar ");
-  EXPECT_EQ(summer[kTwilightLine], "  immer hell     immer hell     immer hell     ");
-
-  std::vector<std::string> winter = lines(run(test_, 1, "2024", "12", "21"));
-  EXPECT_EQ(winter[kBodyLine].substr(0, 17), "  nie sichtbar   ");
-  EXPECT_EQ(winter[kTwilightLine], "  09:32 / 13:54  07:47 / 15:38  06:28 / 16:56  ");
-
-  std::vector<std::string> far = lines(run(test_, 2, "2024", "12", "21"));
-  EXPECT_EQ(far[kBodyLine].substr(0, 17), "  nie sichtbar   ");
-  EXPECT_EQ(far[kTwilightLine].substr(0, 32), "  immer dunkel   immer dunkel   ");
-}
-
-TEST_F(RiseSetReport, MoonOnlyRisesOrOnlySets) {
-  std::vector<std::string> rises = lines(builtin("2024", "6", "9"));
-  EXPECT_EQ(rises[kBodyLine].substr(17), "07:11 / -----  ");
-  std::vector<std::string> sets = lines(builtin("2024", "6", "26"));
-  EXPECT_EQ(sets[kBodyLine].substr(17), "----- / 09:48  ");
-}
-
-TEST_F(RiseSetReport, AstronomicalTwilightWithoutEndAtFiftyNorth) {
-  std::vector<std::string> l = lines(run(test_, 3, "2024", "6", "21"));
-  EXPECT_EQ(l[kTwilightLine].substr(32), "immer hell     ");
-  EXPECT_EQ(l[kTwilightLine].find("immer"), 32u);
-  EXPECT_EQ(l[kBodyLine].find("immer"), std::string::npos);
-  EXPECT_EQ(l[kBodyLine].find("nie"), std::string::npos);
-}
-
-TEST_F(RiseSetReport, ZoneLineAndSummerTimeShift) {
-  // Summer time from 1980 on; before that always MEZ. The summer-time
-  // report shows the same instants one hour later.
-  std::vector<std::string> y79 = lines(builtin("1979", "7", "1"));
-  std::vector<std::string> y80 = lines(builtin("1980", "7", "1"));
-  EXPECT_EQ(y79[6], "  Uhrzeit in MEZ (UTC+1)");
-  EXPECT_EQ(y80[6], "  Uhrzeit in MESZ (UTC+2)");
-  const int h79 = std::stoi(y79[kBodyLine].substr(2, 2)) * 60 + std::stoi(y79[kBodyLine].substr(5, 2));
-  const int h80 = std::stoi(y80[kBodyLine].substr(2, 2)) * 60 + std::stoi(y80[kBodyLine].substr(5, 2));
-  EXPECT_NEAR(h80 - h79, 60, 1);
-  EXPECT_EQ(lines(builtin("2024", "3", "30"))[6], "  Uhrzeit in MEZ (UTC+1)");
-  EXPECT_EQ(lines(builtin("2024", "3", "31"))[6], "  Uhrzeit in MESZ (UTC+2)");
-  EXPECT_EQ(lines(builtin("2024", "10", "26"))[6], "  Uhrzeit in MESZ (UTC+2)");
-  EXPECT_EQ(lines(builtin("2024", "10", "27"))[6], "  Uhrzeit in MEZ (UTC+1)");
-}
-
-TEST_F(RiseSetReport, JanuaryVariantChangesOnlyTheName) {
-  const std::string a = builtin("2025", "1", "15", 1);
-  const std::string b = builtin("2025", "1", "15", 2);
+// Single lines or cells of the report: polar day and night, Moon days
+// with one event, the zone line, the January rule and the date rules.
+TEST_F(RiseSetReport, LinesAndCells) {
+  const int kBuiltIn = -1;
+  const struct {
+    int place;  // slot of the test places, or the built-in place
+    const char *y, *m, *d;
+    int line;
+    size_t column;
+    const char *text;
+  } cases[] = {
+      {1, "2024", "6", "21", kBodyLine, 0, "  immer sichtbar "},
+      {1, "2024", "6", "21", kTwilightLine, 0, "  immer hell     immer hell     immer hell     "},
+      {1, "2024", "12", "21", kBodyLine, 0, "  nie sichtbar   "},
+      {1, "2024", "12", "21", kTwilightLine, 0, "  09:32 / 13:54  07:47 / 15:38  06:28 / 16:56  "},
+      {2, "2024", "12", "21", kBodyLine, 0, "  nie sichtbar   "},
+      {2, "2024", "12", "21", kTwilightLine, 0, "  immer dunkel   immer dunkel   "},
+      {3, "2024", "6", "21", kTwilightLine, 32, "immer hell     "},  // 50 N: no astronomical night
+      {kBuiltIn, "2024", "6", "9", kBodyLine, 17, "07:11 / -----  "},   // the Moon only rises
+      {kBuiltIn, "2024", "6", "26", kBodyLine, 17, "----- / 09:48  "},  // and only sets
+      // Summer time from 1980 on; before that always MEZ.
+      {kBuiltIn, "1979", "7", "1", 6, 0, "  Uhrzeit in MEZ (UTC+1)"},
+      {kBuiltIn, "1980", "7", "1", 6, 0, "  Uhrzeit in MESZ (UTC+2)"},
+      {kBuiltIn, "2024", "3", "30", 6, 0, "  Uhrzeit in MEZ (UTC+1)"},
+      {kBuiltIn, "2024", "3", "31", 6, 0, "  Uhrzeit in MESZ (UTC+2)"},
+      {kBuiltIn, "2024", "10", "26", 6, 0, "  Uhrzeit in MESZ (UTC+2)"},
+      {kBuiltIn, "2024", "10", "27", 6, 0, "  Uhrzeit in MEZ (UTC+1)"},
+      // The reform gap keeps weekday 0: the empty name before the comma.
+      {kBuiltIn, "1582", "10", "10", 1, 0, "  Datum: , 10. Oktober 1582 "},
+      {kBuiltIn, "1582", "10", "15", 1, 0, "  Datum: Freitag, 15. Oktober 1582 "},
+      // Out-of-range values are clamped.
+      {kBuiltIn, "2024", "2", "31", 1, 0, "  Datum: Donnerstag, 29. Februar 2024 "},
+      {kBuiltIn, "999", "13", "0", 1, 0, "  Datum: Sonntag, 1. Dezember 1000 "},
+      {kBuiltIn, "5000", "0", "40", 1, 0, "  Datum: Freitag, 31. Januar 3000 "},
+  };
+  for (const auto &c : cases) {
+    const std::vector<std::string> l =
+        lines(c.place == kBuiltIn ? builtin(c.y, c.m, c.d) : run(test_, c.place, c.y, c.m, c.d));
+    ASSERT_GT(l.size(), size_t(kTwilightLine));
+    EXPECT_EQ(l[c.line].substr(c.column, std::strlen(c.text)), c.text)
+        << c.place << " " << c.d << "." << c.m << "." << c.y;
+  }
+  // 50 N at midsummer: only the astronomical twilight is missing.
+  const std::vector<std::string> fifty = lines(run(test_, 3, "2024", "6", "21"));
+  EXPECT_EQ(fifty[kTwilightLine].find("immer"), 32u);
+  EXPECT_EQ(fifty[kBodyLine].find_first_not_of(" 0123456789:/"), std::string::npos);
+  // The summer-time report shows the same instants one hour later.
+  const std::string y79 = lines(builtin("1979", "7", "1"))[kBodyLine];
+  const std::string y80 = lines(builtin("1980", "7", "1"))[kBodyLine];
+  const int rise79 = std::stoi(y79.substr(2, 2)) * 60 + std::stoi(y79.substr(5, 2));
+  EXPECT_NEAR(std::stoi(y80.substr(2, 2)) * 60 + std::stoi(y80.substr(5, 2)) - rise79, 60, 1);
+  // The January rule changes the name and nothing else.
+  const std::string a = builtin("2025", "1", "15", 1), b = builtin("2025", "1", "15", 2);
   EXPECT_EQ(lines(a)[1], "  Datum: Mittwoch, 15. Januar 2025 ");
   EXPECT_EQ(lines(b)[1], "  Datum: Mittwoch, 15. Jaenner 2025 ");
   EXPECT_EQ(a.substr(a.find("\n\n  Auf")), b.substr(b.find("\n\n  Auf")));
-}
-
-TEST_F(RiseSetReport, DateInputRules) {
-  // The reform gap keeps weekday 0: the empty name before the comma.
-  EXPECT_EQ(lines(builtin("1582", "10", "10"))[1], "  Datum: , 10. Oktober 1582 ");
-  EXPECT_EQ(lines(builtin("1582", "10", "15"))[1], "  Datum: Freitag, 15. Oktober 1582 ");
   // Year and month 0: today's date from the input, day included.
   EXPECT_EQ(builtin("0", "0", "17"), builtin("2026", "2", "6"));
   EXPECT_EQ(builtin(" [Jahr]", " [Monat]", " [Tag]"), builtin("2026", "2", "6"));
-  // Out-of-range values are clamped.
-  EXPECT_EQ(lines(builtin("2024", "2", "31"))[1], "  Datum: Donnerstag, 29. Februar 2024 ");
-  EXPECT_EQ(lines(builtin("999", "13", "0"))[1], "  Datum: Sonntag, 1. Dezember 1000 ");
-  EXPECT_EQ(lines(builtin("5000", "0", "40"))[1], "  Datum: Freitag, 31. Januar 3000 ");
 }
 
-TEST_F(RiseSetReport, EmptyOrOutOfRangeSlotShowsSlotZero) {
+TEST_F(RiseSetReport, SlotNotInUseShowsSlotZeroAndNamesAreBounded) {
   const std::string first = run(test_, 0, "2024", "7", "15");
-  EXPECT_EQ(run(test_, 4, "2024", "7", "15"), first);   // not in use
-  EXPECT_EQ(run(test_, 31, "2024", "7", "15"), first);
-  EXPECT_EQ(run(test_, -1, "2024", "7", "15"), first);
-  EXPECT_EQ(run(test_, 32, "2024", "7", "15"), first);
-  EXPECT_EQ(run(test_, 1000000, "2024", "7", "15"), first);
+  for (int slot : {4, 31, -1, 32, 1000000})  // 4 and 31 not in use
+    EXPECT_EQ(run(test_, slot, "2024", "7", "15"), first) << slot;
   EXPECT_NE(run(test_, 3, "2024", "7", "15"), first);
-}
-
-TEST_F(RiseSetReport, PlaceNameIsBounded) {
   // A name field filled to the last byte without a terminator prints 39
   // characters.
   std::memset(builtin_[0].name, 'x', sizeof builtin_[0].name);
-  std::vector<std::string> l = lines(builtin("2024", "12", "24"));
-  EXPECT_EQ(l[3], "  Auf- und Untergaenge fuer " + std::string(39, 'x') + ": ");
+  EXPECT_EQ(lines(builtin("2024", "12", "24"))[3],
+            "  Auf- und Untergaenge fuer " + std::string(39, 'x') + ": ");
 }
 
 TEST_F(RiseSetReport, MinuteRoundingAtMidnight) {
