@@ -100,7 +100,8 @@ inline bool init_toolkit(int *argc, char ***argv) {
 //                        bookkeeping grows; it checks for leaks itself)
 class Monkey {
  public:
-  Monkey() {
+  // `quit` is the window's "Programm beenden", `output` its text area.
+  Monkey(GtkWidget *quit, GtkWidget *output) : quit_(quit), output_(output) {
     const char *seed = std::getenv("NB_MONKEY_SEED"), *clicks = std::getenv("NB_MONKEY_CLICKS");
     seed_ = seed && *seed
                 ? static_cast<unsigned>(std::strtoul(seed, nullptr, 10))
@@ -115,7 +116,6 @@ class Monkey {
   }
   ~Monkey() { current = nullptr; }
 
-  long clicks() const { return clicks_; }
   int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
   bool chance(int percent) { return below(100) < percent; }
   template <size_t N>
@@ -165,18 +165,19 @@ class Monkey {
     return s;
   }
 
-  // "Programm beenden" inside a nested main loop must end that loop and
-  // leave the text area alone.
-  void quit_in_nested_loop(GtkWidget *quit, GtkWidget *output) {
-    note("Programm beenden in a nested main loop");
-    const std::string before = text_of(output);
-    ASSERT_TRUE(loop_ends_after(click_button, quit)) << "the main loop did not end\n" << history();
-    ASSERT_EQ(text_of(output), before) << history();
-  }
-
-  // Marks the end of the warm-up (a fifth of the clicks) for check_memory.
-  void at_step() {
-    if (step == clicks_ / 5) rss_after_warm_up_ = resident_kb();
+  // Steps on while clicks are left and nothing failed: marks the end of
+  // the warm-up (a fifth of the clicks) for check_memory, and now and then
+  // clicks "Programm beenden" in a nested main loop, which must end that
+  // loop and leave the text area alone.
+  bool next() {
+    if (++step == clicks_ / 5) rss_after_warm_up_ = resident_kb();
+    if (step % 700 == 350) {
+      note("Programm beenden in a nested main loop");
+      const std::string before = text_of(output_);
+      EXPECT_TRUE(loop_ends_after(click_button, quit_)) << "the loop did not end\n" << history();
+      EXPECT_EQ(text_of(output_), before) << history();
+    }
+    return step < clicks_ && !::testing::Test::HasFailure();
   }
 
   // Resident memory may grow by a few hundred kilobytes of toolkit caches
@@ -199,7 +200,7 @@ class Monkey {
     EXPECT_LT(end - rss_after_warm_up_, 2048) << "memory keeps growing";
   }
 
-  long step = 0;
+  long step = -1;
 
  private:
   static long resident_kb() {
@@ -222,6 +223,7 @@ class Monkey {
   }
 
   static inline Monkey *current = nullptr;
+  GtkWidget *quit_, *output_;
   unsigned seed_ = 0;
   long clicks_ = 0;
   long rss_after_warm_up_ = 0;
