@@ -8,10 +8,11 @@
 // reader keeps (every '%' dropped, at most max(1000, min(size, 200000)) + 1
 // bytes, a CR appended). Every table must keep the invariants of the place
 // table: slots in use from 0 upward, numbers clamped, names short and trimmed.
-#include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -37,34 +38,19 @@ void remove_temp(void) {
 }
 
 void write_file(const std::vector<char> &bytes) {
-  const int fd = open(temp_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  FUZZ_CHECK(fd >= 0);
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    FUZZ_CHECK(n > 0);
-    done += static_cast<size_t>(n);
-  }
-  close(fd);
-}
-
-bool all_zero_bytes(const char *p, size_t n) {
-  for (size_t i = 0; i < n; ++i)
-    if (p[i] != 0) return false;
-  return true;
+  FILE *f = std::fopen(temp_path.c_str(), "wb");
+  FUZZ_CHECK(f != nullptr);
+  FUZZ_CHECK(std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
+  FUZZ_CHECK(std::fclose(f) == 0);
 }
 
 void check_slot(const Place &p, int index) {
   FUZZ_CHECK(p.used == 1 || (index == 0 && p.used == 2));
-  FUZZ_CHECK(p.lat_deg >= 0 && p.lat_deg <= 90);
-  FUZZ_CHECK(p.lat_min >= 0 && p.lat_min <= 59);
-  FUZZ_CHECK(p.lat_deg < 90 || p.lat_min == 0);
-  FUZZ_CHECK(p.lon_deg >= 0 && p.lon_deg <= 180);
-  FUZZ_CHECK(p.lon_min >= 0 && p.lon_min <= 59);
-  FUZZ_CHECK(p.lon_deg < 180 || p.lon_min == 0);
+  FUZZ_CHECK(p.lat_deg >= 0 && p.lat_deg <= 90 && p.lat_min >= 0 && p.lat_min <= 59);
+  FUZZ_CHECK(p.lon_deg >= 0 && p.lon_deg <= 180 && p.lon_min >= 0 && p.lon_min <= 59);
+  FUZZ_CHECK((p.lat_deg < 90 || p.lat_min == 0) && (p.lon_deg < 180 || p.lon_min == 0));
   FUZZ_CHECK(p.lat_deg + p.lat_min + p.lon_deg + p.lon_min > 0);
-  FUZZ_CHECK(p.north == 0 || p.north == 1);
-  FUZZ_CHECK(p.east == 0 || p.east == 1);
+  FUZZ_CHECK((p.north == 0 || p.north == 1) && (p.east == 0 || p.east == 1));
   FUZZ_CHECK(p.latitude >= -90.0 && p.latitude <= 90.0);
   FUZZ_CHECK(p.longitude >= -180.0 && p.longitude <= 180.0);
   // The signs carry the hemisphere; the magnitudes are the whole numbers.
@@ -97,7 +83,7 @@ void check_table(const Place table[PLACE_SLOTS], int jan) {
     FUZZ_CHECK(p.used == 0);
     FUZZ_CHECK(p.lat_deg == 0 && p.lat_min == 0 && p.lon_deg == 0 && p.lon_min == 0);
     FUZZ_CHECK(p.north == 1 && p.east == 1);
-    FUZZ_CHECK(all_zero_bytes(p.name, sizeof p.name));
+    FUZZ_CHECK(std::all_of(p.name, p.name + sizeof p.name, [](char c) { return c == 0; }));
   }
 }
 
@@ -146,15 +132,13 @@ void check_file_load(const std::vector<char> &file) {
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   // A file system in memory where there is one: rewriting a file on disk
   // tens of thousands of times a second is slow.
-  const char *dir = std::getenv("TMPDIR");
-  if (access("/dev/shm", W_OK) == 0) dir = "/dev/shm";
-  std::string pattern = std::string(dir && *dir ? dir : "/tmp") + "/fuzz_places_XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = mkstemp(name.data());
+  const char *dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::getenv("TMPDIR");
+  char name[4096];
+  std::snprintf(name, sizeof name, "%s/fuzz_places_XXXXXX", dir && *dir ? dir : "/tmp");
+  const int fd = mkstemp(name);
   FUZZ_CHECK(fd >= 0);
   close(fd);
-  temp_path = name.data();
+  temp_path = name;
   std::atexit(remove_temp);
   return 0;
 }
