@@ -69,11 +69,10 @@ TEST(IsoWeeks, DocumentedDates) {
 }
 
 TEST(SimpleWeeks, SundayBased) {
-  EXPECT_EQ(weeknumber(1, 1, 2000, 0), 1);
-  EXPECT_EQ(weeknumber(2, 1, 2000, 0), 2);
-  EXPECT_EQ(weeknumber(31, 12, 2000, 0), 54);
-  EXPECT_EQ(weeknumber(7, 1, 2023, 0), 1);
-  EXPECT_EQ(weeknumber(8, 1, 2023, 0), 2);
+  const int cases[][4] = {{1, 1, 2000, 1}, {2, 1, 2000, 2}, {31, 12, 2000, 54}, {7, 1, 2023, 1},
+                          {8, 1, 2023, 2}};
+  for (const auto &c : cases)
+    EXPECT_EQ(weeknumber(c[0], c[1], c[2], 0), c[3]) << c[0] << "." << c[1] << "." << c[2];
 }
 
 TEST(IsoWeeks, EveryDay1601To3000AgreesWithIndependentIso) {
@@ -105,17 +104,11 @@ TEST(Easter, AgreesWithMeeusComputus) {
 }
 
 TEST(SummerTime, DocumentedDays) {
-  EXPECT_EQ(summertime(30, 3, 2024), 0);
-  EXPECT_EQ(summertime(31, 3, 2024), 1);
-  EXPECT_EQ(summertime(26, 10, 2024), 1);
-  EXPECT_EQ(summertime(27, 10, 2024), 0);
-  EXPECT_EQ(summertime(23, 9, 1995), 1);
-  EXPECT_EQ(summertime(24, 9, 1995), 0);
-  EXPECT_EQ(summertime(1, 10, 1995), 0);
-  EXPECT_EQ(summertime(29, 3, 1980), 0);
-  EXPECT_EQ(summertime(30, 3, 1980), 1);
-  EXPECT_EQ(summertime(27, 9, 1980), 1);
-  EXPECT_EQ(summertime(28, 9, 1980), 0);
+  const int days[][4] = {{30, 3, 2024, 0}, {31, 3, 2024, 1}, {26, 10, 2024, 1}, {27, 10, 2024, 0},
+                         {23, 9, 1995, 1}, {24, 9, 1995, 0}, {1, 10, 1995, 0},   {29, 3, 1980, 0},
+                         {30, 3, 1980, 1}, {27, 9, 1980, 1}, {28, 9, 1980, 0}};
+  for (const auto &c : days)
+    EXPECT_EQ(summertime(c[0], c[1], c[2]), c[3]) << c[0] << "." << c[1] << "." << c[2];
   for (int y = 1000; y <= 1979; ++y)
     for (int m = 1; m <= 12; ++m)
       for (int d = 1; d <= monthdays(m, y); ++d) ASSERT_EQ(summertime(d, m, y), 0);
@@ -135,7 +128,7 @@ TEST(SummerTime, EveryDay1980To2100) {
     for (int m = 1; m <= 12; ++m)
       for (int d = 1; d <= monthdays(m, y); ++d) {
         const long z = days_from_civil(y, m, d);
-        ASSERT_EQ(summertime(d, m, y), (z >= begin && z < end) ? 1 : 0) << y << "-" << m << "-" << d;
+        ASSERT_EQ(summertime(d, m, y), z >= begin && z < end) << y << "-" << m << "-" << d;
       }
   }
 }
