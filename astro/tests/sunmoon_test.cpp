@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
+#include <utility>
 
 #include "astro/sunmoon.h"
 #include "calendar/calendar.h"
@@ -108,25 +108,13 @@ TEST(QuadInterp, RootsExtremumAndTheLinearCase) {
   }
 }
 
-TEST(QuadInterp, NothingInfiniteForNearlyFlatOrRandomSamples) {
+TEST(QuadInterp, NothingInfiniteForNearlyFlatSamples) {
   // Curvature that underflows next to a clear slope.
   for (double t : {0.0, 5e-324, 1e-320, 1e-300, -1e-310}) {
     double ye = 0, r1 = 0, r2 = 0;
     EXPECT_EQ(quadinterp(-1e-3 + t, 0.0, 1e-3 + t, &ye, &r1, &r2), 1) << t;
     EXPECT_TRUE(std::isfinite(ye) && std::isfinite(r2)) << t;
     EXPECT_NEAR(r1, 0.0, 1e-9) << t;
-  }
-  // Whatever is written is finite and the first root counted lies inside.
-  std::srand(7);
-  for (int i = 0; i < 20000; ++i) {
-    double s[3];
-    for (double &v : s) v = (std::rand() % 2001 - 1000) / 1000.0;
-    if (i % 4 == 0) s[2] = 2 * s[1] - s[0];  // collinear every fourth time
-    double ye = 0, r1 = 0, r2 = 0;
-    const int n = quadinterp(s[0], s[1], s[2], &ye, &r1, &r2);
-    ASSERT_TRUE(std::isfinite(ye) && std::isfinite(r1) && std::isfinite(r2));
-    ASSERT_TRUE(n >= 0 && n <= 2);
-    ASSERT_TRUE(n == 0 || std::fabs(r1) <= 1.0);
   }
 }
 
@@ -151,23 +139,6 @@ TEST(Positions, RangesOverThreeCenturies) {
       ASSERT_LE(std::fabs(dec), body ? 28.8 : 23.46) << T;
     }
   }
-}
-
-TEST(Positions, AltitudeOfTheNoonSun) {
-  // At 12h UT on the equinox day on the Greenwich meridian at the equator
-  // the Sun stands within 2 degrees of the zenith (equation of time about
-  // -7.5 minutes); at 0h within 2 degrees of the nadir. One hour of
-  // longitude to the east turns the noon Sun 15 degrees west.
-  const double mjd0 = datetomjd(2024, 3, 20);
-  const double noon = sinaltitude(0, mjd0, 12.0, 0.0, 1.0, 0.0);
-  const double midnight = sinaltitude(0, mjd0, 0.0, 0.0, 1.0, 0.0);
-  EXPECT_GT(noon, std::sin(88.0 * kRad));
-  EXPECT_LT(midnight, -std::sin(88.0 * kRad));
-  const double east = sinaltitude(0, mjd0, 12.0, 15.0, 1.0, 0.0);
-  EXPECT_NEAR(std::asin(east) / kRad, 75.0, 2.0);
-  // At 45 N the noon Sun on the equinox stands about 45 degrees high.
-  const double c45 = std::cos(45 * kRad), s45 = std::sin(45 * kRad);
-  EXPECT_NEAR(std::asin(sinaltitude(0, mjd0, 12.0, 0.0, c45, s45)) / kRad, 45.0, 2.0);
 }
 
 TEST(RiseSet, FlagsOfPolarAndMidsummerDays) {
@@ -205,19 +176,16 @@ TEST(RiseSet, FlagsOfPolarAndMidsummerDays) {
 }
 
 TEST(RiseSet, MoonDaysWithOneEvent) {
-  // Central Europe, June 2024: on the 9th the Moon only rises, on the 26th
-  // it only sets; the missing output keeps the caller's value.
-  Events only_rise = search(2024, 6, 9, 2, kStpLon, kStpLat, 1);
-  EXPECT_EQ(only_rise.flags & 3, 1);
-  EXPECT_EQ(only_rise.set, -99.0);
-  EXPECT_NEAR(only_rise.rise, 7.0 + 11.0 / 60, 0.1);
-  Events only_set = search(2024, 6, 26, 2, kStpLon, kStpLat, 1);
-  EXPECT_EQ(only_set.flags & 3, 2);
-  EXPECT_EQ(only_set.rise, -99.0);
-  EXPECT_NEAR(only_set.set, 9.0 + 48.0 / 60, 0.1);
-  // Neighbouring days have both events.
-  EXPECT_EQ(search(2024, 6, 8, 2, kStpLon, kStpLat, 1).flags & 3, 3);
-  EXPECT_EQ(search(2024, 6, 27, 2, kStpLon, kStpLat, 1).flags & 3, 3);
+  // Central Europe, June 2024: on the 9th the Moon only rises (07:11), on
+  // the 26th it only sets (09:48); the missing output keeps the caller's
+  // value. The 8th and the 27th have both events.
+  const Events rise = search(2024, 6, 9, 2, kStpLon, kStpLat, 1);
+  EXPECT_TRUE((rise.flags & 3) == 1 && rise.set == -99.0) << rise.flags;
+  EXPECT_NEAR(rise.rise, 7.0 + 11.0 / 60, 0.1);
+  const Events set = search(2024, 6, 26, 2, kStpLon, kStpLat, 1);
+  EXPECT_TRUE((set.flags & 3) == 2 && set.rise == -99.0) << set.flags;
+  EXPECT_NEAR(set.set, 9.0 + 48.0 / 60, 0.1);
+  for (int day : {8, 27}) EXPECT_EQ(search(2024, 6, day, 2, kStpLon, kStpLat, 1).flags & 3, 3);
 }
 
 TEST(RiseSet, CrossingsNearTheDayBoundaries) {
