@@ -70,13 +70,10 @@ TEST(PiReport, AllDecimalsAgreeWithMachin) {
   std::string digits;
   const size_t start = sizeof kHeading - 1;
   const size_t end = text.size() - (sizeof kProgram - 1);
-  for (size_t i = start; i < end; ++i) {
+  for (size_t i = start; i < end; ++i)
     if (text[i] >= '0' && text[i] <= '9') digits += text[i];
-  }
   ASSERT_EQ(digits.size(), 2800u);
   EXPECT_EQ(digits, reference.substr(0, 2800));
-  // The 2796th to 2799th decimals close the block.
-  EXPECT_EQ(digits.substr(2796), reference.substr(2796, 4));
 }
 
 TEST(PiReport, LineLayout) {
