@@ -144,51 +144,25 @@ static int local_year(void) {
   return local ? local->tm_year + 1900 : 2000;
 }
 
-static void plus_year(GtkWidget *, gpointer) {
-  long long year = entry_number(nb.year);
-  if (year == 0) year = local_year() - 1;
-  ++year;
-  if (year > YEAR_LAST) year = YEAR_FIRST;
-  set_entry_number(nb.year, year);
+// Steps an entry by one. Only the end the step moves towards is corrected:
+// past last it wraps to first, below first to last. A year entry that
+// holds no number starts from the current year.
+static void step_entry(GtkWidget *entry, int step, long long first, long long last) {
+  long long value = entry_number(entry);
+  if (entry == nb.year && value == 0) value = local_year() - step;
+  value += step;
+  if (step > 0 && value > last) value = first;
+  if (step < 0 && value < first) value = last;
+  set_entry_number(entry, value);
   rerun_view();
 }
 
-static void minus_year(GtkWidget *, gpointer) {
-  long long year = entry_number(nb.year);
-  if (year == 0) year = local_year() + 1;
-  --year;
-  if (year < YEAR_FIRST) year = YEAR_LAST;
-  set_entry_number(nb.year, year);
-  rerun_view();
-}
-
-static void plus_month(GtkWidget *, gpointer) {
-  long long month = entry_number(nb.month) + 1;
-  if (month > 12) month = 0;
-  set_entry_number(nb.month, month);
-  rerun_view();
-}
-
-static void minus_month(GtkWidget *, gpointer) {
-  long long month = entry_number(nb.month) - 1;
-  if (month < 0) month = 12;
-  set_entry_number(nb.month, month);
-  rerun_view();
-}
-
-static void plus_day(GtkWidget *, gpointer) {
-  long long day = entry_number(nb.day) + 1;
-  if (day > 31) day = 0;
-  set_entry_number(nb.day, day);
-  rerun_view();
-}
-
-static void minus_day(GtkWidget *, gpointer) {
-  long long day = entry_number(nb.day) - 1;
-  if (day < 0) day = 31;
-  set_entry_number(nb.day, day);
-  rerun_view();
-}
+static void plus_year(GtkWidget *, gpointer) { step_entry(nb.year, +1, YEAR_FIRST, YEAR_LAST); }
+static void minus_year(GtkWidget *, gpointer) { step_entry(nb.year, -1, YEAR_FIRST, YEAR_LAST); }
+static void plus_month(GtkWidget *, gpointer) { step_entry(nb.month, +1, 0, 12); }
+static void minus_month(GtkWidget *, gpointer) { step_entry(nb.month, -1, 0, 12); }
+static void plus_day(GtkWidget *, gpointer) { step_entry(nb.day, +1, 0, 31); }
+static void minus_day(GtkWidget *, gpointer) { step_entry(nb.day, -1, 0, 31); }
 
 // Today's date; in the calendar view every other click asks for month 0
 // (the feast list of the year).
