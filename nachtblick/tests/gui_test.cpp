@@ -13,6 +13,7 @@
 #include "nachtblick/places.h"
 #include "nachtblick/reports.h"
 #include "nachtblick/tests/scratch_dir.h"
+#include "nachtblick/tests/window_input.h"
 #include "nachtblick/window.h"
 #include "tests/gtk_harness.h"
 
@@ -31,18 +32,7 @@ void set_entries(const char *year, const char *month, const char *day) {
   gtk_entry_set_text(GTK_ENTRY(win->day), day);
 }
 
-// What the callbacks hand to the reports, read back from the window.
-ReportInput current_input() {
-  ReportInput in{};
-  in.year_text = gtk_entry_get_text(GTK_ENTRY(win->year));
-  in.month_text = gtk_entry_get_text(GTK_ENTRY(win->month));
-  in.day_text = gtk_entry_get_text(GTK_ENTRY(win->day));
-  todaydate(&in.today_day, &in.today_month, &in.today_year);
-  in.places = place_table;
-  in.current_place = current_place;
-  in.january_variant = january_variant;
-  return in;
-}
+ReportInput current_input() { return window_report_input(win); }
 
 std::string view_text(int view) { return view_report(view, current_input()).text; }
 

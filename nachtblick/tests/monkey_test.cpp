@@ -15,6 +15,7 @@
 #include "nachtblick/places.h"
 #include "nachtblick/reports.h"
 #include "nachtblick/tests/scratch_dir.h"
+#include "nachtblick/tests/window_input.h"
 #include "nachtblick/window.h"
 #include "tests/gtk_harness.h"
 
@@ -28,17 +29,7 @@ enum {
   B_PREV_PLACE, B_YEAR_PLUS, B_YEAR_MINUS, B_MONTH_PLUS, B_MONTH_MINUS, B_DAY_PLUS, B_DAY_MINUS
 };
 
-ReportInput current_input() {
-  ReportInput in{};
-  in.year_text = gtk_entry_get_text(GTK_ENTRY(win->year));
-  in.month_text = gtk_entry_get_text(GTK_ENTRY(win->month));
-  in.day_text = gtk_entry_get_text(GTK_ENTRY(win->day));
-  todaydate(&in.today_day, &in.today_month, &in.today_year);
-  in.places = place_table;
-  in.current_place = current_place;
-  in.january_variant = january_variant;
-  return in;
-}
+ReportInput current_input() { return window_report_input(win); }
 
 // A text for an entry: a plausible number or a random mix of up to the
 // entry's 8 characters (longer texts are cut by the entry itself).
