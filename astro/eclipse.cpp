@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Solar and lunar eclipses of one lunation (Meeus, Astronomical Algorithms,
 // ch. 54) and the Saros series number of the lunation's new or full moon.
 //
@@ -19,14 +20,14 @@ double cosd(double deg) { return std::cos(deg * kDegToRad); }
 enum { KIND_SOLAR = 0, KIND_LUNAR = 1 };
 enum { TYPE_PARTIAL = 0, TYPE_TOTAL = 1, TYPE_ANNULAR = 2 };
 
-const int kSarosLength = 223;             // lunations per Saros
-const double kNodeLimit = 0.36;           // |sin F| above: no eclipse
-const double kCentralLimit = 0.9972;      // |gamma| of a central solar eclipse
-const double kSolarLimit = 1.5433;        // |gamma| - u above: no solar eclipse
-const double kAnnularLimit = 0.0047;      // u above: always annular
+const int kSarosLength = 223;         // lunations per Saros
+const double kNodeLimit = 0.36;       // |sin F| above: no eclipse
+const double kCentralLimit = 0.9972;  // |gamma| of a central solar eclipse
+const double kSolarLimit = 1.5433;    // |gamma| - u above: no solar eclipse
+const double kAnnularLimit = 0.0047;  // u above: always annular
 const double kAnnularTotalFactor = 0.00464;
-const double kUmbralLimit = 1.0128;       // umbral magnitude numerator
-const double kLunarLimit = 1.0248;        // no lunar eclipse at or below
+const double kUmbralLimit = 1.0128;  // umbral magnitude numerator
+const double kLunarLimit = 1.0248;   // no lunar eclipse at or below
 const double kUmbralWidth = 0.5450;
 const double kTotalityLimit = 0.4678;
 
@@ -43,8 +44,7 @@ int sarosnumber(int n, int kind) {
   long long s;
   if (kind == KIND_SOLAR) {
     const double m = static_cast<double>(n) + 105.0;
-    const long long t =
-        static_cast<long long>(std::floor(-61.0 * m / 358.0 + 0.5 - m / 1537968.0));
+    const long long t = static_cast<long long>(std::floor(-61.0 * m / 358.0 + 0.5 - m / 1537968.0));
     s = (38 * (static_cast<long long>(n) + 105) + kSarosLength * t + 135) % kSarosLength + 1;
   } else {
     s = (38 * static_cast<long long>(n) + 124) % kSarosLength;
@@ -81,8 +81,8 @@ int lunartype(double gamma, double u) {
 // (Meeus ch. 54). E eccentricity factor, M and Mp mean anomalies of Sun and
 // Moon in degrees.
 double umbraradius(double E, double M, double Mp) {
-  return 0.0059 + 0.0046 * E * cosd(M) - 0.0182 * cosd(Mp) +
-         0.0004 * cosd(2 * Mp) - 0.0005 * cosd(M + Mp);
+  return 0.0059 + 0.0046 * E * cosd(M) - 0.0182 * cosd(Mp) + 0.0004 * cosd(2 * Mp) -
+         0.0005 * cosd(M + Mp);
 }
 
 // Greatest eclipse of lunation n (Meeus ch. 54). kind 0 solar at the new
@@ -92,8 +92,7 @@ double umbraradius(double E, double M, double Mp) {
 // eclipse, in UT when to_universal is nonzero, when the lunation holds an
 // eclipse of exactly that kind and type; otherwise ttut(0, to_universal).
 // Any other kind/type pair gives 0 with gamma and Saros 0.
-double eclipse(int n, int kind, int type, double *gamma, int *saros,
-               int to_universal) {
+double eclipse(int n, int kind, int type, double *gamma, int *saros, int to_universal) {
   if (!acceptedpair(kind, type)) {
     *gamma = 0.0;
     *saros = 0;
@@ -115,13 +114,11 @@ double eclipse(int n, int kind, int type, double *gamma, int *saros,
     const double Mp = moonanomaly(T, k);
     const double u = umbraradius(E, M, Mp);
 
-    const double P = 0.2070 * E * sind(M) + 0.0024 * E * sind(2 * M) -
-                     0.0392 * sind(Mp) + 0.0116 * sind(2 * Mp) -
-                     0.0073 * E * sind(Mp + M) + 0.0067 * E * sind(Mp - M) +
+    const double P = 0.2070 * E * sind(M) + 0.0024 * E * sind(2 * M) - 0.0392 * sind(Mp) +
+                     0.0116 * sind(2 * Mp) - 0.0073 * E * sind(Mp + M) + 0.0067 * E * sind(Mp - M) +
                      0.0118 * sind(2 * F1);
-    const double Q = 5.2207 - 0.0048 * E * cosd(M) + 0.0020 * E * cosd(2 * M) -
-                     0.3299 * cosd(Mp) - 0.0060 * E * cosd(Mp + M) +
-                     0.0041 * E * cosd(Mp - M);
+    const double Q = 5.2207 - 0.0048 * E * cosd(M) + 0.0020 * E * cosd(2 * M) - 0.3299 * cosd(Mp) -
+                     0.0060 * E * cosd(Mp + M) + 0.0041 * E * cosd(Mp - M);
     const double g = (P * cosd(F1) + Q * sind(F1)) * (1.0 - 0.0048 * std::fabs(cosd(F1)));
     *gamma = g;
 
@@ -130,12 +127,10 @@ double eclipse(int n, int kind, int type, double *gamma, int *saros,
       jde += -0.4075 * sind(Mp) + 0.1721 * E * sind(M);
     else
       jde += -0.4065 * sind(Mp) + 0.1727 * E * sind(M);
-    jde += 0.0161 * sind(2 * Mp) - 0.0097 * sind(2 * F1) +
-           0.0073 * E * sind(Mp - M) - 0.0050 * E * sind(Mp + M) -
-           0.0023 * sind(Mp - 2 * F1) + 0.0021 * E * sind(2 * M) +
-           0.0012 * sind(Mp + 2 * F1) + 0.0006 * E * sind(2 * Mp + M) -
-           0.0004 * sind(3 * Mp) - 0.0003 * E * sind(M + 2 * F1) +
-           0.0003 * sind(A1) - 0.0002 * E * sind(M - 2 * F1) -
+    jde += 0.0161 * sind(2 * Mp) - 0.0097 * sind(2 * F1) + 0.0073 * E * sind(Mp - M) -
+           0.0050 * E * sind(Mp + M) - 0.0023 * sind(Mp - 2 * F1) + 0.0021 * E * sind(2 * M) +
+           0.0012 * sind(Mp + 2 * F1) + 0.0006 * E * sind(2 * Mp + M) - 0.0004 * sind(3 * Mp) -
+           0.0003 * E * sind(M + 2 * F1) + 0.0003 * sind(A1) - 0.0002 * E * sind(M - 2 * F1) -
            0.0002 * E * sind(2 * Mp - M) - 0.0002 * sind(Om);
 
     const int found = (kind == KIND_SOLAR) ? solartype(g, u) : lunartype(g, u);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lunar phases (Meeus, Astronomical Algorithms, ch. 49) and the illuminated
 // fraction of the Moon's disk (ch. 48, low precision, with the mean
 // arguments of ch. 47).
@@ -27,14 +28,13 @@ double cosd(double deg) { return std::cos(deg * kDegToRad); }
 // order: coefficient in millionths of a day, base angle in hundredths of a
 // degree, rate in millionths of a degree per lunation.
 const int kPhaseCorrections = 14;
-const std::int16_t kCorrCoefficient[kPhaseCorrections] = {
-    325, 165, 164, 126, 110, 62, 60, 56, 47, 42, 40, 37, 35, 23};
-const std::int32_t kCorrBase[kPhaseCorrections] = {
-    29977, 25188, 25183, 34942, 8466, 14174, 20714,
-    15484, 3452,  20719, 29134, 16172, 23956, 33155};
-const std::int32_t kCorrRate[kPhaseCorrections] = {
-    107408,   16321,    26651886, 36412478, 18206239, 53303771, 2453732,
-    7306860,  27261239, 121824,   1844379,  24198154, 25513099, 3592518};
+const std::int16_t kCorrCoefficient[kPhaseCorrections] = {325, 165, 164, 126, 110, 62, 60,
+                                                          56,  47,  42,  40,  37,  35, 23};
+const std::int32_t kCorrBase[kPhaseCorrections] = {29977, 25188, 25183, 34942, 8466,  14174, 20714,
+                                                   15484, 3452,  20719, 29134, 16172, 23956, 33155};
+const std::int32_t kCorrRate[kPhaseCorrections] = {107408,   16321,    26651886, 36412478, 18206239,
+                                                   53303771, 2453732,  7306860,  27261239, 121824,
+                                                   1844379,  24198154, 25513099, 3592518};
 // Row A1 alone carries -0.009173 T^2 in its angle.
 const double kCorrA1T2 = -0.009173;
 
@@ -60,19 +60,17 @@ double newfullterms(const PhaseArgs &a, int full) {
   double s;
   if (full) {
     s = -0.40614 * sind(Mp) + 0.17302 * E * sind(M) + 0.01614 * sind(2 * Mp) +
-        0.01043 * sind(2 * F) + 0.00734 * E * sind(Mp - M) -
-        0.00515 * E * sind(Mp + M) + 0.00209 * E * E * sind(2 * M);
+        0.01043 * sind(2 * F) + 0.00734 * E * sind(Mp - M) - 0.00515 * E * sind(Mp + M) +
+        0.00209 * E * E * sind(2 * M);
   } else {
     s = -0.40720 * sind(Mp) + 0.17241 * E * sind(M) + 0.01608 * sind(2 * Mp) +
-        0.01039 * sind(2 * F) + 0.00739 * E * sind(Mp - M) -
-        0.00514 * E * sind(Mp + M) + 0.00208 * E * E * sind(2 * M);
+        0.01039 * sind(2 * F) + 0.00739 * E * sind(Mp - M) - 0.00514 * E * sind(Mp + M) +
+        0.00208 * E * E * sind(2 * M);
   }
-  s += -0.00111 * sind(Mp - 2 * F) - 0.00057 * sind(Mp + 2 * F) +
-       0.00056 * E * sind(2 * Mp + M) - 0.00042 * sind(3 * Mp) +
-       0.00042 * E * sind(M + 2 * F) + 0.00038 * E * sind(M - 2 * F) -
-       0.00024 * E * sind(2 * Mp - M) - 0.00017 * sind(a.Om) -
-       0.00007 * sind(Mp + 2 * M) + 0.00004 * sind(2 * Mp - 2 * F) +
-       0.00004 * sind(3 * M) + 0.00003 * sind(Mp + M - 2 * F) +
+  s += -0.00111 * sind(Mp - 2 * F) - 0.00057 * sind(Mp + 2 * F) + 0.00056 * E * sind(2 * Mp + M) -
+       0.00042 * sind(3 * Mp) + 0.00042 * E * sind(M + 2 * F) + 0.00038 * E * sind(M - 2 * F) -
+       0.00024 * E * sind(2 * Mp - M) - 0.00017 * sind(a.Om) - 0.00007 * sind(Mp + 2 * M) +
+       0.00004 * sind(2 * Mp - 2 * F) + 0.00004 * sind(3 * M) + 0.00003 * sind(Mp + M - 2 * F) +
        0.00003 * sind(2 * Mp + 2 * F) - 0.00003 * sind(Mp + M + 2 * F) +
        0.00003 * sind(Mp - M + 2 * F) - 0.00002 * sind(Mp - M - 2 * F) -
        0.00002 * sind(3 * Mp + M) + 0.00002 * sind(4 * Mp);
@@ -82,17 +80,14 @@ double newfullterms(const PhaseArgs &a, int full) {
 // Periodic terms of the quarters, without W, in days.
 double quarterterms(const PhaseArgs &a) {
   const double E = a.E, M = a.M, Mp = a.Mp, F = a.F;
-  return -0.62801 * sind(Mp) + 0.17172 * E * sind(M) -
-         0.01183 * E * sind(Mp + M) + 0.00862 * sind(2 * Mp) +
-         0.00804 * sind(2 * F) + 0.00454 * E * sind(Mp - M) +
-         0.00204 * E * E * sind(2 * M) - 0.00180 * sind(Mp - 2 * F) -
-         0.00070 * sind(Mp + 2 * F) - 0.00040 * sind(3 * Mp) -
-         0.00034 * E * sind(2 * Mp - M) + 0.00032 * E * sind(M + 2 * F) +
+  return -0.62801 * sind(Mp) + 0.17172 * E * sind(M) - 0.01183 * E * sind(Mp + M) +
+         0.00862 * sind(2 * Mp) + 0.00804 * sind(2 * F) + 0.00454 * E * sind(Mp - M) +
+         0.00204 * E * E * sind(2 * M) - 0.00180 * sind(Mp - 2 * F) - 0.00070 * sind(Mp + 2 * F) -
+         0.00040 * sind(3 * Mp) - 0.00034 * E * sind(2 * Mp - M) + 0.00032 * E * sind(M + 2 * F) +
          0.00032 * E * sind(M - 2 * F) - 0.00028 * E * E * sind(Mp + 2 * M) +
-         0.00027 * E * sind(2 * Mp + M) - 0.00017 * sind(a.Om) -
-         0.00005 * sind(Mp - M - 2 * F) + 0.00004 * sind(2 * Mp + 2 * F) -
-         0.00004 * sind(Mp + M + 2 * F) + 0.00004 * sind(Mp - 2 * M) +
-         0.00003 * sind(Mp + M - 2 * F) + 0.00003 * sind(3 * M) +
+         0.00027 * E * sind(2 * Mp + M) - 0.00017 * sind(a.Om) - 0.00005 * sind(Mp - M - 2 * F) +
+         0.00004 * sind(2 * Mp + 2 * F) - 0.00004 * sind(Mp + M + 2 * F) +
+         0.00004 * sind(Mp - 2 * M) + 0.00003 * sind(Mp + M - 2 * F) + 0.00003 * sind(3 * M) +
          0.00002 * sind(2 * Mp - 2 * F) + 0.00002 * sind(Mp - M + 2 * F) -
          0.00002 * sind(3 * Mp + M);
 }
@@ -101,8 +96,8 @@ double quarterterms(const PhaseArgs &a) {
 // subtracted for the last.
 double quarterw(const PhaseArgs &a) {
   const double E = a.E, M = a.M, Mp = a.Mp, F = a.F;
-  return 0.00306 - 0.00038 * E * cosd(M) + 0.00026 * cosd(Mp) -
-         0.00002 * cosd(Mp - M) + 0.00002 * cosd(Mp + M) + 0.00002 * cosd(2 * F);
+  return 0.00306 - 0.00038 * E * cosd(M) + 0.00026 * cosd(Mp) - 0.00002 * cosd(Mp - M) +
+         0.00002 * cosd(Mp + M) + 0.00002 * cosd(2 * F);
 }
 
 // Sum of the additional corrections A1..A14, days.
@@ -149,14 +144,12 @@ double sunanomaly(double T, double k) {
 
 // Moon's mean anomaly M' at the phase, degrees (Meeus eq. 49.5).
 double moonanomaly(double T, double k) {
-  return 201.5643 + 385.81693528 * k +
-         T * T * (0.0107582 + T * (0.00001238 - 0.000000058 * T));
+  return 201.5643 + 385.81693528 * k + T * T * (0.0107582 + T * (0.00001238 - 0.000000058 * T));
 }
 
 // Moon's argument of latitude F at the phase, degrees (Meeus eq. 49.6).
 double moonlatitudearg(double T, double k) {
-  return 160.7108 + 390.67050284 * k +
-         T * T * (-0.0016118 + T * (-0.00000227 + 0.000000011 * T));
+  return 160.7108 + 390.67050284 * k + T * T * (-0.0016118 + T * (-0.00000227 + 0.000000011 * T));
 }
 
 // Longitude of the Moon's ascending node Omega at the phase, degrees
@@ -192,14 +185,12 @@ double moonphase(int n, int phase, int to_universal) {
 // eqs. 47.2 to 47.4, phase angle i by eq. 48.4.
 double moonillumination(double jd) {
   const double T = juliancenturies(jd);
-  const double D = 297.8501921 + T * (445267.1114034 + T * (-0.0018819 +
-                   T * (1.0 / 545868.0 - T / 113065000.0)));
-  const double M = 357.5291092 + T * (35999.0502909 + T * (-0.0001536 +
-                   T / 24490000.0));
-  const double Mp = 134.9633964 + T * (477198.8675055 + T * (0.0087414 +
-                    T * (1.0 / 69699.0 - T / 14712000.0)));
-  const double i = 180.0 - D - 6.289 * sind(Mp) + 2.100 * sind(M) -
-                   1.274 * sind(2 * D - Mp) - 0.658 * sind(2 * D) -
-                   0.214 * sind(2 * Mp) - 0.110 * sind(D);
+  const double D = 297.8501921 +
+                   T * (445267.1114034 + T * (-0.0018819 + T * (1.0 / 545868.0 - T / 113065000.0)));
+  const double M = 357.5291092 + T * (35999.0502909 + T * (-0.0001536 + T / 24490000.0));
+  const double Mp =
+      134.9633964 + T * (477198.8675055 + T * (0.0087414 + T * (1.0 / 69699.0 - T / 14712000.0)));
+  const double i = 180.0 - D - 6.289 * sind(Mp) + 2.100 * sind(M) - 1.274 * sind(2 * D - Mp) -
+                   0.658 * sind(2 * D) - 0.214 * sind(2 * Mp) - 0.110 * sind(D);
   return (1.0 + cosd(i)) / 2.0;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lunar phases (Meeus ch. 49), illuminated fraction (Meeus ch. 48) and
 // eclipses (Meeus ch. 54). Lunation 0 is that of the new moon of
 // 2000 January 6. Angles in degrees, instants as Julian Dates.
@@ -33,7 +34,6 @@ double umbraradius(double E, double M, double Mp);
 // moon); type 0 partial, 1 total, 2 annular. Returns the Julian Date when
 // the lunation holds an eclipse of exactly that kind and type, else
 // ttut(0, to_universal). Writes gamma and the Saros number.
-double eclipse(int n, int kind, int type, double *gamma, int *saros,
-               int to_universal);
+double eclipse(int n, int kind, int type, double *gamma, int *saros, int to_universal);
 
 #endif

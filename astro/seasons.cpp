@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Equinoxes and solstices by the method of Meeus, Astronomical Algorithms,
 // ch. 27: mean instant from Tables 27.A/27.B, 24 periodic terms of
 // Table 27.C, then dynamical to universal time.
@@ -34,18 +35,15 @@ const double kMeanModern[4][5] = {
 // Table 27.C, terms A cos(B + C T): A as published, B in hundredths of a
 // degree, C in thousandths of a degree per Julian century.
 const int kTerms = 24;
-const std::int16_t kTermA[kTerms] = {485, 203, 199, 182, 156, 136, 77, 74,
-                                     70,  58,  52,  50,  45,  44,  29, 18,
-                                     17,  16,  14,  12,  12,  12,  9,  8};
-const std::int32_t kTermB[kTerms] = {32496, 33723, 34208, 2785,  7314,  17152,
-                                     22254, 29672, 24358, 11981, 29717, 2102,
-                                     24754, 32515, 6093,  15512, 28879, 19804,
-                                     19976, 9539,  28711, 32081, 22773, 1545};
-const std::int32_t kTermC[kTerms] = {
-    1934136,   32964467, 20186,    445267112, 45036886, 22518443,
-    65928934,  3034906,  9037513,  33718147,  150678,   2281226,
-    29929562,  31555956, 4443417,  67555328,  4562452,  62894029,
-    31436921,  14577848, 31931756, 34777259,  1222114,  16859074};
+const std::int16_t kTermA[kTerms] = {485, 203, 199, 182, 156, 136, 77, 74, 70, 58, 52, 50,
+                                     45,  44,  29,  18,  17,  16,  14, 12, 12, 12, 9,  8};
+const std::int32_t kTermB[kTerms] = {32496, 33723, 34208, 2785, 7314,  17152, 22254, 29672,
+                                     24358, 11981, 29717, 2102, 24754, 32515, 6093,  15512,
+                                     28879, 19804, 19976, 9539, 28711, 32081, 22773, 1545};
+const std::int32_t kTermC[kTerms] = {1934136,  32964467, 20186,    445267112, 45036886, 22518443,
+                                     65928934, 3034906,  9037513,  33718147,  150678,   2281226,
+                                     29929562, 31555956, 4443417,  67555328,  4562452,  62894029,
+                                     31436921, 14577848, 31931756, 34777259,  1222114,  16859074};
 
 // Sum of the periodic terms of Table 27.C for T in Julian centuries.
 double periodicsum(double T) {

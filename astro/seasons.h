@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Equinoxes and solstices (Meeus ch. 27).
 #ifndef NACHTBLICK_SEASONS_H
 #define NACHTBLICK_SEASONS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Low-precision apparent places of the Sun and the Moon (the short series of
 // Montenbruck and Pfleger, Astronomy on the Personal Computer, ch. 3) and the
 // rise, set and twilight search over one day by three-point parabolas.
@@ -36,8 +37,8 @@ double horizonaltitude(int type) {
 // (Julian centuries since J2000); M is the Sun's mean anomaly in radians.
 void sunecliptic(double T, double M, double *lambda, double *beta) {
   *lambda = kTwoPi * fracpart(0.7859453 + M / kTwoPi +
-                              (6191.2 * T + 6893.0 * std::sin(M) +
-                               72.0 * std::sin(2.0 * M)) / kArcsecPerRevolution);
+                              (6191.2 * T + 6893.0 * std::sin(M) + 72.0 * std::sin(2.0 * M)) /
+                                  kArcsecPerRevolution);
   *beta = 0.0;
 }
 
@@ -119,8 +120,7 @@ void sunmoonposition(double T, double *ra, double *dec, int body) {
 // root1 is the inner one when there is just one. The roots are written only
 // when they exist. Three collinear samples (a = 0) are solved as the line
 // b x + y0 = 0 (ye = y0); a constant line has no root.
-int quadinterp(double ym, double y0, double yp, double *ye, double *root1,
-               double *root2) {
+int quadinterp(double ym, double y0, double yp, double *ye, double *root1, double *root2) {
   const double a = 0.5 * (ym + yp) - y0;
   const double b = 0.5 * (yp - ym);
 
@@ -153,8 +153,8 @@ int quadinterp(double ym, double y0, double yp, double *ye, double *root1,
 // Sine of the geocentric altitude of the Sun or Moon of the event type at
 // the universal time MJD0 + hour / 24, seen from the east longitude
 // (degrees) with the given cosine and sine of the latitude.
-double sinaltitude(int type, double mjd0, double hour, double longitude,
-                   double coslat, double sinlat) {
+double sinaltitude(int type, double mjd0, double hour, double longitude, double coslat,
+                   double sinlat) {
   const double mjd = mjd0 + hour / 24.0;
   const double T = (mjd - kMjdJ2000) / kDaysPerCentury;
   double ra = 0.0, dec = 0.0;
@@ -170,8 +170,8 @@ double sinaltitude(int type, double mjd0, double hour, double longitude,
 // parabola to each two-hour window (Montenbruck and Pfleger, ch. 3).
 // Rise and set are hours 0..24 of zone time, written only when found.
 // Returns 1 (rising found) | 2 (setting found) | 4 (above h0 at 0h).
-int riseset(int mjd, double zone, double longitude, double latitude, int type,
-            double *rise, double *set) {
+int riseset(int mjd, double zone, double longitude, double latitude, int type, double *rise,
+            double *set) {
   const double coslat = std::cos(latitude * kDegToRad);
   const double sinlat = std::sin(latitude * kDegToRad);
   const double mjd0 = mjd - zone / 24.0;

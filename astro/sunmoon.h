@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Low-precision Sun and Moon (Montenbruck and Pfleger) and the rise, set
 // and twilight search over one day.
 #ifndef NACHTBLICK_SUNMOON_H
@@ -14,16 +15,15 @@ void sunmoonposition(double T, double *ra, double *dec, int body);
 // Parabola through (-1, ym), (0, y0), (+1, yp): writes the extremum value ye
 // and, when the discriminant is not negative, the roots; returns the number
 // of roots in [-1, 1].
-int quadinterp(double ym, double y0, double yp, double *ye, double *root1,
-               double *root2);
+int quadinterp(double ym, double y0, double yp, double *ye, double *root1, double *root2);
 
 // Sine of the altitude of the body of the event type at MJD0 + hour/24 (UT).
-double sinaltitude(int type, double mjd0, double hour, double longitude,
-                   double coslat, double sinlat);
+double sinaltitude(int type, double mjd0, double hour, double longitude, double coslat,
+                   double sinlat);
 
 // Searches the day (MJD of the date, zone offset in hours) for the rising
 // and setting of the event type; hours of zone time 0..24. Returns flags.
-int riseset(int mjd, double zone, double longitude, double latitude, int type,
-            double *rise, double *set);
+int riseset(int mjd, double zone, double longitude, double latitude, int type, double *rise,
+            double *set);
 
 #endif

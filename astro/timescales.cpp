@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time scales and basic quantities: Julian centuries, guarded square root
 // and arc tangent, sidereal time, Delta T and the mean obliquity.
 #include "astro/timescales.h"
@@ -8,9 +9,9 @@
 
 namespace {
 
-const double kJ2000 = 2451545.0;        // JD of J2000.0
+const double kJ2000 = 2451545.0;  // JD of J2000.0
 const double kDaysPerCentury = 36525.0;
-const double kMjdOffset = 2400000.5;    // JD - MJD
+const double kMjdOffset = 2400000.5;  // JD - MJD
 const double kPi = 3.141592653589793;
 const double kSecondsToDays = 1.1574074074074073e-05;  // 1 / 86400
 // 0.499 s in days: what ttut adds when no Delta T is applied.
@@ -28,9 +29,7 @@ double juliancenturies(double jd) { return (jd - kJ2000) / kDaysPerCentury; }
 
 double safesqrt(double x) { return (x < 1e-35) ? 0.0 : std::sqrt(x); }
 
-double safeatan2(double y, double x) {
-  return (y == 0.0 && x == 0.0) ? 0.0 : std::atan2(y, x);
-}
+double safeatan2(double y, double x) { return (y == 0.0 && x == 0.0) ? 0.0 : std::atan2(y, x); }
 
 double fracpart(double x) {
   double f = x - std::floor(x);
@@ -59,13 +58,17 @@ double deltatseconds(int year, int month) {
   if (year < -750) return 0.0;
   if (year <= 500) {
     const double u = y / 100.0;
-    return 10583.6 + u * (-1014.41 + u * (33.78311 + u * (-5.952053 +
-           u * (-0.1798452 + u * (0.022174192 + u * 0.0090316521)))));
+    return 10583.6 +
+           u * (-1014.41 +
+                u * (33.78311 +
+                     u * (-5.952053 + u * (-0.1798452 + u * (0.022174192 + u * 0.0090316521)))));
   }
   if (year <= 1600) {
     const double u = (y - 1000.0) / 100.0;
-    return 1574.2 + u * (-556.01 + u * (71.23472 + u * (0.319781 +
-           u * (-0.8503463 + u * (-0.005050998 + u * 0.0083572073)))));
+    return 1574.2 +
+           u * (-556.01 +
+                u * (71.23472 +
+                     u * (0.319781 + u * (-0.8503463 + u * (-0.005050998 + u * 0.0083572073)))));
   }
   if (year <= 1700) {
     const double t = y - 1600.0;
@@ -77,13 +80,17 @@ double deltatseconds(int year, int month) {
   }
   if (year <= 1860) {
     const double t = y - 1800.0;
-    return 13.72 + t * (-0.332447 + t * (0.0068612 + t * (0.0041116 + t * (-0.00037436 +
-           t * (0.0000121272 + t * (-0.0000001699 + t * 0.000000000875))))));
+    return 13.72 +
+           t * (-0.332447 +
+                t * (0.0068612 +
+                     t * (0.0041116 +
+                          t * (-0.00037436 +
+                               t * (0.0000121272 + t * (-0.0000001699 + t * 0.000000000875))))));
   }
   if (year <= 1900) {
     const double t = y - 1860.0;
     return 7.62 + t * (0.5737 + t * (-0.251754 + t * (0.01680668 +
-           t * (-0.0004473624 + t * (1.0 / 233174.0)))));
+                                                      t * (-0.0004473624 + t * (1.0 / 233174.0)))));
   }
   if (year <= 1920) {
     const double t = y - 1900.0;
@@ -103,8 +110,8 @@ double deltatseconds(int year, int month) {
   }
   if (year <= 2005) {
     const double t = y - 2000.0;
-    return 63.86 + t * (0.3345 + t * (-0.060374 + t * (0.0017275 +
-           t * (0.000651814 + t * 0.00002373599))));
+    return 63.86 +
+           t * (0.3345 + t * (-0.060374 + t * (0.0017275 + t * (0.000651814 + t * 0.00002373599))));
   }
   if (year <= 2050) {
     const double t = y - 2000.0;
@@ -138,8 +145,12 @@ double ttut(double jde, int to_universal) {
 // the correction in arcseconds evaluated from the U^10 term down.
 double obliquity(double jd) {
   const double u = juliancenturies(jd) / 100.0;
-  const double s = u * (-4680.93 + u * (-1.55 + u * (1999.25 + u * (-51.38 +
-                   u * (-249.67 + u * (-39.05 + u * (7.12 + u * (27.87 +
-                   u * (5.79 + u * 2.45)))))))));
+  const double s =
+      u * (-4680.93 +
+           u * (-1.55 +
+                u * (1999.25 +
+                     u * (-51.38 +
+                          u * (-249.67 +
+                               u * (-39.05 + u * (7.12 + u * (27.87 + u * (5.79 + u * 2.45)))))))));
   return (23.439291111 + s / 3600.0) * (kPi / 180.0);
 }

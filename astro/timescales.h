@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time scales and basic quantities of the astronomy engine.
 // Instants are Julian Dates (JD, days) or Modified Julian Dates
 // (MJD = JD - 2400000.5); angles in degrees unless stated.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Calendar report: the month sheet and the feast list, each over a spread
 // of years, so that both calendars and every month length are met.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Moon report for dates spread over the years 1000..3000 (target: well
 // under 1 ms per report on one core), and its two building blocks.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up of the two window programs: the time from fork() until the X
 // server maps the program's top-level window, on a private Xvfb display
 // that the benchmark starts itself (the first free display number, found

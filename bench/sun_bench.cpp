@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rise and set report and seasons report for dates spread over the years
 // 1000..3000 (targets: under 1 ms each on one core), the pi spigot itself
 // (target: under 20 ms) and the repeated pi report (under 1 ms).
@@ -30,8 +31,7 @@ void BM_RiseSetReport(benchmark::State &state) {
   reset_places(table);
   int i = 0;
   for (auto _ : state) {
-    const ReportInput in{dates.years[i], dates.months[i], dates.days[i], 1, 1, 2024,
-                         table, 0, 1};
+    const ReportInput in{dates.years[i], dates.months[i], dates.days[i], 1, 1, 2024, table, 0, 1};
     ReportText r = riseset_report(in);
     benchmark::DoNotOptimize(r.text.data());
     i = (i + 1) % 64;
@@ -53,8 +53,7 @@ void BM_SeasonsReport(benchmark::State &state) {
   static const Dates dates;
   int i = 0;
   for (auto _ : state) {
-    const ReportInput in{dates.years[i], dates.months[i], dates.days[i], 1, 1, 2024,
-                         nullptr, 0, 1};
+    const ReportInput in{dates.years[i], dates.months[i], dates.days[i], 1, 1, 2024, nullptr, 0, 1};
     ReportText r = seasons_report(in);
     benchmark::DoNotOptimize(r.text.data());
     i = (i + 1) % 64;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Calendar core: civil dates, the 1582 reform and day numbers.
 #include "calendar/calendar.h"
 
@@ -128,15 +129,17 @@ void jdtodate(int jdn, int *year, int *month, int *day) {
   *year = static_cast<int>(100 * b + d - 4800 + m / 10);
 }
 
-void mjdtodatetime(double mjd, int *year, int *month, int *day,
-                   int *hour, int *minute, int *second) {
+void mjdtodatetime(double mjd, int *year, int *month, int *day, int *hour, int *minute,
+                   int *second) {
   const double f = std::floor(mjd);
   const double seconds = (mjd - f) * 86400.0;
   // Truncated; a product rounded up to 86400 stays in the day, and a NaN
   // (no caller passes one) gives 0h.
   int s = 0;
-  if (seconds >= 86399.0) s = 86399;
-  else if (seconds >= 0.0) s = static_cast<int>(seconds);
+  if (seconds >= 86399.0)
+    s = 86399;
+  else if (seconds >= 0.0)
+    s = static_cast<int>(seconds);
   *second = s % 60;
   *minute = (s / 60) % 60;
   *hour = s / 3600;
@@ -158,9 +161,12 @@ int splitdegrees(double value, int *whole, int *minutes, int *seconds) {
   int sec = s % 60;
   int min = s / 60;
   if (value < 0) {
-    if (wi != 0) wi = -wi;
-    else if (min != 0) min = -min;
-    else sec = -sec;
+    if (wi != 0)
+      wi = -wi;
+    else if (min != 0)
+      min = -min;
+    else
+      sec = -sec;
   }
   *whole = wi;
   *minutes = min;

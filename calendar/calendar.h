@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Calendar arithmetic of nachtblick: civil dates, the reform of October 1582,
 // day numbers, weekdays, ISO week numbers, Easter and the CEST rule.
 //
@@ -48,8 +49,8 @@ void jdtodate(int jdn, int *year, int *month, int *day);
 
 // Splits a fractional MJD into the civil date and the time of day; the
 // seconds are truncated, never rounded. No zone or time-scale offset.
-void mjdtodatetime(double mjd, int *year, int *month, int *day,
-                   int *hour, int *minute, int *second);
+void mjdtodatetime(double mjd, int *year, int *month, int *day, int *hour, int *minute,
+                   int *second);
 
 // Splits a decimal value into whole units, minutes and seconds (truncated),
 // the sign on the first part that is not zero. 0, with nothing written, when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Week numbers, Easter and the Central European summer-time rule.
 #include "calendar/calendar.h"
 
@@ -49,7 +50,7 @@ int eastermarchday(int year, int julian) {
   const int d = (19 * a + M) % 30;
   const int e = (2 * (year % 4) + 4 * (year % 7) + 6 * d + N) % 7;
   int r = 22 + d + e;
-  if (r == 57) r = 50;                                      // 26 -> 19 April
+  if (r == 57) r = 50;                                         // 26 -> 19 April
   if (d == 28 && e == 6 && (11 * (M + 1)) % 30 <= 18) r = 49;  // 25 -> 18 April
   return r;
 }
@@ -64,7 +65,6 @@ int summertime(int day, int month, int year) {
   if (month >= 4 && month <= 8) return 1;
   if (month == 9 && year >= 1996) return 1;
   if (month == 3 && day >= last) return 1;
-  if (((month == 9 && year <= 1995) || (month == 10 && year >= 1996)) && day < last)
-    return 1;
+  if (((month == 9 && year <= 1995) || (month == 10 && year >= 1996)) && day < last) return 1;
   return 0;
 }

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installation: the three programs, a desktop entry for each window program,
 # the manual pages and an example place file.  Included at the end of the
 # top-level CMakeLists.txt, after every target exists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A check that turns a broken invariant into a fuzzer finding: it names the
 // condition and aborts, and libFuzzer saves the input that did it.
 #ifndef FUZZ_FUZZ_CHECK_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // entrytoint on arbitrary texts, against a reading built from strtoll:
 // blanks (spaces only) skipped, one optional sign directly before the
 // digits, the run of digits up to the first other byte, saturation at the

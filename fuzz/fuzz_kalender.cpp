@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The report of kalender on arbitrary year and month texts (an entry holds
 // 25 characters, up to 100 bytes in UTF-8) and any date of today, and the
 // stepping of the date buttons on the same texts.

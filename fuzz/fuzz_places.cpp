@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The place file reader on arbitrary bytes (NUL bytes, lone CRs and anything
 // else included).
 //
@@ -12,8 +13,8 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>

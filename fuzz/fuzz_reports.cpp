@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four date reports of nachtblick (calendar, moon phases and eclipses,
 // seasons, rise and set) on arbitrary entry texts, views, place indices,
 // January variants, dates of today and place tables.
@@ -70,7 +71,7 @@ const Place &shown_place(const Place *places, int current) {
 // By view (unknown views show the calendar): the report and the size of
 // its text buffer (the moon report stays under 1000).
 ReportText (*const kReports[4])(const ReportInput &) = {calendar_report, moonphase_report,
-                                                         riseset_report, seasons_report};
+                                                        riseset_report, seasons_report};
 const size_t kBuffers[4] = {1024, 1000, 2048, 2048};
 
 }  // namespace

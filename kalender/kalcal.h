@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kalcal.h - calendar functions of the kalender program.
 //
 // Conventions shared by all five functions:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kalgui.cpp - the window of the kalender program: two entries, a text area
 // and eight buttons whose callbacks write the reports of kalreport.h.
 #define GTK_ENABLE_BROKEN  // GtkText, the 1.2-style multi-line text widget
@@ -9,182 +10,179 @@
 
 #include "kalreport.h"
 
-GtkWidget* year = nullptr;
-GtkWidget* month = nullptr;
-GtkWidget* output = nullptr;
+GtkWidget *year = nullptr;
+GtkWidget *month = nullptr;
+GtkWidget *output = nullptr;
 
 namespace {
 
 constexpr gint kEntryMaxLength = 25;
 
 struct ButtonDef {
-    const char* label;
-    void (*callback)(GtkWidget*, gpointer);
+  const char *label;
+  void (*callback)(GtkWidget *, gpointer);
 };
 
 // Creation order; index = KalButton.
 const ButtonDef kButtons[KAL_BTN_COUNT] = {
-    {"Programm beenden", ende_cb},
-    {"Programm Information", info_text_cb},
-    {"Datum berechnen", read_text_cb},
-    {"Aktuelles Jahr / Monat", copy_year},
-    {"Jahr plus", plus_year},
-    {"Jahr minus", minus_year},
-    {"Monat plus", plus_month},
-    {"Monat minus", minus_month},
+    {"Programm beenden", ende_cb},     {"Programm Information", info_text_cb},
+    {"Datum berechnen", read_text_cb}, {"Aktuelles Jahr / Monat", copy_year},
+    {"Jahr plus", plus_year},          {"Jahr minus", minus_year},
+    {"Monat plus", plus_month},        {"Monat minus", minus_month},
 };
 
 KalWindow g_win;
 
 // Today's local date.
-void today(int* day, int* mon, int* yr) {
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    *day = tm.tm_mday;
-    *mon = tm.tm_mon + 1;
-    *yr = tm.tm_year + 1900;
+void today(int *day, int *mon, int *yr) {
+  const std::time_t now = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&now, &tm);
+  *day = tm.tm_mday;
+  *mon = tm.tm_mon + 1;
+  *yr = tm.tm_year + 1900;
 }
 
 // Replaces the whole contents of the text area with text in the named font.
-void show_text(const std::string& text, const char* font_name) {
-    GdkFont* font = gdk_font_load(font_name);
-    GtkText* t = GTK_TEXT(output);
-    gtk_text_freeze(t);
-    clear_output_window();
-    gtk_text_insert(t, font, nullptr, nullptr, text.c_str(), -1);
-    gtk_text_thaw(t);
+void show_text(const std::string &text, const char *font_name) {
+  GdkFont *font = gdk_font_load(font_name);
+  GtkText *t = GTK_TEXT(output);
+  gtk_text_freeze(t);
+  clear_output_window();
+  gtk_text_insert(t, font, nullptr, nullptr, text.c_str(), -1);
+  gtk_text_thaw(t);
 }
 
-void set_entry_number(GtkWidget* entry, int value) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%d", value);
-    gtk_entry_set_text(GTK_ENTRY(entry), buf);
+void set_entry_number(GtkWidget *entry, int value) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%d", value);
+  gtk_entry_set_text(GTK_ENTRY(entry), buf);
 }
 
-void connect_clicked(GtkWidget* button, void (*cb)(GtkWidget*, gpointer),
-                     GtkWidget* data) {
-    // Swapped (object) form: the callback gets data first.
-    gtk_signal_connect_full(GTK_OBJECT(button), "clicked", GTK_SIGNAL_FUNC(cb),
-                            nullptr, data, nullptr, TRUE, FALSE);
+void connect_clicked(GtkWidget *button, void (*cb)(GtkWidget *, gpointer), GtkWidget *data) {
+  // Swapped (object) form: the callback gets data first.
+  gtk_signal_connect_full(GTK_OBJECT(button), "clicked", GTK_SIGNAL_FUNC(cb), nullptr, data,
+                          nullptr, TRUE, FALSE);
 }
 
 }  // namespace
 
 void clear_output_window(void) {
-    GtkText* t = GTK_TEXT(output);
-    while (gtk_text_backward_delete(t, 1)) {
-    }
-    while (gtk_text_forward_delete(t, 1)) {
-    }
+  GtkText *t = GTK_TEXT(output);
+  while (gtk_text_backward_delete(t, 1)) {
+  }
+  while (gtk_text_forward_delete(t, 1)) {
+  }
 }
 
-void ende_cb(GtkWidget*, gpointer) { gtk_main_quit(); }
+void ende_cb(GtkWidget *, gpointer) { gtk_main_quit(); }
 
-void info_text_cb(GtkWidget*, gpointer) {
-    show_text(kalender_info_text(), kKalFontFixed);
+void info_text_cb(GtkWidget *, gpointer) { show_text(kalender_info_text(), kKalFontFixed); }
+
+void read_text_cb(GtkWidget *, gpointer) {
+  int d, m, y;
+  today(&d, &m, &y);
+  const KalReport r = kalender_report(gtk_entry_get_text(GTK_ENTRY(year)),
+                                      gtk_entry_get_text(GTK_ENTRY(month)), d, m, y);
+  show_text(r.text, r.font);
 }
 
-void read_text_cb(GtkWidget*, gpointer) {
-    int d, m, y;
-    today(&d, &m, &y);
-    const KalReport r =
-        kalender_report(gtk_entry_get_text(GTK_ENTRY(year)),
-                        gtk_entry_get_text(GTK_ENTRY(month)), d, m, y);
-    show_text(r.text, r.font);
+void copy_year(GtkWidget *widget, gpointer data) {
+  static int status = 0;
+  int d, m, y;
+  today(&d, &m, &y);
+  status = 1 - status;
+  set_entry_number(year, y);
+  set_entry_number(month, status == 1 ? 0 : m);
+  read_text_cb(widget, data);
 }
 
-void copy_year(GtkWidget* widget, gpointer data) {
-    static int status = 0;
-    int d, m, y;
-    today(&d, &m, &y);
-    status = 1 - status;
-    set_entry_number(year, y);
-    set_entry_number(month, status == 1 ? 0 : m);
-    read_text_cb(widget, data);
+void plus_year(GtkWidget *widget, gpointer data) {
+  set_entry_number(year, kalender_next_year(gtk_entry_get_text(GTK_ENTRY(year))));
+  read_text_cb(widget, data);
 }
 
-void plus_year(GtkWidget* widget, gpointer data) {
-    set_entry_number(year, kalender_next_year(gtk_entry_get_text(GTK_ENTRY(year))));
-    read_text_cb(widget, data);
+void minus_year(GtkWidget *widget, gpointer data) {
+  set_entry_number(year, kalender_prev_year(gtk_entry_get_text(GTK_ENTRY(year))));
+  read_text_cb(widget, data);
 }
 
-void minus_year(GtkWidget* widget, gpointer data) {
-    set_entry_number(year, kalender_prev_year(gtk_entry_get_text(GTK_ENTRY(year))));
-    read_text_cb(widget, data);
+void plus_month(GtkWidget *widget, gpointer data) {
+  set_entry_number(month, kalender_next_month(gtk_entry_get_text(GTK_ENTRY(month))));
+  read_text_cb(widget, data);
 }
 
-void plus_month(GtkWidget* widget, gpointer data) {
-    set_entry_number(month, kalender_next_month(gtk_entry_get_text(GTK_ENTRY(month))));
-    read_text_cb(widget, data);
+void minus_month(GtkWidget *widget, gpointer data) {
+  set_entry_number(month, kalender_prev_month(gtk_entry_get_text(GTK_ENTRY(month))));
+  read_text_cb(widget, data);
 }
 
-void minus_month(GtkWidget* widget, gpointer data) {
-    set_entry_number(month, kalender_prev_month(gtk_entry_get_text(GTK_ENTRY(month))));
-    read_text_cb(widget, data);
-}
+KalWindow *kalender_build_window(void) {
+  KalWindow &w = g_win;
+  w.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
 
-KalWindow* kalender_build_window(void) {
-    KalWindow& w = g_win;
-    w.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  for (int i = 0; i < KAL_BTN_COUNT; ++i)
+    w.buttons[i] = gtk_button_new_with_label(kButtons[i].label);
 
-    for (int i = 0; i < KAL_BTN_COUNT; ++i)
-        w.buttons[i] = gtk_button_new_with_label(kButtons[i].label);
+  year = w.year = gtk_entry_new_with_max_length(kEntryMaxLength);
+  gtk_entry_set_text(GTK_ENTRY(year), kKalYearHint);
+  month = w.month = gtk_entry_new_with_max_length(kEntryMaxLength);
+  gtk_entry_set_text(GTK_ENTRY(month), kKalMonthHint);
 
-    year = w.year = gtk_entry_new_with_max_length(kEntryMaxLength);
-    gtk_entry_set_text(GTK_ENTRY(year), kKalYearHint);
-    month = w.month = gtk_entry_new_with_max_length(kEntryMaxLength);
-    gtk_entry_set_text(GTK_ENTRY(month), kKalMonthHint);
+  output = w.output = gtk_text_new(nullptr, nullptr);
+  gtk_text_set_editable(GTK_TEXT(output), FALSE);
+  gtk_text_set_word_wrap(GTK_TEXT(output), FALSE);
 
-    output = w.output = gtk_text_new(nullptr, nullptr);
-    gtk_text_set_editable(GTK_TEXT(output), FALSE);
-    gtk_text_set_word_wrap(GTK_TEXT(output), FALSE);
+  GtkWidget *vbox = gtk_vbox_new(FALSE, 0);
+  GtkWidget *table = gtk_table_new(2, 2, FALSE);
 
-    GtkWidget* vbox = gtk_vbox_new(FALSE, 0);
-    GtkWidget* table = gtk_table_new(2, 2, FALSE);
+  // The quit button first, then the window's "destroy", then the rest.
+  connect_clicked(w.buttons[KAL_BTN_ENDE], kButtons[KAL_BTN_ENDE].callback, w.window);
+  gtk_signal_connect_full(GTK_OBJECT(w.window), "destroy", GTK_SIGNAL_FUNC(ende_cb), nullptr,
+                          nullptr, nullptr, FALSE, FALSE);
+  for (int i = KAL_BTN_ENDE + 1; i < KAL_BTN_COUNT; ++i)
+    connect_clicked(w.buttons[i], kButtons[i].callback, w.window);
 
-    // The quit button first, then the window's "destroy", then the rest.
-    connect_clicked(w.buttons[KAL_BTN_ENDE], kButtons[KAL_BTN_ENDE].callback,
-                    w.window);
-    gtk_signal_connect_full(GTK_OBJECT(w.window), "destroy",
-                            GTK_SIGNAL_FUNC(ende_cb), nullptr, nullptr,
-                            nullptr, FALSE, FALSE);
-    for (int i = KAL_BTN_ENDE + 1; i < KAL_BTN_COUNT; ++i)
-        connect_clicked(w.buttons[i], kButtons[i].callback, w.window);
+  gtk_window_set_position(GTK_WINDOW(w.window), GTK_WIN_POS_CENTER);
+  gtk_window_set_default_size(GTK_WINDOW(w.window), 500, 220);
+  gtk_container_set_border_width(GTK_CONTAINER(w.window), 45);
 
-    gtk_window_set_position(GTK_WINDOW(w.window), GTK_WIN_POS_CENTER);
-    gtk_window_set_default_size(GTK_WINDOW(w.window), 500, 220);
-    gtk_container_set_border_width(GTK_CONTAINER(w.window), 45);
+  // Year buttons in column 0, month buttons in column 1.
+  struct Cell {
+    KalButton button;
+    guint col, row;
+  };
+  const Cell cells[] = {
+      {KAL_BTN_JAHR_PLUS, 0, 0},
+      {KAL_BTN_JAHR_MINUS, 0, 1},
+      {KAL_BTN_MONAT_PLUS, 1, 0},
+      {KAL_BTN_MONAT_MINUS, 1, 1},
+  };
+  const GtkAttachOptions all = static_cast<GtkAttachOptions>(GTK_EXPAND | GTK_SHRINK | GTK_FILL);
+  for (const Cell &c : cells)
+    gtk_table_attach(GTK_TABLE(table), w.buttons[c.button], c.col, c.col + 1, c.row, c.row + 1, all,
+                     all, 0, 0);
 
-    // Year buttons in column 0, month buttons in column 1.
-    struct Cell { KalButton button; guint col, row; };
-    const Cell cells[] = {
-        {KAL_BTN_JAHR_PLUS, 0, 0}, {KAL_BTN_JAHR_MINUS, 0, 1},
-        {KAL_BTN_MONAT_PLUS, 1, 0}, {KAL_BTN_MONAT_MINUS, 1, 1},
-    };
-    const GtkAttachOptions all =
-        static_cast<GtkAttachOptions>(GTK_EXPAND | GTK_SHRINK | GTK_FILL);
-    for (const Cell& c : cells)
-        gtk_table_attach(GTK_TABLE(table), w.buttons[c.button], c.col,
-                         c.col + 1, c.row, c.row + 1, all, all, 0, 0);
+  // Top to bottom, neither expanding nor filling, with these paddings.
+  struct Packed {
+    GtkWidget *widget;
+    guint padding;
+  };
+  const Packed packed[] = {
+      {table, 10},
+      {w.year, 15},
+      {w.month, 25},
+      {w.output, 35},
+      {w.buttons[KAL_BTN_BERECHNEN], 0},
+      {w.buttons[KAL_BTN_AKTUELL], 0},
+      {w.buttons[KAL_BTN_INFO], 0},
+      {w.buttons[KAL_BTN_ENDE], 0},
+  };
+  for (const Packed &p : packed)
+    gtk_box_pack_start(GTK_BOX(vbox), p.widget, FALSE, FALSE, p.padding);
 
-    // Top to bottom, neither expanding nor filling, with these paddings.
-    struct Packed { GtkWidget* widget; guint padding; };
-    const Packed packed[] = {
-        {table, 10},
-        {w.year, 15},
-        {w.month, 25},
-        {w.output, 35},
-        {w.buttons[KAL_BTN_BERECHNEN], 0},
-        {w.buttons[KAL_BTN_AKTUELL], 0},
-        {w.buttons[KAL_BTN_INFO], 0},
-        {w.buttons[KAL_BTN_ENDE], 0},
-    };
-    for (const Packed& p : packed)
-        gtk_box_pack_start(GTK_BOX(vbox), p.widget, FALSE, FALSE, p.padding);
-
-    gtk_container_add(GTK_CONTAINER(w.window), vbox);
-    gtk_widget_set_usize(output, 400, 200);
-    gtk_window_set_title(GTK_WINDOW(w.window), "Kalender");
-    return &w;
+  gtk_container_add(GTK_CONTAINER(w.window), vbox);
+  gtk_widget_set_usize(output, 400, 200);
+  gtk_window_set_title(GTK_WINDOW(w.window), "Kalender");
+  return &w;
 }

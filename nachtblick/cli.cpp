@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // nachtblick-report VIEW [YEAR [MONTH [DAY]]] [--place N] [--today YYYY-MM-DD]
 #include "nachtblick/cli.h"
 
@@ -54,9 +55,12 @@ struct ViewName {
 };
 
 const ViewName kViews[] = {
-    {"calendar", CLI_CALENDAR, true}, {"moonphase", CLI_MOONPHASE, true},
-    {"seasons", CLI_SEASONS, true},   {"riseset", CLI_RISESET, true},
-    {"pi", CLI_PI, false},            {"places", CLI_PLACES, false},
+    {"calendar", CLI_CALENDAR, true},
+    {"moonphase", CLI_MOONPHASE, true},
+    {"seasons", CLI_SEASONS, true},
+    {"riseset", CLI_RISESET, true},
+    {"pi", CLI_PI, false},
+    {"places", CLI_PLACES, false},
 };
 
 // A whole decimal number of at most 9 digits; false for anything else.

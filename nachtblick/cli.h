@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text front end nachtblick-report: prints exactly the text the window
 // would show for a report.
 #ifndef NACHTBLICK_CLI_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program information text.
 #include "nachtblick/reports.h"
 

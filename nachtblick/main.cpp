@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // nachtblick: calendar and astronomy in one window.
 #include <cstdio>
 

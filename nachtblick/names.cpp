@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Name tables and fonts shared by the reports.
 #include "nachtblick/reports.h"
 
@@ -7,25 +8,21 @@ const char *const FONT_FEASTS = "-adobe-helvetica-medium-r-normal-*-16-*-*-*-*-*
 
 const char *const GREETING_TEXT = "\n [Nachtblick Light Version for Linux] ";
 
-const char *const szMonat[13] = {"Jaenner", "Januar",  "Februar",   "Maerz",
-                                 "April",   "Mai",     "Juni",      "Juli",
-                                 "August",  "September", "Oktober", "November",
-                                 "Dezember"};
-const char *const szMonatKurz[13] = {"Jan. ", "Jan. ", "Feb. ", "Maerz", "April",
-                                     "Mai  ", "Juni ", "Juli ", "Aug. ", "Sept.",
-                                     "Okt. ", "Nov. ", "Dez. "};
+const char *const szMonat[13] = {"Jaenner", "Januar",   "Februar", "Maerz",  "April",
+                                 "Mai",     "Juni",     "Juli",    "August", "September",
+                                 "Oktober", "November", "Dezember"};
+const char *const szMonatKurz[13] = {"Jan. ", "Jan. ", "Feb. ", "Maerz", "April", "Mai  ", "Juni ",
+                                     "Juli ", "Aug. ", "Sept.", "Okt. ", "Nov. ", "Dez. "};
 const char *const szWochentag[8] = {"",         "Sonntag",    "Montag",  "Dienstag",
                                     "Mittwoch", "Donnerstag", "Freitag", "Samstag"};
 const char *const szWochentagKurz[8] = {"", "So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
 const char *const szFeiertag[6] = {"",          "Ostern",       "Ch. Himmelf.",
                                    "Pfingsten", "Fronleichnam", "Aschermittwoch"};
-const char *const szMondphase[4] = {"Naechster Neumond:         ",
-                                    "Naechstes Erstes Viertel:  ",
-                                    "Naechster Vollmond:        ",
-                                    "Naechstes Letzes Viertel:  "};
-const char *const szFinsternis[5] = {"SOFI partiell:    ", "SOFI total:       ",
-                                     "SOFI ringfoermig: ", "MOFI partiell:    ",
-                                     "MOFI total:       "};
+const char *const szMondphase[4] = {"Naechster Neumond:         ", "Naechstes Erstes Viertel:  ",
+                                    "Naechster Vollmond:        ", "Naechstes Letzes Viertel:  "};
+const char *const szFinsternis[5] = {
+    "SOFI partiell:    ", "SOFI total:       ", "SOFI ringfoermig: ", "MOFI partiell:    ",
+    "MOFI total:       "};
 const char *const szJahreszeit[4] = {"Fruehling ", "Sommer    ", "Herbst    ", "Winter    "};
 const char *const szHorizont[4] = {"immer sichtbar ", "nie sichtbar   ", "immer hell     ",
                                    "immer dunkel   "};

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The digits of pi for the pi report.
 #ifndef NACHTBLICK_PI_H
 #define NACHTBLICK_PI_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The place table and the fixed-column place file gtknblick.conf.
 #include "nachtblick/places.h"
 
@@ -70,9 +71,12 @@ void for_each_line(const char *data, long length, Visit visit) {
 void read_option(const Line &line, int *jan_variant) {
   if (line.col(1) != ' ') return;
   switch (line.col(0)) {
-    case 'A': case 'a': *jan_variant = 2; break;
-    case 'D': case 'd': *jan_variant = 1; break;
-    case 'E': case 'e': *jan_variant = 0; break;
+    case 'A':
+    case 'a': *jan_variant = 2; break;
+    case 'D':
+    case 'd': *jan_variant = 1; break;
+    case 'E':
+    case 'e': *jan_variant = 0; break;
     default: break;
   }
 }

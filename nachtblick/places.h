@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The place table and the place file gtknblick.conf.
 #ifndef NACHTBLICK_PLACES_H
 #define NACHTBLICK_PLACES_H
@@ -39,8 +40,7 @@ int load_places(void);
 int load_places_from(const char *path, Place table[PLACE_SLOTS], int *jan_variant);
 
 // The same for a file's contents already in memory.
-void parse_places(const char *data, long length, Place table[PLACE_SLOTS],
-                  int *jan_variant);
+void parse_places(const char *data, long length, Place table[PLACE_SLOTS], int *jan_variant);
 
 // Resets the table to the built-in place alone.
 void reset_places(Place table[PLACE_SLOTS]);

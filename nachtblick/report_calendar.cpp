@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calendar report: a month sheet with ISO week numbers, or for month 0
 // the Easter-dependent feasts of the year.
 #include "calendar/calendar.h"
@@ -25,8 +26,10 @@ std::string month_sheet(int month, int year, const ReportInput &in) {
     if (w == 0) continue;  // past the month's end, or 5..14 October 1582
     const int column = (w == 1) ? 7 : w - 1;
     if (d == 1) {
-      if (weeks) appendf(text, "\n %02d    ", weeknumber(1, month, year, 1));
-      else text += "\n    ";
+      if (weeks)
+        appendf(text, "\n %02d    ", weeknumber(1, month, year, 1));
+      else
+        text += "\n    ";
       for (int c = 1; c < column; ++c) text += "    ";
     }
     const bool today = d == in.today_day && month == in.today_month && year == in.today_year;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // nachtblick-report: the reports of nachtblick as text, without a window.
 #include <cstdio>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Moon report: illuminated fraction at 0:00 UT of the date, the next four
 // phases and the next solar and lunar eclipses of each type, all in UT.
 #include <cmath>
@@ -28,8 +29,8 @@ void appendinstant(std::string &text, double h) {
   mjdtodatetime(h - kMjdOffset, &year, &month, &day, &hour, &minute, &second);
   int w = weekday(day, month, year);
   if (w < 0 || w > 7) w = 0;
-  appendf(text, " %2d.%2d.%4d um %02d:%02d:%02d (UTC) [%s]", day, month, year, hour,
-          minute, second, szWochentagKurz[w]);
+  appendf(text, " %2d.%2d.%4d um %02d:%02d:%02d (UTC) [%s]", day, month, year, hour, minute, second,
+          szWochentagKurz[w]);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pi report: pi to 2799 decimal places from an integer spigot in base 10000
 // (Rabinowitz and Wagon's mixed-radix spigot, four digits per pass),
 // followed by the short program text of the same algorithm.
@@ -10,9 +11,9 @@
 
 namespace {
 
-const int kTerms = 9814;            // size of the work array f (index 0 unused)
-const int kTermsPerPass = 14;       // terms dropped per four-digit group
-const std::int64_t kBase = 10000;   // four decimal digits per group
+const int kTerms = 9814;           // size of the work array f (index 0 unused)
+const int kTermsPerPass = 14;      // terms dropped per four-digit group
+const std::int64_t kBase = 10000;  // four decimal digits per group
 
 // Quotient and remainder of d (0 <= d < 2^40) by g (1 <= g < 2^15).
 // Where 128-bit products exist the quotient is a multiplication by

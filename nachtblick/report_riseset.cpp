@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rise and set report: rising and setting of the Sun and the Moon and the
 // beginning and end of civil, nautical and astronomical twilight for one
 // date and the current place, in Central European (summer) time.
@@ -16,8 +17,7 @@ const int kRowTypes[5] = {0, 1, -1, -2, -3};
 // The place to report: the current slot when it is in range and in use,
 // else slot 0 (which always holds a place).
 const Place &reportplace(const Place *places, int current) {
-  if (current >= 0 && current < PLACE_SLOTS && places[current].used != 0)
-    return places[current];
+  if (current >= 0 && current < PLACE_SLOTS && places[current].used != 0) return places[current];
   return places[0];
 }
 
@@ -42,9 +42,15 @@ void appendrow(std::string &text, int mjd, int zone, const Place &place, int typ
   double rise = 0.0, set = 0.0;
   const int flags = riseset(mjd, zone, place.longitude, place.latitude, type, &rise, &set);
   if (flags & 3) {
-    if (flags & 1) appendclock(text, rise); else text += "----- ";
+    if (flags & 1)
+      appendclock(text, rise);
+    else
+      text += "----- ";
     text += "/ ";
-    if (flags & 2) appendclock(text, set); else text += "----- ";
+    if (flags & 2)
+      appendclock(text, set);
+    else
+      text += "----- ";
     text += " ";
   } else {
     int index = (flags & 4) ? 0 : 1;
@@ -92,8 +98,9 @@ ReportText riseset_report(const ReportInput &in) {
   for (int row = 0; row < 5; ++row) {
     if (row == 0) text += "\n\n  Aufgang / Untergang\n  Sonne          Mond\n  ";
     if (row == 2)
-      text += "\n\n  Daemmerungs-Beginn / Daemmerungs-Ende"
-              "\n  buergerlich    nautisch       astronomisch\n  ";
+      text +=
+          "\n\n  Daemmerungs-Beginn / Daemmerungs-Ende"
+          "\n  buergerlich    nautisch       astronomisch\n  ";
     appendrow(text, mjd, zone, place, kRowTypes[row]);
   }
   return ReportText{text, FONT_REPORT};

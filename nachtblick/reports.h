@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reports of nachtblick as pure functions: from the entry texts, today's
 // date, the place table, the current place and the January variant to the
 // text the window shows and the font it is shown in. The window's callbacks
@@ -10,9 +11,9 @@
 #include "nachtblick/places.h"
 
 // X core fonts of the reports.
-extern const char *const FONT_GREETING;   // misc-fixed 14.5 pt
-extern const char *const FONT_REPORT;     // misc-fixed 14 pt
-extern const char *const FONT_FEASTS;     // adobe-helvetica 16 px
+extern const char *const FONT_GREETING;  // misc-fixed 14.5 pt
+extern const char *const FONT_REPORT;    // misc-fixed 14 pt
+extern const char *const FONT_FEASTS;    // adobe-helvetica 16 px
 
 // Greeting shown at start.
 extern const char *const GREETING_TEXT;
@@ -21,15 +22,15 @@ extern const char *const GREETING_TEXT;
 enum View { VIEW_CALENDAR = 0, VIEW_MOONPHASE = 1, VIEW_RISESET = 2, VIEW_SEASONS = 3 };
 
 struct ReportInput {
-  const char *year_text;   // texts of the entries as typed
+  const char *year_text;  // texts of the entries as typed
   const char *month_text;
   const char *day_text;
-  int today_day;           // today's local date
+  int today_day;  // today's local date
   int today_month;
   int today_year;
-  const Place *places;     // the place table (PLACE_SLOTS entries)
-  int current_place;       // index into places
-  int january_variant;     // 2: January is printed "Jaenner"
+  const Place *places;  // the place table (PLACE_SLOTS entries)
+  int current_place;    // index into places
+  int january_variant;  // 2: January is printed "Jaenner"
 };
 
 struct ReportText {

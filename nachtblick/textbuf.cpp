@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "nachtblick/textbuf.h"
 
 #include <cstdarg>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bounded formatting for report texts.
 #ifndef NACHTBLICK_TEXTBUF_H
 #define NACHTBLICK_TEXTBUF_H
@@ -6,7 +7,6 @@
 
 // Formats one piece (at most 255 characters, like the reports' 256-byte line
 // buffer) and appends it to text.
-void appendf(std::string &text, const char *format, ...)
-    __attribute__((format(printf, 2, 3)));
+void appendf(std::string &text, const char *format, ...) __attribute__((format(printf, 2, 3)));
 
 #endif

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "nachtblick/reports.h"
 
 #include "calendar/calendar.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window of nachtblick and the callbacks behind its buttons.
 //
 // The layer is thin: every report is a pure function of reports.h. A report
@@ -240,17 +241,22 @@ static const ButtonDef button_defs[NB_BUTTONS] = {
 };
 
 enum {
-  WINDOW_WIDTH = 600, WINDOW_HEIGHT = 250, WINDOW_BORDER = 45,
-  OUTPUT_WIDTH = 580, OUTPUT_HEIGHT = 280,
-  TABLE_PADDING = 10, OUTPUT_PADDING = 15, ENTRY_MAX_LENGTH = 8
+  WINDOW_WIDTH = 600,
+  WINDOW_HEIGHT = 250,
+  WINDOW_BORDER = 45,
+  OUTPUT_WIDTH = 580,
+  OUTPUT_HEIGHT = 280,
+  TABLE_PADDING = 10,
+  OUTPUT_PADDING = 15,
+  ENTRY_MAX_LENGTH = 8
 };
 
 static const GtkAttachOptions CELL_OPTIONS =
     static_cast<GtkAttachOptions>(GTK_EXPAND | GTK_SHRINK | GTK_FILL);
 
 static void attach_cell(GtkWidget *table, GtkWidget *child, int column, int row) {
-  gtk_table_attach(GTK_TABLE(table), child, column, column + 1, row, row + 1,
-                   CELL_OPTIONS, CELL_OPTIONS, 0, 0);
+  gtk_table_attach(GTK_TABLE(table), child, column, column + 1, row, row + 1, CELL_OPTIONS,
+                   CELL_OPTIONS, 0, 0);
 }
 
 static GtkWidget *new_entry(const char *text) {
@@ -261,8 +267,8 @@ static GtkWidget *new_entry(const char *text) {
 
 // Swapped form, before the default handler; no data.
 static void connect_clicked(GtkWidget *button, ButtonCallback callback) {
-  gtk_signal_connect_full(GTK_OBJECT(button), "clicked", GTK_SIGNAL_FUNC(callback), NULL,
-                          NULL, NULL, TRUE, FALSE);
+  gtk_signal_connect_full(GTK_OBJECT(button), "clicked", GTK_SIGNAL_FUNC(callback), NULL, NULL,
+                          NULL, TRUE, FALSE);
 }
 
 NbWindow *build_window(void) {
@@ -295,8 +301,8 @@ NbWindow *build_window(void) {
 
   for (int i = 0; i < NB_BUTTONS; ++i) {
     const ButtonDef &def = button_defs[i];
-    attach_cell(def.grid == DATE_TABLE ? date_table : button_table, nb.buttons[i],
-                def.column, def.row);
+    attach_cell(def.grid == DATE_TABLE ? date_table : button_table, nb.buttons[i], def.column,
+                def.row);
   }
   attach_cell(entry_table, nb.year, 0, 0);
   attach_cell(entry_table, nb.month, 1, 0);
@@ -312,7 +318,6 @@ NbWindow *build_window(void) {
   gtk_window_set_title(GTK_WINDOW(nb.window), "Kalender & Nachtblick light");
 
   // The area is empty yet: no freeze and no clearing.
-  gtk_text_insert(GTK_TEXT(nb.output), report_font(FONT_GREETING), NULL, NULL, GREETING_TEXT,
-                  -1);
+  gtk_text_insert(GTK_TEXT(nb.output), report_font(FONT_GREETING), NULL, NULL, GREETING_TEXT, -1);
   return &nb;
 }

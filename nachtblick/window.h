@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window of nachtblick: sixteen buttons, three date entries and the
 // read-only text area, and the callbacks behind them.
 #ifndef NACHTBLICK_WINDOW_H
@@ -9,10 +10,10 @@ enum { NB_BUTTONS = 16 };
 
 struct NbWindow {
   GtkWidget *window;
-  GtkWidget *year;     // entries, at most 8 characters
+  GtkWidget *year;  // entries, at most 8 characters
   GtkWidget *month;
   GtkWidget *day;
-  GtkWidget *output;   // GtkText, not editable
+  GtkWidget *output;               // GtkText, not editable
   GtkWidget *buttons[NB_BUTTONS];  // in creation order
 };
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs a build into a scratch prefix and checks what arrived there:
 # the three programs, the desktop entries (desktop-file-validate), the
 # manual pages (groff without a single warning) and the example place file

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with clang (AddressSanitizer and
 # UndefinedBehaviorSanitizer) into build-fuzz and runs each one for a
 # bounded time, starting from the seeds in fuzz/corpus/<target>. Fails on

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Measures what docs/performance.md reports:
 #  1. the Google Benchmark benchmarks of the reports and of the start-up of
 #     both window programs (bench/, on a private Xvfb display);

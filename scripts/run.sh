@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and starts nachtblick (or kalender:
 # scripts/run.sh kalender). Extra arguments go to the program.
 set -eu

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Takes the screenshots in docs/screenshots/: starts nachtblick and kalender
 # on a virtual X display of their own, types a fixed date into the entries,
 # clicks every report button once and saves the window after each click as

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs, with apt-get, what building, running and testing nachtblick and
 # kalender need on Debian 12. Does nothing when everything is there.
 set -eu

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds and runs every test (GUI tests under a
 # virtual X display), then again with AddressSanitizer and
 # UndefinedBehaviorSanitizer, then fuzzes (scripts/fuzz.sh) and runs the GUI

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs the GUI tests of both programs (every button clicked, window closed)
 # and a short monkey run of each window under valgrind's memcheck on a
 # virtual X display. Fails on any invalid read or write, use of

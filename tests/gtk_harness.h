@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plumbing for the window tests of both programs under an X server
 // (xvfb-run -a): buttons found and clicked by label, texts read back, the
 // main loop run with a deadline, and the bookkeeping of the monkey tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Eclipses: the worked cases with gamma, u and type, Saros numbers and their
 // cycle, rejected pairs and lunations far from a node.
 #include <gtest/gtest.h>
@@ -76,10 +77,9 @@ TEST(Eclipse, GreatestEclipseInstant) {
   // 1993 May 21: JDE 2449129.0978 before the conversion.
   EXPECT_NEAR(eclipse(-82, 0, 0, &gamma, &saros, 0) - kHalfSecond, 2449129.0978, 5e-5);
   // With flag 1 the same instant less Delta T of May 1993, no adjustment.
-  EXPECT_NEAR(eclipse(-82, 0, 0, &gamma, &saros, 1),
-              eclipse(-82, 0, 0, &gamma, &saros, 0) - kHalfSecond -
-                  deltatseconds(1993, 5) / 86400.0,
-              1e-8);
+  EXPECT_NEAR(
+      eclipse(-82, 0, 0, &gamma, &saros, 1),
+      eclipse(-82, 0, 0, &gamma, &saros, 0) - kHalfSecond - deltatseconds(1993, 5) / 86400.0, 1e-8);
 }
 
 TEST(Eclipse, SarosNumbers) {
@@ -100,8 +100,7 @@ TEST(Eclipse, SarosCycleOverYears1000To3000) {
           << "kind " << kind << " lunation " << n << ": " << s << " vs " << later;
       // One lunation later adds 38 modulo 223.
       const int next = sarosof(n + 1, kind);
-      ASSERT_EQ(((next - s - 38) % 223 + 223) % 223, 0)
-          << "kind " << kind << " lunation " << n;
+      ASSERT_EQ(((next - s - 38) % 223 + 223) % 223, 0) << "kind " << kind << " lunation " << n;
     }
   }
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lunar phases and illuminated fraction: Meeus's worked examples, a known
 // lunation in UT, the 2000..2020 adjustment, bad phase codes and sweeps
 // over the lunations of the years 1000..3000.

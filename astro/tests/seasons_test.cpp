@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Equinoxes and solstices: Meeus example 27.a, the 2024 instants to the
 // second, the switch between the two mean-instant tables, range ends and a
 // sweep over the years the report can show.
@@ -48,8 +49,8 @@ TEST(Seasons, Instants2024ToTheSecond) {
 }
 
 TEST(Seasons, RangeEnds) {
-  const int outside[][3] = {{2024, 0, 1}, {2024, 5, 1}, {2024, -1, 1}, {-1501, 1, 1},
-                            {3501, 4, 1}, {3501, 4, 0}};
+  const int outside[][3] = {{2024, 0, 1},  {2024, 5, 1}, {2024, -1, 1},
+                            {-1501, 1, 1}, {3501, 4, 1}, {3501, 4, 0}};
   for (const auto &o : outside)
     EXPECT_EQ(seasonstart(o[0], o[1], o[2]), 0.0) << o[0] << " " << o[1];
   // The end years themselves are computed: about 365.2422 days per year

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sun and Moon positions, the parabola through three samples and the rise,
 // set and twilight search: published examples, polar days, twilight flags,
 // one-event Moon days, day boundaries and a whole-year sweep against an
@@ -35,8 +36,7 @@ Events search(int y, int m, int d, double zone, double lon, double lat, int type
 // Algorithms, ch. 25 low-accuracy Sun with nutation and aberration, and the
 // hour angle of ch. 15), iterated on the instant of the event. Hours of
 // zone time; false when the Sun does not cross h0 near that hour.
-bool reference_event(int mjd, double zone, double lon, double lat, bool rising,
-                     double *hour) {
+bool reference_event(int mjd, double zone, double lon, double lat, bool rising, double *hour) {
   double ut = rising ? 6.0 - lon / 15.0 : 18.0 - lon / 15.0;
   for (int it = 0; it < 6; ++it) {
     const double jd = mjd + 2400000.5 + ut / 24.0;
@@ -49,8 +49,8 @@ bool reference_event(int mjd, double zone, double lon, double lat, bool rising,
     const double omega = 125.04 - 1934.136 * T;
     const double lambda = L0 + C - 0.00569 - 0.00478 * std::sin(omega * kRad);
     const double eps = 23.439291 - 0.0130042 * T + 0.00256 * std::cos(omega * kRad);
-    const double ra = std::atan2(std::cos(eps * kRad) * std::sin(lambda * kRad),
-                                 std::cos(lambda * kRad)) / kRad;
+    const double ra =
+        std::atan2(std::cos(eps * kRad) * std::sin(lambda * kRad), std::cos(lambda * kRad)) / kRad;
     const double dec = std::asin(std::sin(eps * kRad) * std::sin(lambda * kRad)) / kRad;
     // Greenwich mean sidereal time, Meeus eq. 12.4, in degrees.
     const double gmst = 280.46061837 + 360.98564736629 * (jd - 2451545.0);
@@ -82,16 +82,16 @@ TEST(QuadInterp, RootsExtremumAndTheLinearCase) {
     double ye, r1, r2;
   } cases[] = {
       {1, -1, 1, 2, -1.0, -0.70710678, 0.70710678},
-      {1, 2, 1, 0, 2.0, kAny, kAny},               // both roots outside
-      {2, 1, 2, 0, 1.0, kUntouched, kUntouched},   // negative discriminant
-      {-0.75, -0.75, 1.25, 1, -1.0, 0.5, 0.5},     // (x + 1.5)(x - 0.5): the inner root
-      {-1.25, 0.75, 0.75, 1, 1.0, -0.5, 1.5},      // -(x + 0.5)(x - 1.5): outer one in root2
-      {0, -1, 0, 2, -1.0, -1.0, 1.0},              // roots at the ends count
+      {1, 2, 1, 0, 2.0, kAny, kAny},              // both roots outside
+      {2, 1, 2, 0, 1.0, kUntouched, kUntouched},  // negative discriminant
+      {-0.75, -0.75, 1.25, 1, -1.0, 0.5, 0.5},    // (x + 1.5)(x - 0.5): the inner root
+      {-1.25, 0.75, 0.75, 1, 1.0, -0.5, 1.5},     // -(x + 0.5)(x - 1.5): outer one in root2
+      {0, -1, 0, 2, -1.0, -1.0, 1.0},             // roots at the ends count
       // a = 0: the line's root, nothing infinite.
       {-1, 0, 1, 1, 0.0, 0.0, 0.0},
       {0.25, -0.25, -0.75, 1, -0.25, -0.5, kAny},
-      {1.5, 2, 2.5, 0, 2.0, -4.0, kAny},           // the line crosses outside
-      {0, 0, 0, 0, 0.0, kUntouched, kUntouched},   // constant samples
+      {1.5, 2, 2.5, 0, 2.0, -4.0, kAny},          // the line crosses outside
+      {0, 0, 0, 0, 0.0, kUntouched, kUntouched},  // constant samples
       {-3, -3, -3, 0, -3.0, kUntouched, kUntouched},
   };
   for (const auto &c : cases) {
@@ -149,16 +149,26 @@ TEST(RiseSet, FlagsOfPolarAndMidsummerDays) {
   } cases[] = {
       // Midsummer: polar day; midwinter: at 67 N the Sun still peeks above
       // -50', further north not; southern polar day in December.
-      {6, 2, 18.95, 67.0, 0, 4}, {6, 2, 18.95, 69.65, 0, 4}, {6, 2, 18.95, 78.2, 0, 4},
-      {12, 1, 18.95, 67.0, 0, 3}, {12, 1, 18.95, 69.65, 0, 0}, {12, 1, 18.95, 78.2, 0, 0},
+      {6, 2, 18.95, 67.0, 0, 4},
+      {6, 2, 18.95, 69.65, 0, 4},
+      {6, 2, 18.95, 78.2, 0, 4},
+      {12, 1, 18.95, 67.0, 0, 3},
+      {12, 1, 18.95, 69.65, 0, 0},
+      {12, 1, 18.95, 78.2, 0, 0},
       {12, 1, 0.0, -75.0, 0, 4},
       // Far north in midwinter civil and nautical twilight never begin; at
       // 80 degrees the Sun still reaches -18 degrees at noon. At midsummer
       // it never gets dark there.
-      {12, 1, 15, 80, -1, 0}, {12, 1, 15, 80, -2, 0}, {12, 1, 15, 88, -3, 0},
-      {6, 2, 15, 80, -1, 4}, {6, 2, 15, 80, -2, 4}, {6, 2, 15, 80, -3, 4},
+      {12, 1, 15, 80, -1, 0},
+      {12, 1, 15, 80, -2, 0},
+      {12, 1, 15, 88, -3, 0},
+      {6, 2, 15, 80, -1, 4},
+      {6, 2, 15, 80, -2, 4},
+      {6, 2, 15, 80, -3, 4},
       // 50 N at midsummer: no astronomical night, the rest rise and set.
-      {6, 2, 10.0, 50.0, 0, 3}, {6, 2, 10.0, 50.0, -1, 3}, {6, 2, 10.0, 50.0, -2, 3},
+      {6, 2, 10.0, 50.0, 0, 3},
+      {6, 2, 10.0, 50.0, -1, 3},
+      {6, 2, 10.0, 50.0, -2, 3},
       {6, 2, 10.0, 50.0, -3, 4},
   };
   for (const auto &c : cases) {
@@ -206,8 +216,7 @@ TEST(RiseSet, CrossingsNearTheDayBoundaries) {
       const double mid = 0.5 * (lo + hi);
       (at_lo(search(2024, 3, 20, 1, mid, 0.0, 0)) ? lo : hi) = mid;
     }
-    return std::make_pair(search(2024, 3, 20, 1, lo, 0.0, 0),
-                          search(2024, 3, 20, 1, hi, 0.0, 0));
+    return std::make_pair(search(2024, 3, 20, 1, lo, 0.0, 0), search(2024, 3, 20, 1, hi, 0.0, 0));
   };
   const auto sets =
       bisect(-70.0, -80.0, [](const Events &e) { return (e.flags & 2) && e.set > 12; });

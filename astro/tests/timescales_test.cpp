@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time scales: guarded helpers, sidereal time, Delta T and its cache,
 // dynamical to universal time, obliquity.
 #include <gtest/gtest.h>
@@ -31,8 +32,11 @@ TEST(SiderealTime, RangeAndLongitude) {
 }
 
 TEST(DeltaT, SamplesAndRangeBoundaries) {
-  const double samples[][3] = {{2000, 1, 63.874},   {1000, 1, 1573.968}, {3000, 6, 4439.142},
-                               {2050, 12, 93.850}, {2051, 1, 95.123}};
+  const double samples[][3] = {{2000, 1, 63.874},
+                               {1000, 1, 1573.968},
+                               {3000, 6, 4439.142},
+                               {2050, 12, 93.850},
+                               {2051, 1, 95.123}};
   for (const auto &c : samples)
     EXPECT_NEAR(deltatseconds(int(c[0]), int(c[1])), c[2], 5e-4) << c[0] << "/" << c[1];
   EXPECT_EQ(deltatseconds(-751, 12), 0.0);
@@ -64,6 +68,6 @@ TEST(Ttut, UniversalTimeAndZero) {
 TEST(Obliquity, J2000) {
   EXPECT_NEAR(obliquity(2451545.0), 0.4090928042203897, 1e-15);
   // Meeus example 22.a: 1987 April 10, 0h TD, eps0 = 23 26' 27.407".
-  EXPECT_NEAR(obliquity(2446895.5) * 180.0 / 3.141592653589793,
-              23.0 + 26.0 / 60 + 27.407 / 3600, 1e-6);
+  EXPECT_NEAR(obliquity(2446895.5) * 180.0 / 3.141592653589793, 23.0 + 26.0 / 60 + 27.407 / 3600,
+              1e-6);
 }

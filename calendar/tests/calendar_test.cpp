@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Calendar core: day numbers, weekdays, the 1582 reform, clamping, parsing
 // and splitting, with whole-range sweeps.
 #include <gtest/gtest.h>
@@ -15,8 +16,8 @@ TEST(DayNumbers, KnownDatesAndTheReform) {
   EXPECT_EQ(datetomjd(1858, 11, 17), 0);
   EXPECT_EQ(datetomjd(1582, 10, 4), -100841);
   EXPECT_EQ(datetomjd(1582, 10, 15), -100840);
-  const int jdn[][4] = {{2299160, 1582, 10, 4}, {2299161, 1582, 10, 15}, {2451545, 2000, 1, 1},
-                        {0, -4712, 1, 1}};
+  const int jdn[][4] = {
+      {2299160, 1582, 10, 4}, {2299161, 1582, 10, 15}, {2451545, 2000, 1, 1}, {0, -4712, 1, 1}};
   for (const auto &c : jdn) {
     int y, m, d;
     jdtodate(c[0], &y, &m, &d);
@@ -29,10 +30,9 @@ TEST(DayNumbers, KnownDatesAndTheReform) {
 // weekday, monthdays and yearday at the reform, the leap rules of both
 // calendars and out of range.
 TEST(Weekdays, MonthLengthsAndOrdinals) {
-  const int weekdays[][4] = {{1, 1, 2000, 7}, {4, 10, 1582, 5}, {15, 10, 1582, 6},
-                             {1, 1, 1000, 2}, {31, 3, 2024, 1}, {29, 2, 1500, 7},
-                             {0, 1, 2000, 0}, {29, 2, 1900, 0}, {1, 13, 2000, 0},
-                             {1, 1, 10001, 0}};
+  const int weekdays[][4] = {
+      {1, 1, 2000, 7},  {4, 10, 1582, 5}, {15, 10, 1582, 6}, {1, 1, 1000, 2},  {31, 3, 2024, 1},
+      {29, 2, 1500, 7}, {0, 1, 2000, 0},  {29, 2, 1900, 0},  {1, 13, 2000, 0}, {1, 1, 10001, 0}};
   for (const auto &c : weekdays)
     EXPECT_EQ(weekday(c[0], c[1], c[2]), c[3]) << c[0] << "." << c[1] << "." << c[2];
   for (int d = 5; d <= 14; ++d) EXPECT_EQ(weekday(d, 10, 1582), 0) << d;
@@ -84,8 +84,10 @@ TEST(TimeOfDay, Mjdtodatetime) {
   const struct {
     double mjd;
     const char *text;
-  } cases[] = {{51544.5, "2000-1-1 12:0:0"}, {-0.25, "1858-11-16 18:0:0"},
-               {-2400000.5, "-4712-1-1 12:0:0"}, {51544.0 + 86399.9 / 86400.0, "2000-1-1 23:59:59"},
+  } cases[] = {{51544.5, "2000-1-1 12:0:0"},
+               {-0.25, "1858-11-16 18:0:0"},
+               {-2400000.5, "-4712-1-1 12:0:0"},
+               {51544.0 + 86399.9 / 86400.0, "2000-1-1 23:59:59"},
                {std::nextafter(51545.0, 0.0), "2000-1-1 23:59:59"}};
   for (const auto &c : cases) {
     int y, mo, d, h, mi, s;
@@ -106,9 +108,11 @@ TEST(TimeOfDay, Mjdtodatetime) {
 }
 
 TEST(Clamp, Cases) {
-  struct Case { int d, m, y, ed, em, ey, ew; };
+  struct Case {
+    int d, m, y, ed, em, ey, ew;
+  };
   const Case cases[] = {
-      {31, 2, 2000, 29, 2, 2000, 3}, {0, 0, 0, 1, 1, 1000, 2},
+      {31, 2, 2000, 29, 2, 2000, 3},   {0, 0, 0, 1, 1, 1000, 2},
       {31, 13, 5000, 31, 12, 3000, 0}, {10, 10, 1582, 10, 10, 1582, 0},
       {31, 4, 2024, 30, 4, 2024, 3},
   };
@@ -121,8 +125,11 @@ TEST(Clamp, Cases) {
 }
 
 TEST(Split, Degrees) {
-  struct Case { double v; int w, m, s; };
-  const Case cases[] = {{12.5, 12, 30, 0}, {-12.5, -12, 30, 0}, {-0.5, 0, -30, 0},
+  struct Case {
+    double v;
+    int w, m, s;
+  };
+  const Case cases[] = {{12.5, 12, 30, 0},  {-12.5, -12, 30, 0},    {-0.5, 0, -30, 0},
                         {-0.01, 0, 0, -36}, {1.9999999, 1, 59, 59}, {0.0, 0, 0, 0}};
   for (const Case &c : cases) {
     int w = 99, m = 99, s = 99;
@@ -138,13 +145,30 @@ TEST(Split, Degrees) {
 }
 
 TEST(Parse, Entrytoint) {
-  struct Case { const char *text; int value; };
+  struct Case {
+    const char *text;
+    int value;
+  };
   const Case cases[] = {
-      {"  42", 42},  {"+42", 42},    {"-042", -42},   {"- 5", 0},      {"12abc", 12},
-      {"", 0},       {"   ", 0},     {"+", 0},        {"-", 0},        {"\t5", 0},
-      {" [Jahr]", 0}, {"00000007", 7}, {"99999999", 99999999}, {"2024 ", 2024}, {"+-3", 0},
-      {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
-      {"99999999999999999999", INT_MAX}, {"-99999999999999999999", INT_MIN},
+      {"  42", 42},
+      {"+42", 42},
+      {"-042", -42},
+      {"- 5", 0},
+      {"12abc", 12},
+      {"", 0},
+      {"   ", 0},
+      {"+", 0},
+      {"-", 0},
+      {"\t5", 0},
+      {" [Jahr]", 0},
+      {"00000007", 7},
+      {"99999999", 99999999},
+      {"2024 ", 2024},
+      {"+-3", 0},
+      {"2147483647", INT_MAX},
+      {"-2147483648", INT_MIN},
+      {"99999999999999999999", INT_MAX},
+      {"-99999999999999999999", INT_MIN},
   };
   for (const Case &c : cases) EXPECT_EQ(entrytoint(c.text), c.value) << '"' << c.text << '"';
 }

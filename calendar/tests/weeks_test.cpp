@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Week numbers, Easter and summer time, checked against independent
 // computations on a proleptic Gregorian day count.
 #include <gtest/gtest.h>
@@ -55,12 +56,14 @@ int julian_easter(int y) {
 }  // namespace
 
 TEST(IsoWeeks, DocumentedDates) {
-  struct Case { int d, m, y, w; };
+  struct Case {
+    int d, m, y, w;
+  };
   const Case cases[] = {
-      {1, 1, 2021, 53},   {3, 1, 2021, 53},   {4, 1, 2021, 1},    {31, 12, 2020, 53},
-      {29, 12, 2025, 1},  {31, 12, 2024, 1},  {31, 12, 2026, 53}, {1, 1, 2027, 53},
-      {28, 12, 2004, 53}, {4, 10, 1582, 40},  {15, 10, 1582, 40}, {18, 10, 1582, 41},
-      {31, 12, 1582, 51}, {1, 1, 1583, 51},   {2, 1, 1583, 51},   {3, 1, 1583, 1},
+      {1, 1, 2021, 53},   {3, 1, 2021, 53},  {4, 1, 2021, 1},    {31, 12, 2020, 53},
+      {29, 12, 2025, 1},  {31, 12, 2024, 1}, {31, 12, 2026, 53}, {1, 1, 2027, 53},
+      {28, 12, 2004, 53}, {4, 10, 1582, 40}, {15, 10, 1582, 40}, {18, 10, 1582, 41},
+      {31, 12, 1582, 51}, {1, 1, 1583, 51},  {2, 1, 1583, 51},   {3, 1, 1583, 1},
   };
   for (const Case &c : cases)
     EXPECT_EQ(weeknumber(c.d, c.m, c.y, 1), c.w) << c.d << "." << c.m << "." << c.y;
@@ -69,8 +72,8 @@ TEST(IsoWeeks, DocumentedDates) {
 }
 
 TEST(SimpleWeeks, SundayBased) {
-  const int cases[][4] = {{1, 1, 2000, 1}, {2, 1, 2000, 2}, {31, 12, 2000, 54}, {7, 1, 2023, 1},
-                          {8, 1, 2023, 2}};
+  const int cases[][4] = {
+      {1, 1, 2000, 1}, {2, 1, 2000, 2}, {31, 12, 2000, 54}, {7, 1, 2023, 1}, {8, 1, 2023, 2}};
   for (const auto &c : cases)
     EXPECT_EQ(weeknumber(c[0], c[1], c[2], 0), c[3]) << c[0] << "." << c[1] << "." << c[2];
 }
@@ -83,9 +86,11 @@ TEST(IsoWeeks, EveryDay1601To3000AgreesWithIndependentIso) {
 }
 
 TEST(Easter, DocumentedYears) {
-  struct Case { int y, e; };
-  const Case cases[] = {{2000, 54}, {2008, 23}, {2011, 55}, {2024, 31}, {2025, 51},
-                        {1583, 41}, {1582, 46}, {1954, 49}, {2049, 49}, {1609, 50},
+  struct Case {
+    int y, e;
+  };
+  const Case cases[] = {{2000, 54}, {2008, 23}, {2011, 55},  {2024, 31}, {2025, 51},
+                        {1583, 41}, {1582, 46}, {1954, 49},  {2049, 49}, {1609, 50},
                         {1981, 50}, {2076, 50}, {10100, 49}, {10101, 0}, {0, 0}};
   for (const Case &c : cases) EXPECT_EQ(easterdate(c.y), c.e) << c.y;
   EXPECT_EQ(eastermarchday(2000, 1), 48);
@@ -105,7 +110,7 @@ TEST(Easter, AgreesWithMeeusComputus) {
 
 TEST(SummerTime, DocumentedDays) {
   const int days[][4] = {{30, 3, 2024, 0}, {31, 3, 2024, 1}, {26, 10, 2024, 1}, {27, 10, 2024, 0},
-                         {23, 9, 1995, 1}, {24, 9, 1995, 0}, {1, 10, 1995, 0},   {29, 3, 1980, 0},
+                         {23, 9, 1995, 1}, {24, 9, 1995, 0}, {1, 10, 1995, 0},  {29, 3, 1980, 0},
                          {30, 3, 1980, 1}, {27, 9, 1980, 1}, {28, 9, 1980, 0}};
   for (const auto &c : days)
     EXPECT_EQ(summertime(c[0], c[1], c[2]), c[3]) << c[0] << "." << c[1] << "." << c[2];

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calendar report: whole month sheets and feast lists byte for byte,
 // the range message and its fonts, and a sweep of the feast dates.
 #include <gtest/gtest.h>
@@ -105,9 +106,9 @@ TEST(MonthSheet, EndingOnSundayAndEarlyYears) {
   EXPECT_EQ(run("1600", "4").text, april1600);
   EXPECT_NE(run("1601", "4").text.find(" KW"), std::string::npos);
   // February: 29 days in 2024 and in 1500 (Julian), 28 in 1900.
-  for (const std::string last : {" 29. Februar =  60. Tag des Jahres 2024 ",
-                                 " 29. Februar =  60. Tag des Jahres 1500 ",
-                                 " 28. Februar =  59. Tag des Jahres 1900 "})
+  for (const std::string last :
+       {" 29. Februar =  60. Tag des Jahres 2024 ", " 29. Februar =  60. Tag des Jahres 1500 ",
+        " 28. Februar =  59. Tag des Jahres 1900 "})
     EXPECT_NE(run(last.substr(last.size() - 5, 4).c_str(), "2").text.find(last), std::string::npos)
         << last;
 }
@@ -141,11 +142,11 @@ TEST(FeastList, AshWednesdayAroundTheEndOfFebruary) {
 // Every year 100..10000: each feast line names a real date at the right
 // distance from Easter, on the right weekday.
 TEST(FeastList, EveryYearHasTheRightDates) {
-  static const char *const kMonths[] = {"", "Januar", "Februar", "Maerz", "April",
-                                        "Mai", "Juni", "Juli"};
+  static const char *const kMonths[] = {"",      "Januar", "Februar", "Maerz",
+                                        "April", "Mai",    "Juni",    "Juli"};
   static const int kOffset[6] = {0, 0, 39, 49, 60, -46};
-  static const char *const kDay[6] = {"", "Sonntag", "Donnerstag", "Sonntag", "Donnerstag",
-                                      "Mittwoch"};
+  static const char *const kDay[6] = {"",        "Sonntag",    "Donnerstag",
+                                      "Sonntag", "Donnerstag", "Mittwoch"};
   for (int y = 100; y <= 10000; ++y) {
     char ytext[16];
     std::snprintf(ytext, sizeof ytext, "%d", y);
@@ -161,8 +162,10 @@ TEST(FeastList, EveryYearHasTheRightDates) {
       ASSERT_LE(feast, 5);
       char wday[16], mname[16];
       int d = 0, yy = 0;
-      ASSERT_EQ(std::sscanf(line.c_str() + at, " ist am %15[^,], den %d. %15s %d", wday, &d,
-                            mname, &yy), 4) << line;
+      ASSERT_EQ(
+          std::sscanf(line.c_str() + at, " ist am %15[^,], den %d. %15s %d", wday, &d, mname, &yy),
+          4)
+          << line;
       int m = 0;
       for (int i = 1; i <= 7; ++i)
         if (std::strcmp(mname, kMonths[i]) == 0) m = i;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text front end: the same text as the reports, and one clear line on
 // stderr with status 2 for every bad argument.
 #include <gtest/gtest.h>
@@ -72,9 +73,13 @@ TEST_F(FrontEnd, EveryViewMatchesItsReport) {
   load_places_from("gtknblick.conf", table, &jan);
   const ReportInput in{"2024", "1", "15", 6, 2, 2026, table, 1, jan};
   const char *args[] = {"2024", "1", "15", "--place", "1", "--today", "2026-02-06"};
-  struct { const char *view; ReportText (*report)(const ReportInput &); } views[] = {
-      {"calendar", calendar_report}, {"moonphase", moonphase_report},
-      {"seasons", seasons_report},   {"riseset", riseset_report}};
+  struct {
+    const char *view;
+    ReportText (*report)(const ReportInput &);
+  } views[] = {{"calendar", calendar_report},
+               {"moonphase", moonphase_report},
+               {"seasons", seasons_report},
+               {"riseset", riseset_report}};
   for (const auto &v : views) {
     std::vector<const char *> a{v.view};
     a.insert(a.end(), std::begin(args), std::end(args));
@@ -92,21 +97,42 @@ TEST_F(FrontEnd, EveryViewMatchesItsReport) {
 TEST_F(FrontEnd, BadArgumentsGiveOneLineAndStatus2) {
   dir_.write("52 N 31  013 E 24 Berlin\n34 S 36  058 W 22 Buenos Aires\n");
   const std::vector<std::vector<const char *>> bad = {
-      {}, {""}, {"kalender"}, {"Calendar"}, {"pi", "2024"}, {"places", "1"},
-      {"calendar", "123456789"}, {"calendar", "2024", "123456789"},
-      {"calendar", "2024", "1", "         "}, {"calendar", "2024", "1", "1", "1"},
+      {},
+      {""},
+      {"kalender"},
+      {"Calendar"},
+      {"pi", "2024"},
+      {"places", "1"},
+      {"calendar", "123456789"},
+      {"calendar", "2024", "123456789"},
+      {"calendar", "2024", "1", "         "},
+      {"calendar", "2024", "1", "1", "1"},
       {"calendar", "\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4"},
-      {"calendar", "--", "2024", "1", "1", "1"}, {"calendar", "--verbose"},
-      {"calendar", "--placed", "1"}, {"calendar", "--place"}, {"calendar", "--place="},
-      {"calendar", "--place", ""}, {"calendar", "--place", "2"}, {"calendar", "--place", "-1"},
-      {"calendar", "--place", "32"}, {"calendar", "--place", "x"}, {"calendar", "--place", "+1"},
-      {"calendar", "--place", " 1"}, {"calendar", "--place", "0000000001"},
-      {"calendar", "--place", "0", "--place", "1"}, {"calendar", "--today"},
-      {"calendar", "--today="}, {"calendar", "--today", "2026-2-6"},
-      {"calendar", "--today", "2026-02-30"}, {"calendar", "--today", "1582-10-10"},
-      {"calendar", "--today", "2026-02-06x"}, {"calendar", "--today", "2026-02-06 "},
-      {"calendar", "--today", "tomorrow"}, {"calendar", "--today", "0000-01-01"},
-      {"calendar", "--today", "10001-01-01"}, {"calendar", "--today", "2023-02-29"},
+      {"calendar", "--", "2024", "1", "1", "1"},
+      {"calendar", "--verbose"},
+      {"calendar", "--placed", "1"},
+      {"calendar", "--place"},
+      {"calendar", "--place="},
+      {"calendar", "--place", ""},
+      {"calendar", "--place", "2"},
+      {"calendar", "--place", "-1"},
+      {"calendar", "--place", "32"},
+      {"calendar", "--place", "x"},
+      {"calendar", "--place", "+1"},
+      {"calendar", "--place", " 1"},
+      {"calendar", "--place", "0000000001"},
+      {"calendar", "--place", "0", "--place", "1"},
+      {"calendar", "--today"},
+      {"calendar", "--today="},
+      {"calendar", "--today", "2026-2-6"},
+      {"calendar", "--today", "2026-02-30"},
+      {"calendar", "--today", "1582-10-10"},
+      {"calendar", "--today", "2026-02-06x"},
+      {"calendar", "--today", "2026-02-06 "},
+      {"calendar", "--today", "tomorrow"},
+      {"calendar", "--today", "0000-01-01"},
+      {"calendar", "--today", "10001-01-01"},
+      {"calendar", "--today", "2023-02-29"},
       {"calendar", "--today", "1700-02-29"}};
   for (const auto &args : bad) {
     const Result r = cli(args);

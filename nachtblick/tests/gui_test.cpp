@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real window: buttons found by their labels and clicked, the entries
 // and the text area read back. Report texts are compared with the report
 // functions, which are tested on their own; this file checks the layout,
@@ -102,10 +103,14 @@ TEST(Reports, EachButtonShowsItsReport) {
   const struct {
     const char *label;
     int view;
-  } clicks[] = {{"Mondphasen u. Eclipses", VIEW_MOONPHASE}, {"Kreiszahl PI berechnen", kPi},
-                {"Beginn der Jahreszeiten", VIEW_SEASONS},  {"Programm Information", kInfo},
-                {"Auf- und Untergaenge", VIEW_RISESET},     {"Kreiszahl PI berechnen", kPi},
-                {"Kreiszahl PI berechnen", kPi},            {"Kalender anzeigen", VIEW_CALENDAR},
+  } clicks[] = {{"Mondphasen u. Eclipses", VIEW_MOONPHASE},
+                {"Kreiszahl PI berechnen", kPi},
+                {"Beginn der Jahreszeiten", VIEW_SEASONS},
+                {"Programm Information", kInfo},
+                {"Auf- und Untergaenge", VIEW_RISESET},
+                {"Kreiszahl PI berechnen", kPi},
+                {"Kreiszahl PI berechnen", kPi},
+                {"Kalender anzeigen", VIEW_CALENDAR},
                 {"Programm Information", kInfo}};
   set_entries("2024", "3", "20");
   for (const auto &c : clicks) {
@@ -138,22 +143,42 @@ TEST(DateButtons, StepsAndWrapPoints) {
   // Button, text before, text after.
   const std::string steps[][3] = {
       // From the initial texts.
-      {"Jahr plus", " [Jahr]", now}, {"Jahr minus", " [Jahr]", now},
-      {"Monat plus", " [Monat]", "1"}, {"Monat minus", " [Monat]", "12"},
-      {"Tag plus", " [Tag]", "1"}, {"Tag minus", " [Tag]", "31"},
+      {"Jahr plus", " [Jahr]", now},
+      {"Jahr minus", " [Jahr]", now},
+      {"Monat plus", " [Monat]", "1"},
+      {"Monat minus", " [Monat]", "12"},
+      {"Tag plus", " [Tag]", "1"},
+      {"Tag minus", " [Tag]", "31"},
       // Wrap points.
-      {"Jahr plus", "10000", "100"}, {"Jahr plus", "9999", "10000"}, {"Jahr minus", "100", "10000"},
-      {"Jahr minus", "101", "100"}, {"Monat plus", "12", "0"}, {"Monat plus", "0", "1"},
-      {"Monat minus", "0", "12"}, {"Monat minus", "1", "0"}, {"Tag plus", "31", "0"},
-      {"Tag plus", "0", "1"}, {"Tag minus", "0", "31"}, {"Tag minus", "1", "0"},
+      {"Jahr plus", "10000", "100"},
+      {"Jahr plus", "9999", "10000"},
+      {"Jahr minus", "100", "10000"},
+      {"Jahr minus", "101", "100"},
+      {"Monat plus", "12", "0"},
+      {"Monat plus", "0", "1"},
+      {"Monat minus", "0", "12"},
+      {"Monat minus", "1", "0"},
+      {"Tag plus", "31", "0"},
+      {"Tag plus", "0", "1"},
+      {"Tag minus", "0", "31"},
+      {"Tag minus", "1", "0"},
       // Typed values outside the cycle move by one; only the named ends wrap.
-      {"Monat plus", "50", "0"}, {"Monat minus", "50", "49"}, {"Jahr plus", "50", "51"},
-      {"Jahr minus", "50", "10000"}, {"Jahr plus", "-5", "-4"}, {"Tag plus", "-5", "-4"},
-      {"Tag minus", "40", "39"}, {"Tag plus", "  7x", "8"}, {"Monat plus", "+3", "4"},
+      {"Monat plus", "50", "0"},
+      {"Monat minus", "50", "49"},
+      {"Jahr plus", "50", "51"},
+      {"Jahr minus", "50", "10000"},
+      {"Jahr plus", "-5", "-4"},
+      {"Tag plus", "-5", "-4"},
+      {"Tag minus", "40", "39"},
+      {"Tag plus", "  7x", "8"},
+      {"Monat plus", "+3", "4"},
       // Beyond the int range (longer than an entry holds): no overflow.
-      {"Jahr plus", "99999999999", "100"}, {"Jahr minus", "-99999999999", "10000"},
-      {"Monat plus", "2147483647", "0"}, {"Monat minus", "-2147483648", "12"},
-      {"Tag plus", "99999999999", "0"}, {"Tag minus", "-99999999999", "31"}};
+      {"Jahr plus", "99999999999", "100"},
+      {"Jahr minus", "-99999999999", "10000"},
+      {"Monat plus", "2147483647", "0"},
+      {"Monat minus", "-2147483648", "12"},
+      {"Tag plus", "99999999999", "0"},
+      {"Tag minus", "-99999999999", "31"}};
   GtkWidget *const fields[3] = {win->year, win->month, win->day};
   for (GtkWidget *f : fields) gtk_entry_set_max_length(GTK_ENTRY(f), 0);
   for (const char *report : {"Kalender anzeigen", "Mondphasen u. Eclipses",
@@ -265,14 +290,16 @@ TEST_F(Places, ShrinkingFileNeverLeavesAnEmptySlot) {
     const char *shrunk;  // nullptr: removed
     const char *label;
     int place;
-  } cases[] = {
-      {kThreePlaces, 2, one, "Auf- und Untergaenge", 0}, {kThreePlaces, 2, one, "Voriger Ort", 0},
-      {kThreePlaces, 2, two, "Voriger Ort", 1}, {kThreePlaces, 2, two, "Naechster Ort", 0},
-      {kThreePlaces, 2, two, "Auf- und Untergaenge", 0},
-      {kThreePlaces, 2, nullptr, "Voriger Ort", 0},  // file removed
-      {kThreePlaces, 2, one, "Jahr plus", 0},  // a date button in this view
-      // Stepping down onto a slot no longer in use goes on to the last place.
-      {four.c_str(), 3, two, "Voriger Ort", 1}, {four.c_str(), 3, kThreePlaces, "Voriger Ort", 2}};
+  } cases[] = {{kThreePlaces, 2, one, "Auf- und Untergaenge", 0},
+               {kThreePlaces, 2, one, "Voriger Ort", 0},
+               {kThreePlaces, 2, two, "Voriger Ort", 1},
+               {kThreePlaces, 2, two, "Naechster Ort", 0},
+               {kThreePlaces, 2, two, "Auf- und Untergaenge", 0},
+               {kThreePlaces, 2, nullptr, "Voriger Ort", 0},  // file removed
+               {kThreePlaces, 2, one, "Jahr plus", 0},        // a date button in this view
+               // Stepping down onto a slot no longer in use goes on to the last place.
+               {four.c_str(), 3, two, "Voriger Ort", 1},
+               {four.c_str(), 3, kThreePlaces, "Voriger Ort", 2}};
   for (const auto &c : cases) {
     SCOPED_TRACE(std::string(c.label) + " from " + std::to_string(c.from));
     scratch_.remove();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The place file reader against hostile files: nothing there, nothing in
 // it, only line ends, binary data, files far beyond the 200001-byte limit,
 // things that are not files (directory, FIFO, device, symbolic link loop),
@@ -110,8 +111,8 @@ TEST(HostilePlaces, EachFileLoadsInTimeWithoutCrashAndGivesTheRightTable) {
   const char *const ends[] = {"\n", "\r", "\r\n", "\n\r"};
   for (int i = 0; i < 40; ++i) {
     char line[64];
-    std::snprintf(line, sizeof line, "%02d N %02d  %03d W %02d Place %d", i % 90, i % 60, i,
-                  i % 60, i);
+    std::snprintf(line, sizeof line, "%02d N %02d  %03d W %02d Place %d", i % 90, i % 60, i, i % 60,
+                  i);
     forty += ";" + std::string(4000, 'c') + ends[i % 4];
     forty += std::string("52 N\0 31  013 E 24 Ber", 23) + ends[(i + 1) % 4];
     forty += line + std::string(ends[(i + 2) % 4]);
@@ -143,12 +144,24 @@ TEST(HostilePlaces, EachFileLoadsInTimeWithoutCrashAndGivesTheRightTable) {
          for (int i = 0; i < 5000; ++i) s += std::string("\r\n\0\n\r", 5);
          return s;
        }())},
-      {"binary data with a place line inside", 1, 1, {"*Berlin"}, -1,
+      {"binary data with a place line inside",
+       1,
+       1,
+       {"*Berlin"},
+       -1,
        contents(binary_bytes(40000, 7) + "\n" + kBerlin + binary_bytes(40000, 11))},
       {"300 KB: only the first 200001 bytes count", 1, 1, {"Berlin", "Wien"}, 1, contents(cut)},
-      {"300 KB of percent signs before a place: they are not counted", 1, 1, {"Wien"}, 1,
+      {"300 KB of percent signs before a place: they are not counted",
+       1,
+       1,
+       {"Wien"},
+       1,
        contents(std::string(300 * 1024, '%') + kWien)},
-      {"50 MB sparse file", 1, 1, {"Berlin"}, 2,
+      {"50 MB sparse file",
+       1,
+       1,
+       {"Berlin"},
+       2,
        [](auto &dir, auto &path) {
          dir.write(std::string(kBerlin) + "A \n");
          const off_t size = 50L * 1024 * 1024;
@@ -160,29 +173,57 @@ TEST(HostilePlaces, EachFileLoadsInTimeWithoutCrashAndGivesTheRightTable) {
          close(fd);
        }},
       {"a directory", 2, 0, {}, 2, [](auto &, auto &p) { ASSERT_EQ(mkdir(p.c_str(), 0700), 0); }},
-      {"a FIFO without a writer", 1, 0, {}, 1,
+      {"a FIFO without a writer",
+       1,
+       0,
+       {},
+       1,
        [](auto &, auto &p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }},
-      {"a FIFO with a writer that never closes it", 1, 0, {}, 1,
+      {"a FIFO with a writer that never closes it",
+       1,
+       0,
+       {},
+       1,
        [&fifo_writer](auto &, auto &path) {
          ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
          fifo_writer = open(path.c_str(), O_RDWR | O_NONBLOCK);
          ASSERT_GT(write(fifo_writer, kBerlin, std::strlen(kBerlin)), 0);
        }},
-      {"a symbolic link loop", 2, 0, {}, 2,
+      {"a symbolic link loop",
+       2,
+       0,
+       {},
+       2,
        [](auto &dir, auto &path) {
          ASSERT_EQ(symlink(dir.path("other").c_str(), path.c_str()), 0);
          ASSERT_EQ(symlink(path.c_str(), dir.path("other").c_str()), 0);
        }},
-      {"a dangling symbolic link", 1, 0, {}, 1,
+      {"a dangling symbolic link",
+       1,
+       0,
+       {},
+       1,
        [](auto &dir, auto &p) { ASSERT_EQ(symlink(dir.path("nowhere").c_str(), p.c_str()), 0); }},
-      {"a symbolic link to an endless device", 1, 0, {}, 1,
+      {"a symbolic link to an endless device",
+       1,
+       0,
+       {},
+       1,
        [](auto &, auto &p) { ASSERT_EQ(symlink("/dev/zero", p.c_str()), 0); }},
-      {"a symbolic link to a place file", 1, 1, {"Wien"}, 1,
+      {"a symbolic link to a place file",
+       1,
+       1,
+       {"Wien"},
+       1,
        [](auto &dir, auto &path) {
          dir.write(kWien, "real.conf");
          ASSERT_EQ(symlink(dir.path("real.conf").c_str(), path.c_str()), 0);
        }},
-      {"lines of 10000 characters", 1, 1, {std::string(39, 'x'), "", "Wien"}, 2,
+      {"lines of 10000 characters",
+       1,
+       1,
+       {std::string(39, 'x'), "", "Wien"},
+       2,
        contents("52 N 31  013 E 24 " + std::string(10000, 'x') + "\n" +  // name cut to 39
                 std::string(10000, ' ') + "\n" +                         // blanks only
                 "A " + std::string(9998, 'a') + "\r" +                   // option line
@@ -240,9 +281,11 @@ TEST(HostilePlaces, FileReplacedBetweenLoads) {
          dir.write(std::string(kWien) + "E \n", "new");
          ASSERT_EQ(rename(dir.path("new").c_str(), path.c_str()), 0);
        },
-       1, {"Wien"}, 0},
-      {"truncated in place", [](auto &, auto &p) { ASSERT_EQ(truncate(p.c_str(), 0), 0); }, 0,
-       none, 0},
+       1,
+       {"Wien"},
+       0},
+      {"truncated in place", [](auto &, auto &p) { ASSERT_EQ(truncate(p.c_str(), 0), 0); }, 0, none,
+       0},
       {"rewritten in place, longer", contents(three), 1, all3, 0},
       {"replaced by a directory",
        [](auto &dir, auto &path) {
@@ -256,7 +299,9 @@ TEST(HostilePlaces, FileReplacedBetweenLoads) {
          dir.write(std::string(kWien) + kBerlin + "d \n", "two");
          ASSERT_EQ(symlink(dir.path("two").c_str(), path.c_str()), 0);
        },
-       1, {"Wien", "Berlin"}, 1},
+       1,
+       {"Wien", "Berlin"},
+       1},
       {"removed", [](auto &dir, auto &) { dir.remove(); }, 0, none, 1},
   };
   ScratchDir dir;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Monkey test of the nachtblick window: thousands of seeded random clicks on
 // random buttons, with random texts typed into the entries (digits, signs,
 // blanks, letters, non-ASCII characters) and random place files written
@@ -25,8 +26,22 @@ NbWindow *win = nullptr;
 
 // Button indices, in creation order.
 enum {
-  B_QUIT, B_INFO, B_CALENDAR, B_TODAY, B_MOON, B_SEASONS, B_PI, B_RISESET, B_NEXT_PLACE,
-  B_PREV_PLACE, B_YEAR_PLUS, B_YEAR_MINUS, B_MONTH_PLUS, B_MONTH_MINUS, B_DAY_PLUS, B_DAY_MINUS
+  B_QUIT,
+  B_INFO,
+  B_CALENDAR,
+  B_TODAY,
+  B_MOON,
+  B_SEASONS,
+  B_PI,
+  B_RISESET,
+  B_NEXT_PLACE,
+  B_PREV_PLACE,
+  B_YEAR_PLUS,
+  B_YEAR_MINUS,
+  B_MONTH_PLUS,
+  B_MONTH_MINUS,
+  B_DAY_PLUS,
+  B_DAY_MINUS
 };
 
 ReportInput current_input() { return window_report_input(win); }
@@ -34,8 +49,9 @@ ReportInput current_input() { return window_report_input(win); }
 // A text for an entry: a plausible number or a random mix of up to the
 // entry's 8 characters (longer texts are cut by the entry itself).
 std::string entry_text(harness::Monkey &m, GtkWidget *entry) {
-  static const char *const others[] = {"\xc3\xa4", "\xc3\x9f", "\xc3\x9c", "\xe2\x82\xac",
-                                       "\xf0\x9d\x84\x9e", "\xc2\xa0", "\t", "%", "[", "]"};
+  static const char *const others[] = {
+      "\xc3\xa4", "\xc3\x9f", "\xc3\x9c", "\xe2\x82\xac", "\xf0\x9d\x84\x9e", "\xc2\xa0", "\t",
+      "%",        "[",        "]"};
   const int kind = m.below(10);
   if (kind < 4) {
     if (entry == win->year) return std::to_string(90 + m.below(10020));
@@ -120,7 +136,8 @@ TEST(Monkey, RandomClicksAlwaysShowTheReportAskedFor) {
     if (view == VIEW_RISESET && button != B_INFO && button != B_PI) {
       ASSERT_TRUE(current_place >= 0 && current_place < PLACE_SLOTS &&
                   place_table[current_place].used)
-          << "current place " << current_place << "\n" << monkey.history();
+          << "current place " << current_place << "\n"
+          << monkey.history();
     }
     // A date button writes its entry back as a plain number.
     GtkWidget *stepped = nullptr;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Moon report: whole texts, the start lunation of the phase searches, the
 // January rule, today's date for empty entries, clamping, and sweeps that
 // show every search ends well inside its cap.
@@ -101,9 +102,9 @@ TEST(MoonReport, JanuaryRuleOnlyInTheIlluminationLine) {
 // clamped.
 TEST(MoonReport, TodayAndClampedDates) {
   const char *const same[][6] = {
-      {"", "", "", "2024", "1", "1"},        {"0", "0", "17", "2024", "1", "1"},
-      {"abc", " ", "x", "2024", "1", "1"},   {"2024", "1", "0", "2024", "1", "1"},
-      {"0", "5", "2", "1000", "5", "2"},     // a year of 0 with a month is not today
+      {"", "", "", "2024", "1", "1"},         {"0", "0", "17", "2024", "1", "1"},
+      {"abc", " ", "x", "2024", "1", "1"},    {"2024", "1", "0", "2024", "1", "1"},
+      {"0", "5", "2", "1000", "5", "2"},  // a year of 0 with a month is not today
       {"2024", "4", "31", "2024", "4", "30"}, {"999", "6", "15", "1000", "6", "15"},
       {"3500", "6", "15", "3000", "6", "15"}, {"2024", "13", "5", "2024", "12", "5"},
       {"2024", "-3", "5", "2024", "1", "5"},  {"2023", "2", "29", "2023", "2", "28"}};

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pi report: every one of the 2799 decimals against Machin's formula
 // computed here with a plain fixed-point number, the line layout, the
 // program text and the repeated report.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The place file: line ends, comments, columns, clamping, names, option
 // lines and the program's own table. Files that are missing, empty, huge,
 // binary or not regular files are in hostile_places_test.cpp.
@@ -48,9 +49,9 @@ const std::string kBerlinRow = "Berlin|52 31 N|13 24 E|1|52.51667 13.40000";
 TEST_F(PlaceFile, ExampleLines) {
   EXPECT_EQ(load(std::string(kBerlin) + "\n" + kBuenos + "\n; " + kBerlin + "\nA Jaenner\n"), 1);
   // The first place takes over the built-in slot, whose use count goes up again.
-  EXPECT_EQ(rows(), (std::vector<std::string>{
-                        "Berlin|52 31 N|13 24 E|2|52.51667 13.40000",
-                        "Buenos Aires|34 36 S|58 22 W|1|-34.60000 -58.36667"}));
+  EXPECT_EQ(rows(),
+            (std::vector<std::string>{"Berlin|52 31 N|13 24 E|2|52.51667 13.40000",
+                                      "Buenos Aires|34 36 S|58 22 W|1|-34.60000 -58.36667"}));
   EXPECT_EQ(jan_, 2);
 }
 
@@ -66,15 +67,14 @@ TEST_F(PlaceFile, PercentCommentsShortLinesAndColumns) {
   // '%' is removed before the columns are read, so it shifts them.
   EXPECT_EQ(load("5%2 N 31  013 E 24 Berlin\n52 N 31  013 E 24 Ber%%lin\n52 N 31  0%3 E 24 Gone\n"
                  "; 52 N 31  013 E 24 A\n: 52 N 31  013 E 24 B\n, 52 N 31  013 E 24 C\n"
-                 "52 N 31  013 E 2\n"             // 16 characters: long enough
-                 "52 N 31  013 E \n"              // 15 characters: ignored
-                 "52 N 31  013 E 24\n"            // 17 characters: empty name
+                 "52 N 31  013 E 2\n"   // 16 characters: long enough
+                 "52 N 31  013 E \n"    // 15 characters: ignored
+                 "52 N 31  013 E 24\n"  // 17 characters: empty name
                  "52 X 31  013 E 24 NoLatitude\n"
                  "52 n 31   013 e 24Shifted\n"),  // longitude one column right, lower case
             1);
   EXPECT_EQ(rows(), (std::vector<std::string>{"Berlin|52 31 N|13 24 E|2|52.51667 13.40000",
-                                              kBerlinRow,
-                                              "|52 31 N|13 2 E|1|52.51667 13.03333",
+                                              kBerlinRow, "|52 31 N|13 2 E|1|52.51667 13.03333",
                                               "|52 31 N|13 24 E|1|52.51667 13.40000",
                                               "Shifted|52 31 N|13 24 E|1|52.51667 13.40000"}));
 }
@@ -102,7 +102,9 @@ TEST_F(PlaceFile, OptionLinesLastOneDecides) {
   const struct {
     const char *text;
     int jan;
-  } cases[] = {{"A \nD \n", 1}, {"d \na Jaenner\n", 2}, {"e x\n", 0},
+  } cases[] = {{"A \nD \n", 1},
+               {"d \na Jaenner\n", 2},
+               {"e x\n", 0},
                {"Aexample\n52 N 31  013 E 24 Berlin\n", 7}};  // no blank after the letter
   for (const auto &c : cases) {
     load(c.text, 7);

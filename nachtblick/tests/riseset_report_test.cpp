@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rise and set report: whole texts for the built-in place in winter and in
 // summer and for a southern, western place; polar days and nights, one-event
 // Moon days, the zone line, the January rule, the 1582 gap, the choice of
@@ -190,15 +191,21 @@ TEST_F(RiseSetReport, MinuteRoundingAtMidnight) {
       const double mid = 0.5 * (west + east);
       double rise = 0, set = 0;
       const int f = riseset(mjd, 1, mid, p.latitude, 0, &rise, &set);
-      if ((f & 2) && set > 12.0 && set < target) east = mid; else west = mid;
+      if ((f & 2) && set > 12.0 && set < target)
+        east = mid;
+      else
+        west = mid;
     }
     return east;
   };
   const struct {
     double seconds_before_midnight;
     const char *cell;
-  } cases[] = {{31.0, "/ 23:59  "}, {29.5, "/ 00:00  "}, {5.0, "/ 00:00  "},
-               {95.0, "/ 23:58  "}, {88.0, "/ 23:59  "}};
+  } cases[] = {{31.0, "/ 23:59  "},
+               {29.5, "/ 00:00  "},
+               {5.0, "/ 00:00  "},
+               {95.0, "/ 23:58  "},
+               {88.0, "/ 23:59  "}};
   for (const auto &c : cases) {
     p.longitude = longitude_for(24.0 - c.seconds_before_midnight / 3600.0);
     std::vector<std::string> l = lines(run(&p, 0, "2024", "1", "15"));

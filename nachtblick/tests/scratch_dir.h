@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A fresh directory under /tmp for one test, removed with all it holds at
 // the end; on request the working directory meanwhile.
 #ifndef NACHTBLICK_TESTS_SCRATCH_DIR_H

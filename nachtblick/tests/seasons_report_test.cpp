@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Seasons report: the whole text for 2024, the year range and today's
 // date, cut seconds, events just before midnight, and the line layout over
 // every year the report can show.
@@ -44,8 +45,11 @@ TEST(SeasonsReport, Year2024) {
 
 // Only the year counts, unless year and month are both 0: then today's.
 TEST(SeasonsReport, DayAndMonthDoNotMatterButZeroMeansToday) {
-  const char *const same[][3] = {{"2024", "12", "31"}, {"2024", "1", "1"}, {"2024", "0", "0"},
-                                 {"2024", "99", "-5"}, {" 2024abc", " [Monat]", ""}};
+  const char *const same[][3] = {{"2024", "12", "31"},
+                                 {"2024", "1", "1"},
+                                 {"2024", "0", "0"},
+                                 {"2024", "99", "-5"},
+                                 {" 2024abc", " [Monat]", ""}};
   for (const auto &e : same) EXPECT_EQ(seasons(e[0], e[1], e[2]), kSeasons2024) << e[0] << e[1];
   const std::string today = seasons("2026", "2", "6");
   EXPECT_EQ(seasons("0", "0", "25"), today);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window's callbacks hand to the reports, read back from the
 // window: the tests compute the expected text from it with the pure reports.
 #ifndef NACHTBLICK_TESTS_WINDOW_INPUT_H
