@@ -7,14 +7,15 @@
 
 include(GNUInstallDirs)
 
-install(TARGETS nachtblick kalender nachtblick-report
-        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS nachtblick-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES man/nachtblick-report.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-install(FILES data/nachtblick.desktop data/kalender.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-
-install(FILES man/nachtblick.1 man/kalender.1 man/nachtblick-report.1
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+if(NB_GUI)
+  install(TARGETS nachtblick kalender RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES data/nachtblick.desktop data/kalender.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES man/nachtblick.1 man/kalender.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 
 # DOCDIR is share/doc/nachtblick (the project's name).
 install(FILES data/gtknblick.conf README.md
@@ -23,7 +24,9 @@ install(FILES data/gtknblick.conf README.md
 # Installs into a scratch prefix inside the build tree and checks what
 # arrived there; skipped (exit 77) when desktop-file-validate or groff is
 # missing.
-add_test(NAME install_check
-         COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/check-install.sh
-                 ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/install-check ${CMAKE_COMMAND})
-set_tests_properties(install_check PROPERTIES SKIP_RETURN_CODE 77 LABELS install)
+if(BUILD_TESTING AND NB_GUI)
+  add_test(NAME install_check
+           COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/check-install.sh
+                   ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/install-check ${CMAKE_COMMAND})
+  set_tests_properties(install_check PROPERTIES SKIP_RETURN_CODE 77 LABELS install)
+endif()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // kalgui.cpp - the window of the kalender program: two entries, a text area
 // and eight buttons whose callbacks write the reports of kalreport.h.
-#define GTK_ENABLE_BROKEN  // GtkText, the 1.2-style multi-line text widget
+
 #include "kalgui.h"
 
 #include <cstdio>

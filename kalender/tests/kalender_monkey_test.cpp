@@ -7,7 +7,6 @@
 // have stepped its entry; any GLib or GTK warning or critical message
 // aborts the run; memory must not keep growing. The environment variables
 // are those of harness::Monkey.
-#define GTK_ENABLE_BROKEN
 #include <ctime>
 #include <string>
 

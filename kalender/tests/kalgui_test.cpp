@@ -2,7 +2,6 @@
 // The real kalender window: buttons are found by their labels and clicked,
 // and the entries and the text area are checked after each click against
 // the report functions, which are tested on their own.
-#define GTK_ENABLE_BROKEN
 #include <cstdio>
 #include <ctime>
 #include <string>
