@@ -4,6 +4,8 @@
 //
 // Angles are in degrees, turned into radians at the sine or cosine. gamma
 // and u are in units of the Earth's equatorial radius.
+#include "astro/eclipse.h"
+
 #include <cmath>
 
 #include "astro/lunar.h"
@@ -16,9 +18,6 @@ const double kDegToRad = kPi / 180.0;
 
 double sind(double deg) { return std::sin(deg * kDegToRad); }
 double cosd(double deg) { return std::cos(deg * kDegToRad); }
-
-enum { KIND_SOLAR = 0, KIND_LUNAR = 1 };
-enum { TYPE_PARTIAL = 0, TYPE_TOTAL = 1, TYPE_ANNULAR = 2 };
 
 const int kSarosLength = 223;         // lunations per Saros
 const double kNodeLimit = 0.36;       // |sin F| above: no eclipse

@@ -27,13 +27,4 @@ double moonphase(int n, int phase, int to_universal);
 // Illuminated fraction of the Moon's disk, 0..1, at the Julian Date jd.
 double moonillumination(double jd);
 
-// Radius u of the Moon's umbral cone in the fundamental plane.
-double umbraradius(double E, double M, double Mp);
-
-// Greatest eclipse of lunation n: kind 0 solar (new moon), 1 lunar (full
-// moon); type 0 partial, 1 total, 2 annular. Returns the Julian Date when
-// the lunation holds an eclipse of exactly that kind and type, else
-// ttut(0, to_universal). Writes gamma and the Saros number.
-double eclipse(int n, int kind, int type, double *gamma, int *saros, int to_universal);
-
 #endif

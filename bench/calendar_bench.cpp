@@ -20,7 +20,7 @@ void BM_CalendarReport(benchmark::State &state, bool feasts) {
   }
   int i = 0;
   for (auto _ : state) {
-    const ReportInput in{years[i], months[i], " [Tag]", 21, 6, 2024, nullptr, 0, 1};
+    const ReportInput in{years[i], months[i], " [Tag]", {2024, 6, 21}, nullptr, 0, 1};
     ReportText r = calendar_report(in);
     benchmark::DoNotOptimize(r.text.data());
     i = (i + 1) % kDates;

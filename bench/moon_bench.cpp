@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "astro/eclipse.h"
 #include "astro/lunar.h"
 #include "nachtblick/reports.h"
 
@@ -20,7 +21,7 @@ void BM_MoonReport(benchmark::State &state) {
   }
   int i = 0;
   for (auto _ : state) {
-    const ReportInput in{years[i], months[i], days[i], 1, 1, 2024, nullptr, 0, 1};
+    const ReportInput in{years[i], months[i], days[i], {2024, 1, 1}, nullptr, 0, 1};
     ReportText r = moonphase_report(in);
     benchmark::DoNotOptimize(r.text.data());
     i = (i + 1) % 64;

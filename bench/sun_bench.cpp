@@ -31,7 +31,7 @@ void BM_RiseSetReport(benchmark::State &state) {
   reset_places(table);
   int i = 0;
   for (auto _ : state) {
-    const ReportInput in{dates.years[i], dates.months[i], dates.days[i], 1, 1, 2024, table, 0, 1};
+    const ReportInput in{dates.years[i], dates.months[i], dates.days[i], {2024, 1, 1}, table, 0, 1};
     ReportText r = riseset_report(in);
     benchmark::DoNotOptimize(r.text.data());
     i = (i + 1) % 64;
@@ -53,7 +53,7 @@ void BM_SeasonsReport(benchmark::State &state) {
   static const Dates dates;
   int i = 0;
   for (auto _ : state) {
-    const ReportInput in{dates.years[i], dates.months[i], dates.days[i], 1, 1, 2024, nullptr, 0, 1};
+    const ReportInput in{dates.years[i], dates.months[i], dates.days[i], {2024, 1, 1}, nullptr, 0, 1};
     ReportText r = seasons_report(in);
     benchmark::DoNotOptimize(r.text.data());
     i = (i + 1) % 64;

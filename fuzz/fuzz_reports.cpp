@@ -110,8 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     parse_places(reinterpret_cast<const char *>(data) + r.pos, static_cast<long>(size - r.pos),
                  table, &file_jan);
 
-  const ReportInput in{year.c_str(), month.c_str(), day.c_str(), today_day, today_month,
-                       today_year,   table,         place,       jan};
+  const ReportInput in{year.c_str(), month.c_str(), day.c_str(), {today_year, today_month, today_day},
+                       table,        place,         jan};
   const int known = view >= 0 && view < 4 ? view : VIEW_CALENDAR;
   const ReportText shown = view_report(view, in);
   const ReportText direct = kReports[known](in);

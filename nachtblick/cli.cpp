@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
 // nachtblick-report VIEW [YEAR [MONTH [DAY]]] [--place N] [--today YYYY-MM-DD]
+//
+// Three steps: the arguments are parsed into their texts, the texts are
+// checked and turned into a report input, and the view's report is called.
 #include "nachtblick/cli.h"
 
 #include <cstdio>
@@ -32,10 +35,58 @@ const char kUsage[] =
     "Options:\n"
     "  --place N            show place N of the table (default 0)\n"
     "  --today YYYY-MM-DD   use this date as today's date\n"
-    "  --help               print this help\n";
+    "  -h, --help           print this help and exit\n"
+    "  --version            print the version and exit\n";
 
-// Entry texts are at most this long, as in the window.
+const char kVersion[] = "nachtblick-report " NB_VERSION "\n";
+
+// Entry texts are at most this many characters, as in the window.
 const size_t kEntryMax = 8;
+// The entries' initial texts, which an omitted date text reads as.
+const char *const kEntryHints[3] = {" [Jahr]", " [Monat]", " [Tag]"};
+const char *const kEntryNames[3] = {"year", "month", "day"};
+
+// The command line split into its texts.
+struct CliArgs {
+  const char *positional[4];  // view, year, month, day
+  int npositional;
+  const char *place_text;  // --place, or null
+  const char *today_text;  // --today, or null
+};
+
+// A checked command line: the view's name and the report input.
+struct CliInput {
+  const char *view;
+  ReportInput in;
+  Place table[PLACE_SLOTS];
+};
+
+int place_list(const CliInput &c, std::string &out, std::string &err);
+
+// A view prints the text of a report, or runs a function of its own that
+// writes out (0) or one line to err (2).
+struct ViewDef {
+  const char *name;
+  bool takes_date;
+  ReportText (*report)(const ReportInput &);
+  int (*run)(const CliInput &c, std::string &out, std::string &err);
+};
+
+ReportText pi_view(const ReportInput &) { return pi_report(); }
+
+const ViewDef kViews[] = {
+    {"calendar", true, calendar_report, nullptr},
+    {"moonphase", true, moonphase_report, nullptr},
+    {"seasons", true, seasons_report, nullptr},
+    {"riseset", true, riseset_report, nullptr},
+    {"pi", false, pi_view, nullptr},
+    {"places", false, nullptr, place_list},
+};
+
+int fail(std::string &err, const std::string &message) {
+  err = "nachtblick-report: " + message + " (see --help)\n";
+  return 2;
+}
 
 // Characters of a UTF-8 text, as an entry counts them: every byte that does
 // not continue a multi-byte sequence starts a character.
@@ -45,23 +96,6 @@ size_t characters(const char *text) {
     if ((*p & 0xC0) != 0x80) ++n;
   return n;
 }
-
-enum CliView { CLI_CALENDAR, CLI_MOONPHASE, CLI_SEASONS, CLI_RISESET, CLI_PI, CLI_PLACES };
-
-struct ViewName {
-  const char *name;
-  CliView view;
-  bool takes_date;
-};
-
-const ViewName kViews[] = {
-    {"calendar", CLI_CALENDAR, true},
-    {"moonphase", CLI_MOONPHASE, true},
-    {"seasons", CLI_SEASONS, true},
-    {"riseset", CLI_RISESET, true},
-    {"pi", CLI_PI, false},
-    {"places", CLI_PLACES, false},
-};
 
 // A whole decimal number of at most 9 digits; false for anything else.
 bool parse_count(const char *text, int *value) {
@@ -76,33 +110,105 @@ bool parse_count(const char *text, int *value) {
 }
 
 // YYYY-MM-DD of a real date of the years 1..10000.
-bool parse_today(const char *text, int *day, int *month, int *year) {
+bool parse_today(const char *text, CivilDate *date) {
   char y[8], m[4], d[4];
   char rest;
   if (std::sscanf(text, "%5[0-9]-%2[0-9]-%2[0-9]%c", y, m, d, &rest) != 3) return false;
   if (std::strlen(m) != 2 || std::strlen(d) != 2 || std::strlen(y) < 4) return false;
-  int yy = 0, mm = 0, dd = 0;
-  if (!parse_count(y, &yy) || !parse_count(m, &mm) || !parse_count(d, &dd)) return false;
-  if (weekday(dd, mm, yy) == 0) return false;
-  *day = dd;
-  *month = mm;
-  *year = yy;
+  CivilDate t{};
+  if (!parse_count(y, &t.year) || !parse_count(m, &t.month) || !parse_count(d, &t.day))
+    return false;
+  if (weekday(t.day, t.month, t.year) == 0) return false;
+  *date = t;
   return true;
 }
 
-std::string place_list(const Place table[PLACE_SLOTS]) {
-  std::string text;
-  for (int i = 0; i < PLACE_SLOTS && table[i].used; ++i) {
-    if (i) text += "\n";
-    appendf(text, "%2d  %-39s  %9.5f  %10.5f", i, table[i].name, table[i].latitude,
-            table[i].longitude);
+int place_list(const CliInput &c, std::string &out, std::string &) {
+  for (int i = 0; i < PLACE_SLOTS && c.table[i].used; ++i) {
+    if (i) out += "\n";
+    appendf(out, "%2d  %-39s  %9.5f  %10.5f", i, c.table[i].name, c.table[i].latitude,
+            c.table[i].longitude);
   }
-  return text;
+  out += "\n";
+  return 0;
 }
 
-int fail(std::string &err, const std::string &message) {
-  err = "nachtblick-report: " + message + " (see --help)\n";
-  return 2;
+// Takes the value of option `name` from "--name=value" or the next
+// argument. 1 when arg is this option, 0 when not, 2 on an error.
+int take_option(const char *name, const char *&target, int argc, const char *const argv[], int *i,
+                std::string &err) {
+  const char *arg = argv[*i];
+  const size_t n = std::strlen(name);
+  if (std::strncmp(arg, name, n) != 0 || (arg[n] != '\0' && arg[n] != '=')) return 0;
+  if (target) return fail(err, std::string(name) + " given twice");
+  if (arg[n] == '=') {
+    target = arg + n + 1;
+  } else if (*i + 1 < argc) {
+    target = argv[++*i];
+  } else {
+    return fail(err, std::string(name) + " needs a value");
+  }
+  return 1;
+}
+
+// Splits the command line. Returns 0 to go on, 1 when --help or --version
+// has written out, 2 on an error.
+int parse_args(int argc, const char *const argv[], CliArgs *args, std::string &out,
+               std::string &err) {
+  *args = CliArgs{};
+  bool options_done = false;
+  for (int i = 1; i < argc; ++i) {
+    const char *arg = argv[i];
+    if (!options_done && std::strcmp(arg, "--") == 0) {
+      options_done = true;
+    } else if (!options_done && (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0)) {
+      out = kUsage;
+      return 1;
+    } else if (!options_done && std::strcmp(arg, "--version") == 0) {
+      out = kVersion;
+      return 1;
+    } else if (!options_done && std::strncmp(arg, "--", 2) == 0) {
+      int r = take_option("--place", args->place_text, argc, argv, &i, err);
+      if (r == 0) r = take_option("--today", args->today_text, argc, argv, &i, err);
+      if (r == 0) return fail(err, std::string("unknown option '") + arg + "'");
+      if (r == 2) return 2;
+    } else if (args->npositional == 4) {
+      return fail(err, std::string("too many arguments at '") + arg + "'");
+    } else {
+      args->positional[args->npositional++] = arg;
+    }
+  }
+  return 0;
+}
+
+// Checks the texts of the command line and reads the place file into c.
+// Returns 0, or 2 on an error.
+int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::string &err) {
+  if (!view.takes_date && args.npositional > 1)
+    return fail(err, std::string("the view '") + view.name + "' takes no date");
+  const char *texts[3];
+  for (int k = 0; k < 3; ++k) {
+    texts[k] = (k + 1 < args.npositional) ? args.positional[k + 1] : kEntryHints[k];
+    if (characters(texts[k]) > kEntryMax)
+      return fail(err,
+                  std::string(kEntryNames[k]) + " '" + texts[k] + "' is longer than 8 characters");
+  }
+  CivilDate today{};
+  if (!args.today_text) {
+    todaydate(&today.day, &today.month, &today.year);
+  } else if (!parse_today(args.today_text, &today)) {
+    return fail(err, std::string("--today '") + args.today_text + "' is not a date YYYY-MM-DD");
+  }
+  int jan_variant = 1;
+  load_places_from(PLACE_FILE_NAME, c->table, &jan_variant);
+  int place = 0;
+  if (args.place_text &&
+      (!parse_count(args.place_text, &place) || place >= PLACE_SLOTS || !c->table[place].used))
+    return fail(err, std::string("--place '") + args.place_text + "' is not a place in use (0.." +
+                         std::to_string(place_count(c->table) - 1) + ")");
+  c->view = view.name;
+  c->in = ReportInput{texts[0], texts[1], texts[2], today, c->table, place, jan_variant};
+  return 0;
 }
 
 }  // namespace
@@ -110,91 +216,22 @@ int fail(std::string &err, const std::string &message) {
 int run_report_cli(int argc, const char *const argv[], std::string &out, std::string &err) {
   out.clear();
   err.clear();
-  const char *positional[4] = {nullptr, nullptr, nullptr, nullptr};
-  int npositional = 0;
-  const char *place_text = nullptr;
-  const char *today_text = nullptr;
-  bool options_done = false;
+  CliArgs args;
+  const int parsed = parse_args(argc, argv, &args, out, err);
+  if (parsed != 0) return parsed == 1 ? 0 : 2;
+  if (args.npositional == 0) return fail(err, "no view given");
+  const ViewDef *view = nullptr;
+  for (const ViewDef &v : kViews)
+    if (std::strcmp(args.positional[0], v.name) == 0) view = &v;
+  if (!view) return fail(err, std::string("unknown view '") + args.positional[0] + "'");
 
-  for (int i = 1; i < argc; ++i) {
-    const char *arg = argv[i];
-    if (!options_done && std::strncmp(arg, "--", 2) == 0) {
-      if (std::strcmp(arg, "--") == 0) {
-        options_done = true;
-        continue;
-      }
-      if (std::strcmp(arg, "--help") == 0) {
-        out = kUsage;
-        return 0;
-      }
-      const char **target = nullptr;
-      const char *option = nullptr;
-      for (const char *name : {"--place", "--today"}) {
-        const size_t n = std::strlen(name);
-        if (std::strncmp(arg, name, n) == 0 && (arg[n] == '\0' || arg[n] == '=')) {
-          option = name;
-          target = (name[2] == 'p') ? &place_text : &today_text;
-          if (*target) return fail(err, std::string(name) + " given twice");
-          if (arg[n] == '=') {
-            *target = arg + n + 1;
-          } else if (i + 1 < argc) {
-            *target = argv[++i];
-          } else {
-            return fail(err, std::string(name) + " needs a value");
-          }
-        }
-      }
-      if (!option) return fail(err, std::string("unknown option '") + arg + "'");
-      continue;
-    }
-    if (npositional == 4) return fail(err, std::string("too many arguments at '") + arg + "'");
-    positional[npositional++] = arg;
+  static CliInput input;
+  if (make_input(args, *view, &input, err) != 0) return 2;
+  if (view->run) {
+    const int status = view->run(input, out, err);
+    if (status != 0) out.clear();
+    return status;
   }
-
-  if (npositional == 0) return fail(err, "no view given");
-  const ViewName *view = nullptr;
-  for (const ViewName &v : kViews)
-    if (std::strcmp(positional[0], v.name) == 0) view = &v;
-  if (!view) return fail(err, std::string("unknown view '") + positional[0] + "'");
-  if (!view->takes_date && npositional > 1)
-    return fail(err, std::string("the view '") + view->name + "' takes no date");
-
-  static const char *const kInitial[3] = {" [Jahr]", " [Monat]", " [Tag]"};
-  static const char *const kField[3] = {"year", "month", "day"};
-  const char *texts[3];
-  for (int k = 0; k < 3; ++k) {
-    texts[k] = (k + 1 < npositional) ? positional[k + 1] : kInitial[k];
-    if (characters(texts[k]) > kEntryMax)
-      return fail(err, std::string(kField[k]) + " '" + texts[k] + "' is longer than 8 characters");
-  }
-
-  int td = 0, tm = 0, ty = 0;
-  if (today_text) {
-    if (!parse_today(today_text, &td, &tm, &ty))
-      return fail(err, std::string("--today '") + today_text + "' is not a date YYYY-MM-DD");
-  } else {
-    todaydate(&td, &tm, &ty);
-  }
-
-  static Place table[PLACE_SLOTS];
-  int jan_variant = 1;
-  load_places_from(PLACE_FILE_NAME, table, &jan_variant);
-  int place = 0;
-  if (place_text) {
-    if (!parse_count(place_text, &place) || place >= PLACE_SLOTS || !table[place].used)
-      return fail(err, std::string("--place '") + place_text + "' is not a place in use (0.." +
-                           std::to_string(place_count(table) - 1) + ")");
-  }
-
-  const ReportInput in{texts[0], texts[1], texts[2], td, tm, ty, table, place, jan_variant};
-  switch (view->view) {
-    case CLI_CALENDAR: out = calendar_report(in).text; break;
-    case CLI_MOONPHASE: out = moonphase_report(in).text; break;
-    case CLI_SEASONS: out = seasons_report(in).text; break;
-    case CLI_RISESET: out = riseset_report(in).text; break;
-    case CLI_PI: out = pi_report().text; break;
-    case CLI_PLACES: out = place_list(table); break;
-  }
-  out += "\n";
+  out = view->report(input.in).text + "\n";
   return 0;
 }

@@ -32,7 +32,7 @@ std::string month_sheet(int month, int year, const ReportInput &in) {
         text += "\n    ";
       for (int c = 1; c < column; ++c) text += "    ";
     }
-    const bool today = d == in.today_day && month == in.today_month && year == in.today_year;
+    const bool today = d == in.today.day && month == in.today.month && year == in.today.year;
     appendf(text, today ? "[%2d]" : " %2d ", d);
     if (column == 7) {
       if (weeks) {

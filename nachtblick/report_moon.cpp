@@ -3,18 +3,12 @@
 // phases and the next solar and lunar eclipses of each type, all in UT.
 #include <cmath>
 
+#include "astro/eclipse.h"
 #include "astro/lunar.h"
 #include "calendar/calendar.h"
+#include "nachtblick/moonsearch.h"
 #include "nachtblick/reports.h"
 #include "nachtblick/textbuf.h"
-
-// The searches of the report, visible for the tests. Each starts from the
-// estimated lunation N of the report date and gives up after
-// kMoonSearchCap lunations, which never happens for the years 1000..3000
-// (a phase recurs every lunation, every eclipse kind within 77).
-extern const int kMoonSearchCap;
-int findmoonphase(int N, int phase, double jd0, int *n, double *h);
-int findeclipse(int N, int index, double jd0, int *n, double *h, double *gamma, int *saros);
 
 const int kMoonSearchCap = 2000;
 
@@ -67,11 +61,15 @@ int findeclipse(int N, int index, double jd0, int *n, double *h, double *gamma, 
   return 0;
 }
 
+int report_lunation(int year, int month) {
+  return static_cast<int>(std::floor((year - 2000 + month / 12.0) * kLunationsPerYear));
+}
+
 ReportText moonphase_report(const ReportInput &in) {
   int day = 0, month = 0, year = 0, wday = 0;
   report_date(in, &day, &month, &year, &wday);
 
-  const int N = static_cast<int>(std::floor((year - 2000 + month / 12.0) * kLunationsPerYear));
+  const int N = report_lunation(year, month);
   const double jd0 = datetojd(year, month, day);
   const double illumination = moonillumination(jd0) * 100.0;
 
@@ -80,20 +78,18 @@ ReportText moonphase_report(const ReportInput &in) {
           month_name(month, in.january_variant), year, illumination);
 
   for (int phase = 0; phase < 4; ++phase) {
-    int n;
-    double h;
-    findmoonphase(N, phase, jd0, &n, &h);
+    int n = 0;
+    double h = 0.0;
     appendf(text, "\n %s", szMondphase[phase]);
-    appendinstant(text, h);
+    if (findmoonphase(N, phase, jd0, &n, &h)) appendinstant(text, h);
   }
   text += "\n";
 
   for (int i = 0; i < 5; ++i) {
-    int n, saros = 0;
-    double h, gamma = 0.0;
-    findeclipse(N, i, jd0, &n, &h, &gamma, &saros);
+    int n = 0, saros = 0;
+    double h = 0.0, gamma = 0.0;
     appendf(text, "\n Naechste %s", szFinsternis[i]);
-    appendinstant(text, h);
+    if (findeclipse(N, i, jd0, &n, &h, &gamma, &saros)) appendinstant(text, h);
     appendf(text, "\n         (Saros = %3d, Gamma = %7.4f)", saros, gamma);
   }
   return ReportText{text, FONT_REPORT};

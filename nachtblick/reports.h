@@ -21,13 +21,18 @@ extern const char *const GREETING_TEXT;
 // Values of the current view: the report a date button runs again.
 enum View { VIEW_CALENDAR = 0, VIEW_MOONPHASE = 1, VIEW_RISESET = 2, VIEW_SEASONS = 3 };
 
+// A civil date, in the order of the entries.
+struct CivilDate {
+  int year;
+  int month;
+  int day;
+};
+
 struct ReportInput {
   const char *year_text;  // texts of the entries as typed
   const char *month_text;
   const char *day_text;
-  int today_day;  // today's local date
-  int today_month;
-  int today_year;
+  CivilDate today;  // today's local date
   const Place *places;  // the place table (PLACE_SLOTS entries)
   int current_place;    // index into places
   int january_variant;  // 2: January is printed "Jaenner"

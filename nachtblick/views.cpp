@@ -8,9 +8,9 @@ void report_date(const ReportInput &in, int *day, int *month, int *year, int *wd
   *month = entrytoint(in.month_text);
   *year = entrytoint(in.year_text);
   if (*year == 0 && *month == 0) {
-    *day = in.today_day;
-    *month = in.today_month;
-    *year = in.today_year;
+    *day = in.today.day;
+    *month = in.today.month;
+    *year = in.today.year;
   }
   clampdate(day, month, year, wday);
 }

@@ -65,12 +65,12 @@ static void show_report(const ReportText &report) {
 
 // The entry texts, today's date and the place state as one report input.
 // The texts belong to the entries and stay valid until they change.
-static ReportInput read_input(void) {
+ReportInput window_report_input(void) {
   ReportInput in;
   in.year_text = gtk_entry_get_text(GTK_ENTRY(nb.year));
   in.month_text = gtk_entry_get_text(GTK_ENTRY(nb.month));
   in.day_text = gtk_entry_get_text(GTK_ENTRY(nb.day));
-  todaydate(&in.today_day, &in.today_month, &in.today_year);
+  todaydate(&in.today.day, &in.today.month, &in.today.year);
   in.places = place_table;
   in.current_place = current_place;
   in.january_variant = january_variant;
@@ -86,17 +86,17 @@ static void info_text_cb(GtkWidget *, gpointer) { show_report(info_report()); }
 
 static void calendar_cb(GtkWidget *, gpointer) {
   current_view = VIEW_CALENDAR;
-  show_report(calendar_report(read_input()));
+  show_report(calendar_report(window_report_input()));
 }
 
 static void moonphase_cb(GtkWidget *, gpointer) {
   current_view = VIEW_MOONPHASE;
-  show_report(moonphase_report(read_input()));
+  show_report(moonphase_report(window_report_input()));
 }
 
 static void seasons_cb(GtkWidget *, gpointer) {
   current_view = VIEW_SEASONS;
-  show_report(seasons_report(read_input()));
+  show_report(seasons_report(window_report_input()));
 }
 
 // The place file is read again first, so that edits show at once. A reload
@@ -107,7 +107,7 @@ static void riseset_cb(GtkWidget *, gpointer) {
   if (current_place < 0 || current_place >= PLACE_SLOTS || !place_table[current_place].used)
     current_place = 0;
   current_view = VIEW_RISESET;
-  show_report(riseset_report(read_input()));
+  show_report(riseset_report(window_report_input()));
 }
 
 // Leaves current_view as it is: a date button then repeats the report shown

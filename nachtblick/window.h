@@ -6,6 +6,8 @@
 
 #include <gtk/gtk.h>
 
+#include "nachtblick/reports.h"
+
 enum { NB_BUTTONS = 16 };
 
 struct NbWindow {
@@ -24,6 +26,11 @@ NbWindow *build_window(void);
 // Current view (VIEW_* of reports.h) and the today toggle.
 extern int current_view;
 extern int today_toggle;
+
+// What the report callbacks hand to the reports: the entry texts, today's
+// date and the place state. The texts belong to the entries and stay valid
+// until they change.
+ReportInput window_report_input(void);
 
 // Empties the text area.
 void clear_output_window(void);

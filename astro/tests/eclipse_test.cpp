@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "astro/eclipse.h"
 #include "astro/lunar.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"

@@ -17,7 +17,7 @@ ReportText run(const char *year, const char *month, int td = 1, int tm = 1, int 
                int jan = 1) {
   static Place table[PLACE_SLOTS];
   reset_places(table);
-  return calendar_report(ReportInput{year, month, " [Tag]", td, tm, ty, table, 0, jan});
+  return calendar_report(ReportInput{year, month, " [Tag]", {ty, tm, td}, table, 0, jan});
 }
 
 const char kRange[] = "\n Das Jahr muss im Bereich von\n 100 bis 10000 sein! ";

@@ -71,7 +71,7 @@ TEST_F(FrontEnd, EveryViewMatchesItsReport) {
   Place table[PLACE_SLOTS];
   int jan = 1;
   load_places_from("gtknblick.conf", table, &jan);
-  const ReportInput in{"2024", "1", "15", 6, 2, 2026, table, 1, jan};
+  const ReportInput in{"2024", "1", "15", {2026, 2, 6}, table, 1, jan};
   const char *args[] = {"2024", "1", "15", "--place", "1", "--today", "2026-02-06"};
   struct {
     const char *view;

@@ -14,7 +14,6 @@
 #include "nachtblick/places.h"
 #include "nachtblick/reports.h"
 #include "nachtblick/tests/scratch_dir.h"
-#include "nachtblick/tests/window_input.h"
 #include "nachtblick/window.h"
 #include "tests/gtk_harness.h"
 
@@ -33,7 +32,7 @@ void set_entries(const char *year, const char *month, const char *day) {
   gtk_entry_set_text(GTK_ENTRY(win->day), day);
 }
 
-ReportInput current_input() { return window_report_input(win); }
+ReportInput current_input() { return window_report_input(); }
 
 std::string view_text(int view) { return view_report(view, current_input()).text; }
 

@@ -16,7 +16,6 @@
 #include "nachtblick/places.h"
 #include "nachtblick/reports.h"
 #include "nachtblick/tests/scratch_dir.h"
-#include "nachtblick/tests/window_input.h"
 #include "nachtblick/window.h"
 #include "tests/gtk_harness.h"
 
@@ -44,7 +43,7 @@ enum {
   B_DAY_MINUS
 };
 
-ReportInput current_input() { return window_report_input(win); }
+ReportInput current_input() { return window_report_input(); }
 
 // A text for an entry: a plausible number or a random mix of up to the
 // entry's 8 characters (longer texts are cut by the entry itself).

@@ -8,19 +8,16 @@
 #include <cmath>
 #include <string>
 
+#include "astro/eclipse.h"
 #include "astro/lunar.h"
 #include "calendar/calendar.h"
+#include "nachtblick/moonsearch.h"
 #include "nachtblick/reports.h"
-
-// The searches of the report (nachtblick/report_moon.cpp).
-extern const int kMoonSearchCap;
-int findmoonphase(int N, int phase, double jd0, int *n, double *h);
-int findeclipse(int N, int index, double jd0, int *n, double *h, double *gamma, int *saros);
 
 namespace {
 
 ReportInput input(const char *year, const char *month, const char *day, int jan = 1) {
-  return ReportInput{year, month, day, 1, 1, 2024, nullptr, 0, jan};
+  return ReportInput{year, month, day, {2024, 1, 1}, nullptr, 0, jan};
 }
 
 std::string report(const char *year, const char *month, const char *day, int jan = 1) {
@@ -114,7 +111,7 @@ TEST(MoonReport, TodayAndClampedDates) {
   EXPECT_EQ(report("2024", "1", "1"), kReport20240101);
   EXPECT_NE(report("0", "5", "2").find(" 2. Mai 1000 "), std::string::npos);
   EXPECT_NE(report("2024", "4", "31").find(" 30. April 2024 "), std::string::npos);
-  ReportInput other{"", "", "", 13, 9, 2031, nullptr, 0, 1};
+  ReportInput other{"", "", "", {2031, 9, 13}, nullptr, 0, 1};
   EXPECT_EQ(moonphase_report(other).text, report("2031", "9", "13"));
   // A day lost in the 1582 reform is kept as typed; the report still runs.
   EXPECT_NE(report("1582", "10", "10").find(" 10. Oktober 1582 "), std::string::npos);

@@ -35,7 +35,7 @@ class RiseSetReport : public ::testing::Test {
   }
   std::string run(const Place *table, int slot, const char *y, const char *m, const char *d,
                   int jan = 1) {
-    ReportInput in{y, m, d, 6, 2, 2026, table, slot, jan};
+    ReportInput in{y, m, d, {2026, 2, 6}, table, slot, jan};
     ReportText r = riseset_report(in);
     EXPECT_STREQ(r.font, FONT_REPORT);
     return r.text;

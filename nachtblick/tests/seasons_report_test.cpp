@@ -12,7 +12,7 @@
 namespace {
 
 std::string seasons(const char *y, const char *m, const char *d) {
-  ReportInput in{y, m, d, 6, 2, 2026, nullptr, 0, 2};
+  ReportInput in{y, m, d, {2026, 2, 6}, nullptr, 0, 2};
   ReportText r = seasons_report(in);
   EXPECT_STREQ(r.font, FONT_REPORT);
   return r.text;

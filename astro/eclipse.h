@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+// Solar and lunar eclipses of one lunation (Meeus ch. 54). Lunation 0 is
+// that of the new moon of 2000 January 6; instants are Julian Dates.
+#ifndef NACHTBLICK_ECLIPSE_H
+#define NACHTBLICK_ECLIPSE_H
+
+// Eclipse kinds and types as eclipse() takes them.
+enum EclipseKind { KIND_SOLAR = 0, KIND_LUNAR = 1 };
+enum EclipseType { TYPE_PARTIAL = 0, TYPE_TOTAL = 1, TYPE_ANNULAR = 2 };
+
+// Radius u of the Moon's umbral cone in the fundamental plane, in Earth
+// radii, from the eccentricity factor E and the anomalies M and M' (degrees)
+// of the lunation (Meeus eq. 54.1 ff.).
+double umbraradius(double E, double M, double Mp);
+
+// Greatest eclipse of lunation n: kind 0 solar (new moon), 1 lunar (full
+// moon); type 0 partial, 1 total, 2 annular. Returns the Julian Date when
+// the lunation holds an eclipse of exactly that kind and type, else
+// ttut(0, to_universal). Writes gamma (Earth radii) and the Saros number.
+double eclipse(int n, int kind, int type, double *gamma, int *saros, int to_universal);
+
+#endif

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+// The searches behind the moon report: from a date to the next phase or
+// eclipse of each kind. Instants are Julian Dates in universal time.
+#ifndef NACHTBLICK_MOONSEARCH_H
+#define NACHTBLICK_MOONSEARCH_H
+
+// Each search gives up after this many lunations. For the years 1000..3000
+// it never does: a phase recurs every lunation and every eclipse kind
+// within 77.
+extern const int kMoonSearchCap;
+
+// Estimated lunation number of a month (Meeus eq. 49.2, k = (year - 2000)
+// * 12.3685, with the month as a twelfth of a year), the start of the
+// searches.
+int report_lunation(int year, int month);
+
+// Earliest instant h >= jd0 of phase code 0..3 (new moon, first quarter,
+// full moon, last quarter), searched from lunation N; its lunation in n.
+// Returns 1 when found, 0 when the cap stopped the search.
+int findmoonphase(int N, int phase, double jd0, int *n, double *h);
+
+// Earliest eclipse h >= jd0 of szFinsternis entry index 0..4 (kind index /
+// 3, type index % 3), searched from lunation N; its lunation in n, gamma and
+// Saros number. Returns 1 when found, 0 when the cap stopped the search.
+int findeclipse(int N, int index, double jd0, int *n, double *h, double *gamma, int *saros);
+
+#endif
