@@ -59,6 +59,7 @@ struct CliInput {
   const char *view;
   ReportInput in;
   Place table[PLACE_SLOTS];
+  std::string place_notes;  // what the place file holds that is no place
 };
 
 int place_list(const CliInput &c, std::string &out, std::string &err);
@@ -123,7 +124,10 @@ bool parse_today(const char *text, CivilDate *date) {
   return true;
 }
 
-int place_list(const CliInput &c, std::string &out, std::string &) {
+// The place table on out; on err a line for each line of the place file
+// that is neither blank, a comment, an option nor a place.
+int place_list(const CliInput &c, std::string &out, std::string &err) {
+  err = c.place_notes;
   for (int i = 0; i < PLACE_SLOTS && c.table[i].used; ++i) {
     if (i) out += "\n";
     appendf(out, "%2d  %-39s  %9.5f  %10.5f", i, c.table[i].name, c.table[i].latitude,
@@ -200,7 +204,8 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
     return fail(err, std::string("--today '") + args.today_text + "' is not a date YYYY-MM-DD");
   }
   int jan_variant = 1;
-  load_places_from(PLACE_FILE_NAME, c->table, &jan_variant);
+  c->place_notes.clear();
+  load_places_from(PLACE_FILE_NAME, c->table, &jan_variant, &c->place_notes);
   int place = 0;
   if (args.place_text &&
       (!parse_count(args.place_text, &place) || place >= PLACE_SLOTS || !c->table[place].used))

@@ -24,11 +24,24 @@ namespace {
 // most 200000 bytes (plus one byte more kept, and a final line end).
 const long kMinWork = 1000;
 const long kMaxWork = 200000;
-// Longest name stored (the field holds 40 bytes with the terminator), and
-// how much of a line is looked at for it.
-const int kNameTake = 40;
-const int kNameLook = 55;
+// Columns of a place line, counted from 0. The longitude group may also
+// stand one column further right (kLonShifts positions are tried).
+const int kLatDegFirst = 0, kLatDegLast = 1;
+const int kLatLetter = 3;  // N or S
+const int kLatMinFirst = 5, kLatMinLast = 6;
+const int kLonDegFirst = 9, kLonDegLast = 11;
+const int kLonLetter = 13;  // E, O or W
+const int kLonMinFirst = 15, kLonMinLast = 16;
+const int kLonShifts = 2;
 const int kNameColumn = 18;
+// Shorter lines are never places.
+const int kMinPlaceLine = 16;
+// Characters of a name taken before trailing blanks are cut (one more than
+// is stored), and how much of a line is looked at for it.
+const int kNameTake = PLACE_NAME_SIZE;
+const int kNameLook = 55;
+// Largest latitude and longitude degrees and minutes.
+const int kMaxLatDeg = 90, kMaxLonDeg = 180, kMaxMinutes = 59;
 
 const Place kBuiltIn = {48, 12, 15, 37, 1, 1, 0, "Sankt Poelten (Austria)", 15.61667, 48.2};
 
@@ -50,26 +63,49 @@ int column_number(const Line &line, int first, int last) {
 int clamp_int(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 double clamp_double(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-// Calls visit for every line of text: CR and LF each end a line, so CR LF
-// gives an empty line between, which every reader ignores. A NUL byte ends
-// the line's text as it would in a zero-terminated buffer.
+// Calls visit(line, number) for every line of text: CR and LF each end a
+// line, so CR LF gives an empty line between, which every reader ignores. A
+// NUL byte ends the line's text as it would in a zero-terminated buffer.
+// number is the line number an editor shows (LF, CR LF and a lone CR each
+// end one line).
 template <typename Visit>
 void for_each_line(const char *data, long length, Visit visit) {
   long start = 0;
+  int number = 1;
   for (long i = 0; i < length; ++i) {
     if (data[i] != '\r' && data[i] != '\n') continue;
     const char *text = data + start;
     const void *nul = std::memchr(text, '\0', static_cast<size_t>(i - start));
     const long n = nul ? static_cast<const char *>(nul) - text : i - start;
-    visit(Line{text, static_cast<int>(n)});
+    visit(Line{text, static_cast<int>(n)}, number);
+    if (data[i] == '\n' || i + 1 >= length || data[i + 1] != '\n') ++number;
     start = i + 1;
   }
+}
+
+// The hemisphere letter at column c, in upper case.
+char letter_at(const Line &line, int c) {
+  return static_cast<char>(std::toupper(static_cast<unsigned char>(line.col(c))));
+}
+
+bool is_option(const Line &line) {
+  return line.col(1) == ' ' && std::strchr("AaDdEe", line.col(0)) && line.col(0) != '\0';
+}
+
+bool is_comment(const Line &line) {
+  return line.length > 0 && std::strchr(";:,", line.text[0]) && line.text[0] != '\0';
+}
+
+bool is_blank(const Line &line) {
+  for (int i = 0; i < line.length; ++i)
+    if (line.text[i] != ' ' && line.text[i] != '\t') return false;
+  return true;
 }
 
 // Option lines: "A " prints January as "Jaenner" (2), "D " (1) and "E " (0)
 // as "Januar". The last such line decides.
 void read_option(const Line &line, int *jan_variant) {
-  if (line.col(1) != ' ') return;
+  if (!is_option(line)) return;
   switch (line.col(0)) {
     case 'A':
     case 'a': *jan_variant = 2; break;
@@ -83,7 +119,7 @@ void read_option(const Line &line, int *jan_variant) {
 
 // The name from column 18: tabs as blanks, leading blanks skipped, at most
 // 40 characters taken, trailing blanks removed, cut to 39.
-void read_name(const Line &line, char name[40]) {
+void read_name(const Line &line, char name[PLACE_NAME_SIZE]) {
   char taken[kNameTake + 1] = {0};
   int n = 0;
   bool started = false;
@@ -95,40 +131,52 @@ void read_name(const Line &line, char name[40]) {
     taken[n++] = c;
   }
   while (n > 0 && taken[n - 1] == ' ') --n;
-  if (n > 39) n = 39;
+  if (n > PLACE_NAME_MAX) n = PLACE_NAME_MAX;
   std::memcpy(name, taken, static_cast<size_t>(n));
   name[n] = '\0';
 }
 
+// Why a line that is not blank, a comment or an option line is no place;
+// null when it is one.
+const char *place_problem(const Line &line, bool has_lat, int lon_groups) {
+  if (line.length < kMinPlaceLine) return "too short for a place (at least 16 characters)";
+  if (has_lat && lon_groups > 0) return nullptr;
+  if (has_lat) return "no E, O or W in column 13 or 14 (counted from 0)";
+  if (lon_groups > 1) return nullptr;
+  if (lon_groups == 1) return "no N or S in column 3 (counted from 0)";
+  return "no N or S in column 3 and no E, O or W in column 13 or 14 (counted from 0)";
+}
+
 // Reads one line as a place into slot *count when it holds a latitude group
-// and a longitude group (or two longitude groups).
-void read_place(const Line &line, Place table[PLACE_SLOTS], int *count) {
-  if (line.length == 0) return;
-  // ':' and ',' open a comment line as ';' does.
-  const char first = line.text[0];
-  if (line.length < 16 || first == ';' || first == ':' || first == ',') return;
+// and a longitude group (or two longitude groups). Returns why a line that
+// is not blank, a comment or an option line was not taken, else null.
+const char *read_place(const Line &line, Place table[PLACE_SLOTS], int *count) {
+  if (is_blank(line) || is_comment(line)) return nullptr;
+  if (line.length < kMinPlaceLine) return is_option(line) ? nullptr : place_problem(line, 0, 0);
 
   int lat_deg = 0, lat_min = 0, lon_deg = 0, lon_min = 0;
-  int north = 1, east = 1, groups = 0;
-  const char ns = static_cast<char>(std::toupper(static_cast<unsigned char>(line.col(3))));
-  if (ns == 'N' || ns == 'S') {
-    lat_deg = clamp_int(column_number(line, 0, 1), 0, 90);
+  int north = 1, east = 1, lon_groups = 0;
+  const char ns = letter_at(line, kLatLetter);
+  const bool has_lat = ns == 'N' || ns == 'S';
+  if (has_lat) {
+    lat_deg = clamp_int(column_number(line, kLatDegFirst, kLatDegLast), 0, kMaxLatDeg);
     if (ns == 'S') north = 0;
-    lat_min = clamp_int(column_number(line, 5, 6), 0, 59);
-    ++groups;
+    lat_min = clamp_int(column_number(line, kLatMinFirst, kLatMinLast), 0, kMaxMinutes);
   }
-  for (int s = 0; s <= 1; ++s) {
-    const char ew = static_cast<char>(std::toupper(static_cast<unsigned char>(line.col(13 + s))));
+  for (int s = 0; s < kLonShifts; ++s) {
+    const char ew = letter_at(line, kLonLetter + s);
     if (ew != 'E' && ew != 'O' && ew != 'W') continue;
-    lon_deg = clamp_int(column_number(line, 9 + s, 11 + s), 0, 180);
+    lon_deg = clamp_int(column_number(line, kLonDegFirst + s, kLonDegLast + s), 0, kMaxLonDeg);
     if (ew == 'W') east = 0;
-    lon_min = clamp_int(column_number(line, 15 + s, 16 + s), 0, 59);
-    ++groups;
+    lon_min = clamp_int(column_number(line, kLonMinFirst + s, kLonMinLast + s), 0, kMaxMinutes);
+    ++lon_groups;
   }
-  if (*count >= PLACE_SLOTS || groups < 2) return;
+  if (const char *problem = place_problem(line, has_lat, lon_groups))
+    return is_option(line) ? nullptr : problem;
+  if (*count >= PLACE_SLOTS) return "more than 32 places; ignored";
 
-  if (lat_deg == 90) lat_min = 0;
-  if (lon_deg == 180) lon_min = 0;
+  if (lat_deg == kMaxLatDeg) lat_min = 0;
+  if (lon_deg == kMaxLonDeg) lon_min = 0;
   if (lat_deg == 0 && lat_min == 0 && lon_deg == 0 && lon_min == 0) lon_min = 1;
 
   Place &p = table[*count];
@@ -147,6 +195,7 @@ void read_place(const Line &line, Place table[PLACE_SLOTS], int *count) {
   p.longitude = clamp_double(lon, -180.0, 180.0);
   read_name(line, p.name);
   *count += 1;
+  return nullptr;
 }
 
 }  // namespace
@@ -165,13 +214,19 @@ int place_count(const Place table[PLACE_SLOTS]) {
   return n;
 }
 
-void parse_places(const char *data, long length, Place table[PLACE_SLOTS], int *jan_variant) {
-  for_each_line(data, length, [&](const Line &line) { read_option(line, jan_variant); });
+void parse_places(const char *data, long length, Place table[PLACE_SLOTS], int *jan_variant,
+                  std::string *notes, const char *name) {
+  for_each_line(data, length, [&](const Line &line, int) { read_option(line, jan_variant); });
   int count = 0;
-  for_each_line(data, length, [&](const Line &line) { read_place(line, table, &count); });
+  for_each_line(data, length, [&](const Line &line, int number) {
+    const char *problem = read_place(line, table, &count);
+    if (problem && notes)
+      *notes += std::string(name) + ":" + std::to_string(number) + ": " + problem + "\n";
+  });
 }
 
-int load_places_from(const char *path, Place table[PLACE_SLOTS], int *jan_variant) {
+int load_places_from(const char *path, Place table[PLACE_SLOTS], int *jan_variant,
+                     std::string *notes) {
   reset_places(table);
   // Only a regular file is read: opening without blocking and checking the
   // opened file keeps a FIFO, a device or a directory of that name from
@@ -208,7 +263,7 @@ int load_places_from(const char *path, Place table[PLACE_SLOTS], int *jan_varian
   }
   close(fd);
   text.push_back('\r');
-  parse_places(text.data(), static_cast<long>(text.size()), table, jan_variant);
+  parse_places(text.data(), static_cast<long>(text.size()), table, jan_variant, notes, path);
   return 1;
 }
 

@@ -3,23 +3,27 @@
 #ifndef NACHTBLICK_PLACES_H
 #define NACHTBLICK_PLACES_H
 
+#include <string>
+
+// Slots of the place table; bytes of a name with its terminator, and its
+// longest text.
+enum { PLACE_SLOTS = 32, PLACE_NAME_SIZE = 40, PLACE_NAME_MAX = PLACE_NAME_SIZE - 1 };
+
 // One place of the table. The four whole-number fields are unsigned
 // magnitudes for printing; the hemisphere is in north/east and in the signs
 // of latitude and longitude.
 struct Place {
-  int lat_deg;       // 0..90
-  int lat_min;       // 0..59 (0 when lat_deg is 90)
-  int lon_deg;       // 0..180
-  int lon_min;       // 0..59 (0 when lon_deg is 180)
-  int north;         // 1 north, 0 south
-  int east;          // 1 east, 0 west
-  int used;          // 0 for an empty slot
-  char name[40];     // at most 39 characters
-  double longitude;  // degrees, east positive, -180..180
-  double latitude;   // degrees, north positive, -90..90
+  int lat_deg;                 // 0..90
+  int lat_min;                 // 0..59 (0 when lat_deg is 90)
+  int lon_deg;                 // 0..180
+  int lon_min;                 // 0..59 (0 when lon_deg is 180)
+  int north;                   // 1 north, 0 south
+  int east;                    // 1 east, 0 west
+  int used;                    // 0 for an empty slot
+  char name[PLACE_NAME_SIZE];  // at most PLACE_NAME_MAX characters
+  double longitude;            // degrees, east positive, -180..180
+  double latitude;             // degrees, north positive, -90..90
 };
-
-enum { PLACE_SLOTS = 32 };
 
 // Name of the place file, read from the working directory.
 extern const char *const PLACE_FILE_NAME;
@@ -37,10 +41,16 @@ extern int january_variant;
 int load_places(void);
 
 // The same for any file and table (the program's load_places calls this).
-int load_places_from(const char *path, Place table[PLACE_SLOTS], int *jan_variant);
+// With notes, appends a line "path:N: reason" for every line N of the file
+// that is neither blank, a comment, an option line nor a place taken into
+// the table (the window passes none and stays silent).
+int load_places_from(const char *path, Place table[PLACE_SLOTS], int *jan_variant,
+                     std::string *notes = nullptr);
 
 // The same for a file's contents already in memory.
-void parse_places(const char *data, long length, Place table[PLACE_SLOTS], int *jan_variant);
+// Notes as above, each line headed by name.
+void parse_places(const char *data, long length, Place table[PLACE_SLOTS], int *jan_variant,
+                  std::string *notes = nullptr, const char *name = "");
 
 // Resets the table to the built-in place alone.
 void reset_places(Place table[PLACE_SLOTS]);

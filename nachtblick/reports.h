@@ -32,7 +32,7 @@ struct ReportInput {
   const char *year_text;  // texts of the entries as typed
   const char *month_text;
   const char *day_text;
-  CivilDate today;  // today's local date
+  CivilDate today;      // today's local date
   const Place *places;  // the place table (PLACE_SLOTS entries)
   int current_place;    // index into places
   int january_variant;  // 2: January is printed "Jaenner"
