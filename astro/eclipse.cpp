@@ -8,16 +8,11 @@
 
 #include <cmath>
 
+#include "astro/constants.h"
 #include "astro/lunar.h"
 #include "astro/timescales.h"
 
 namespace {
-
-const double kPi = 3.141592653589793;
-const double kDegToRad = kPi / 180.0;
-
-double sind(double deg) { return std::sin(deg * kDegToRad); }
-double cosd(double deg) { return std::cos(deg * kDegToRad); }
 
 const int kSarosLength = 223;         // lunations per Saros
 const double kNodeLimit = 0.36;       // |sin F| above: no eclipse

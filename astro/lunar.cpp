@@ -10,19 +10,13 @@
 #include <cmath>
 #include <cstdint>
 
+#include "astro/constants.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"
 
 namespace {
 
-const double kPi = 3.141592653589793;
-const double kDegToRad = kPi / 180.0;
 const double kLunationsPerCentury = 1236.85;  // k / T, Meeus ch. 49
-const double kMjdOffset = 2400000.5;          // JD - MJD
-const double kSecondsPerDay = 86400.0;
-
-double sind(double deg) { return std::sin(deg * kDegToRad); }
-double cosd(double deg) { return std::cos(deg * kDegToRad); }
 
 // Additional corrections A1..A14 of the phases (Meeus ch. 49), in Meeus's
 // order: coefficient in millionths of a day, base angle in hundredths of a

@@ -7,13 +7,13 @@
 #include <cmath>
 #include <cstdint>
 
+#include "astro/constants.h"
 #include "astro/timescales.h"
 
 namespace {
 
-const double kDegToRad = 3.141592653589793 / 180.0;
-const int kFirstYear = -1500;
-const int kLastYear = 3500;
+const int kFirstSeasonYear = -1500;
+const int kLastSeasonYear = 3500;
 const int kFirstModernYear = 1000;  // first year of Table 27.B
 
 // Mean instants JDE0 = a0 + a1 Y + a2 Y^2 + a3 Y^3 + a4 Y^4, seasons 1..4.
@@ -34,21 +34,21 @@ const double kMeanModern[4][5] = {
 
 // Table 27.C, terms A cos(B + C T): A as published, B in hundredths of a
 // degree, C in thousandths of a degree per Julian century.
-const int kTerms = 24;
-const std::int16_t kTermA[kTerms] = {485, 203, 199, 182, 156, 136, 77, 74, 70, 58, 52, 50,
-                                     45,  44,  29,  18,  17,  16,  14, 12, 12, 12, 9,  8};
-const std::int32_t kTermB[kTerms] = {32496, 33723, 34208, 2785, 7314,  17152, 22254, 29672,
-                                     24358, 11981, 29717, 2102, 24754, 32515, 6093,  15512,
-                                     28879, 19804, 19976, 9539, 28711, 32081, 22773, 1545};
-const std::int32_t kTermC[kTerms] = {1934136,  32964467, 20186,    445267112, 45036886, 22518443,
-                                     65928934, 3034906,  9037513,  33718147,  150678,   2281226,
-                                     29929562, 31555956, 4443417,  67555328,  4562452,  62894029,
-                                     31436921, 14577848, 31931756, 34777259,  1222114,  16859074};
+const int kPeriodicTerms = 24;
+const std::int16_t kTermA[kPeriodicTerms] = {485, 203, 199, 182, 156, 136, 77, 74, 70, 58, 52, 50,
+                                             45,  44,  29,  18,  17,  16,  14, 12, 12, 12, 9,  8};
+const std::int32_t kTermB[kPeriodicTerms] = {32496, 33723, 34208, 2785, 7314,  17152, 22254, 29672,
+                                             24358, 11981, 29717, 2102, 24754, 32515, 6093,  15512,
+                                             28879, 19804, 19976, 9539, 28711, 32081, 22773, 1545};
+const std::int32_t kTermC[kPeriodicTerms] = {
+    1934136, 32964467, 20186,    445267112, 45036886, 22518443, 65928934, 3034906,
+    9037513, 33718147, 150678,   2281226,   29929562, 31555956, 4443417,  67555328,
+    4562452, 62894029, 31436921, 14577848,  31931756, 34777259, 1222114,  16859074};
 
 // Sum of the periodic terms of Table 27.C for T in Julian centuries.
 double periodicsum(double T) {
   double s = 0.0;
-  for (int i = 0; i < kTerms; ++i) {
+  for (int i = 0; i < kPeriodicTerms; ++i) {
     const double arg = kTermB[i] / 100.0 + (kTermC[i] / 1000.0) * T;
     s += kTermA[i] * std::cos(arg * kDegToRad);
   }
@@ -62,7 +62,7 @@ double periodicsum(double T) {
 // time when to_universal is nonzero (see ttut). 0.0 outside those ranges.
 // Meeus ch. 27; error about a minute against the full theory.
 double seasonstart(int year, int season, int to_universal) {
-  if (season < 1 || season > 4 || year < kFirstYear || year > kLastYear) return 0.0;
+  if (season < 1 || season > 4 || year < kFirstSeasonYear || year > kLastSeasonYear) return 0.0;
 
   const double *a;
   double y;

@@ -6,29 +6,24 @@
 
 #include <cmath>
 
+#include "astro/constants.h"
 #include "astro/timescales.h"
 
 namespace {
 
-const double kPi = 3.141592653589793;
-const double kTwoPi = 2.0 * kPi;
 const double kArcsecPerRadian = 206264.80624709636;
 const double kArcsecPerRevolution = 1296000.0;
-const double kDegToRad = kPi / 180.0;
-const double kJ2000 = 2451545.0;
-const double kDaysPerCentury = 36525.0;
-const double kMjdJ2000 = 51544.5;  // MJD of J2000.0
 
 // Altitude h0 in degrees that counts as rising or setting for an event type:
 // Moon +8', Sun -50' (refraction and semidiameter), civil -6, nautical -12,
 // astronomical -18 degrees. Types above 1 count as the Moon, below -3 as
 // astronomical twilight.
 double horizonaltitude(int type) {
-  if (type > 0) return 0.13333333333333333;
+  if (type >= kEventMoon) return 0.13333333333333333;
   switch (type) {
-    case 0: return -0.8333333333333334;
-    case -1: return -6.0;
-    case -2: return -12.0;
+    case kEventSun: return -0.8333333333333334;
+    case kEventCivil: return -6.0;
+    case kEventNautical: return -12.0;
     default: return -18.0;
   }
 }
@@ -169,7 +164,7 @@ double sinaltitude(int type, double mjd0, double hour, double longitude, double 
 // samples the altitude on every whole hour 0..24 of zone time and fits a
 // parabola to each two-hour window (Montenbruck and Pfleger, ch. 3).
 // Rise and set are hours 0..24 of zone time, written only when found.
-// Returns 1 (rising found) | 2 (setting found) | 4 (above h0 at 0h).
+// Returns the RiseSetFlag bits.
 int riseset(int mjd, double zone, double longitude, double latitude, int type, double *rise,
             double *set) {
   const double coslat = std::cos(latitude * kDegToRad);
@@ -209,5 +204,5 @@ int riseset(int mjd, double zone, double longitude, double latitude, int type, d
     ym = yp;
     hour += 2.0;
   }
-  return (rises ? 1 : 0) | (sets ? 2 : 0) | (above ? 4 : 0);
+  return (rises ? kRiseFound : 0) | (sets ? kSetFound : 0) | (above ? kAboveAtStart : 0);
 }

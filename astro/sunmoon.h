@@ -4,9 +4,23 @@
 #ifndef NACHTBLICK_SUNMOON_H
 #define NACHTBLICK_SUNMOON_H
 
-// Event types: 1 Moon (+8'), 0 Sun (-50'), -1 civil, -2 nautical,
-// -3 astronomical twilight.
-// Result flags of riseset: 1 rising found, 2 setting found, 4 above h0 at 0h.
+// Event types of riseset and sinaltitude: the body, and the altitude h0 of
+// its centre that counts as rising or setting. Types above 1 count as the
+// Moon, below -3 as astronomical twilight.
+enum RiseSetEvent {
+  kEventMoon = 1,           // the Moon, h0 = +8'
+  kEventSun = 0,            // the Sun, h0 = -50' (refraction and semidiameter)
+  kEventCivil = -1,         // civil twilight, the Sun at -6 degrees
+  kEventNautical = -2,      // nautical twilight, -12 degrees
+  kEventAstronomical = -3,  // astronomical twilight, -18 degrees
+};
+
+// Result flags of riseset.
+enum RiseSetFlag {
+  kRiseFound = 1,    // a rising was found
+  kSetFound = 2,     // a setting was found
+  kAboveAtStart = 4  // above h0 at 0h zone time
+};
 
 // Apparent right ascension (hours, 0..24) and declination (degrees) of the
 // Moon (body > 0) or the Sun (body <= 0); T in Julian centuries from J2000.

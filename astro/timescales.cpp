@@ -5,17 +5,12 @@
 
 #include <cmath>
 
+#include "astro/constants.h"
 #include "calendar/calendar.h"
 
 namespace {
 
-const double kJ2000 = 2451545.0;  // JD of J2000.0
-const double kDaysPerCentury = 36525.0;
-const double kMjdOffset = 2400000.5;  // JD - MJD
-const double kPi = 3.141592653589793;
 const double kSecondsToDays = 1.1574074074074073e-05;  // 1 / 86400
-// 0.499 s in days: what ttut adds when no Delta T is applied.
-const double kHalfSecondDays = 5.775462962962963e-6;
 
 // One-entry Delta T cache: the last Julian Date asked for (a date that never
 // occurs at start) and its Delta T in seconds.

@@ -8,8 +8,8 @@
 namespace {
 
 const char kRangeMessage[] = "\n Das Jahr muss im Bereich von\n 100 bis 10000 sein! ";
-const int kFirstYear = 100;
-const int kLastYear = 10000;
+const int kFirstCalendarYear = 100;
+const int kLastCalendarYear = 10000;
 // Week numbers are shown for the years after this one.
 const int kLastYearWithoutWeeks = 1600;
 
@@ -92,7 +92,7 @@ ReportText calendar_report(const ReportInput &in) {
   int month = entrytoint(in.month_text);
   if (month < 1 || month > 12) month = 0;
   const char *font = month ? FONT_REPORT : FONT_FEASTS;
-  if (year < kFirstYear || year > kLastYear) return ReportText{kRangeMessage, font};
+  if (year < kFirstCalendarYear || year > kLastCalendarYear) return ReportText{kRangeMessage, font};
   if (month) return ReportText{month_sheet(month, year, in), font};
   return ReportText{feast_list(year), font};
 }

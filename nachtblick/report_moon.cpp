@@ -3,6 +3,7 @@
 // phases and the next solar and lunar eclipses of each type, all in UT.
 #include <cmath>
 
+#include "astro/constants.h"
 #include "astro/eclipse.h"
 #include "astro/lunar.h"
 #include "calendar/calendar.h"
@@ -14,7 +15,6 @@ const int kMoonSearchCap = 2000;
 
 namespace {
 
-const double kMjdOffset = 2400000.5;       // JD - MJD
 const double kLunationsPerYear = 12.3685;  // Meeus ch. 49
 
 // Appends " d.m.yyyy um hh:mm:ss (UTC) [Wd]" for the UT Julian Date h.

@@ -11,7 +11,7 @@
 
 namespace {
 
-const int kTerms = 9814;           // size of the work array f (index 0 unused)
+const int kSpigotTerms = 9814;     // size of the work array f (index 0 unused)
 const int kTermsPerPass = 14;      // terms dropped per four-digit group
 const std::int64_t kBase = 10000;  // four decimal digits per group
 
@@ -47,7 +47,7 @@ const char kProgram[] =
 // runs on from pass to pass, so d and h need 64 bits (d stays below
 // 3.1e11 < 2^40, h below 3.2e7).
 std::string pi_digits_text(void) {
-  std::int32_t f[kTerms] = {0};
+  std::int32_t f[kSpigotTerms] = {0};
   std::int64_t h = 0;
   std::int64_t e = 0;
   bool first = true;
@@ -56,7 +56,7 @@ std::string pi_digits_text(void) {
   text.reserve(3200);
   text += kHeading;
   int n = 0;
-  for (int c = kTerms - kTermsPerPass; c != 0; c -= kTermsPerPass) {
+  for (int c = kSpigotTerms - kTermsPerPass; c != 0; c -= kTermsPerPass) {
     std::int64_t d = 0;
     for (int b = c + 13; b != 0; --b) {
       // Every mixed-radix digit of pi is 2; the first pass takes it scaled

@@ -12,7 +12,7 @@
 namespace {
 
 // Event types of the five rows: Sun, Moon, civil, nautical, astronomical.
-const int kRowTypes[5] = {0, 1, -1, -2, -3};
+const int kRowTypes[5] = {kEventSun, kEventMoon, kEventCivil, kEventNautical, kEventAstronomical};
 
 // The place to report: the current slot when it is in range and in use,
 // else slot 0 (which always holds a place).
@@ -41,20 +41,20 @@ void appendclock(std::string &text, double hour) {
 void appendrow(std::string &text, int mjd, int zone, const Place &place, int type) {
   double rise = 0.0, set = 0.0;
   const int flags = riseset(mjd, zone, place.longitude, place.latitude, type, &rise, &set);
-  if (flags & 3) {
-    if (flags & 1)
+  if (flags & (kRiseFound | kSetFound)) {
+    if (flags & kRiseFound)
       appendclock(text, rise);
     else
       text += "----- ";
     text += "/ ";
-    if (flags & 2)
+    if (flags & kSetFound)
       appendclock(text, set);
     else
       text += "----- ";
     text += " ";
   } else {
-    int index = (flags & 4) ? 0 : 1;
-    if (type < 0) index += 2;
+    int index = (flags & kAboveAtStart) ? 0 : 1;  // "immer sichtbar", "nie sichtbar"
+    if (type < kEventSun) index += 2;             // "immer hell", "immer dunkel"
     text += szHorizont[index];
   }
 }

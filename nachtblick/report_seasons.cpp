@@ -3,16 +3,13 @@
 // consecutive years in universal time.
 #include <string>
 
+#include "astro/constants.h"
 #include "astro/seasons.h"
 #include "calendar/calendar.h"
 #include "nachtblick/reports.h"
 #include "nachtblick/textbuf.h"
 
-namespace {
-
-const double kMjdOffset = 2400000.5;  // JD - MJD
-
-}  // namespace
+namespace {}  // namespace
 
 ReportText seasons_report(const ReportInput &in) {
   int day = 0, month = 0, year = 0, wday = 0;

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "astro/constants.h"
 #include "astro/eclipse.h"
 #include "astro/lunar.h"
 #include "astro/timescales.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-const double kHalfSecond = 5.775462962962963e-6;  // ttut with flag 0
 const double kDeg = 3.141592653589793 / 180.0;
 
 // u of the lunation's new moon (kind 0) or full moon (kind 1).
@@ -76,11 +76,12 @@ TEST(Eclipse, GreatestEclipseInstant) {
   double gamma;
   int saros;
   // 1993 May 21: JDE 2449129.0978 before the conversion.
-  EXPECT_NEAR(eclipse(-82, 0, 0, &gamma, &saros, 0) - kHalfSecond, 2449129.0978, 5e-5);
+  EXPECT_NEAR(eclipse(-82, 0, 0, &gamma, &saros, 0) - kHalfSecondDays, 2449129.0978, 5e-5);
   // With flag 1 the same instant less Delta T of May 1993, no adjustment.
   EXPECT_NEAR(
       eclipse(-82, 0, 0, &gamma, &saros, 1),
-      eclipse(-82, 0, 0, &gamma, &saros, 0) - kHalfSecond - deltatseconds(1993, 5) / 86400.0, 1e-8);
+      eclipse(-82, 0, 0, &gamma, &saros, 0) - kHalfSecondDays - deltatseconds(1993, 5) / 86400.0,
+      1e-8);
 }
 
 TEST(Eclipse, SarosNumbers) {
@@ -141,7 +142,7 @@ TEST(Eclipse, RejectedPairsAndLunationsFarFromANodeGiveZero) {
     int saros = -7;
     EXPECT_EQ(eclipse(219, 0, type, &gamma, &saros, 1), 0.0);
     EXPECT_TRUE(gamma == 0.0 && saros == (145 + 38) % 223) << type;
-    EXPECT_EQ(eclipse(219, 0, type, &gamma, &saros, 0), kHalfSecond);
+    EXPECT_EQ(eclipse(219, 0, type, &gamma, &saros, 0), kHalfSecondDays);
   }
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "astro/constants.h"
 #include "astro/lunar.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"
@@ -16,7 +17,6 @@
 namespace {
 
 // What ttut adds when no Delta T is applied: 0.499 s in days.
-const double kHalfSecond = 5.775462962962963e-6;
 
 struct Split {
   int year, month, day, hour, minute, second;
@@ -39,7 +39,7 @@ std::string text(double jd) {
 
 // JDE of a phase before any conversion: the dynamical-time result minus the
 // 0.499 s that ttut adds for flag 0.
-double jdeofphase(int n, int phase) { return moonphase(n, phase, 0) - kHalfSecond; }
+double jdeofphase(int n, int phase) { return moonphase(n, phase, 0) - kHalfSecondDays; }
 
 // Seconds that step 5 added to a phase with flag 1: undo Delta T of the
 // phase's month and the 0.499 s of flag 0.

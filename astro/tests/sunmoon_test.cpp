@@ -8,12 +8,12 @@
 #include <cmath>
 #include <utility>
 
+#include "astro/constants.h"
 #include "astro/sunmoon.h"
 #include "calendar/calendar.h"
 
 namespace {
 
-const double kPi = 3.141592653589793;
 const double kRad = kPi / 180.0;
 const double kMinute = 1.0 / 60.0;  // in hours
 

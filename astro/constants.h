@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+// Constants of the astronomy engine and the reports, each defined once.
+// Angles are in degrees and become radians only inside sine and cosine.
+#ifndef NACHTBLICK_CONSTANTS_H
+#define NACHTBLICK_CONSTANTS_H
+
+#include <cmath>
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kTwoPi = 2.0 * kPi;
+constexpr double kDegToRad = kPi / 180.0;
+
+constexpr double kMjdOffset = 2400000.5;  // JD - MJD
+constexpr double kJ2000 = 2451545.0;      // JD of J2000.0 (2000 January 1, 12h)
+constexpr double kMjdJ2000 = 51544.5;     // MJD of J2000.0
+constexpr double kDaysPerCentury = 36525.0;
+constexpr double kSecondsPerDay = 86400.0;
+// 0.499 s in days: what ttut adds when it applies no Delta T.
+constexpr double kHalfSecondDays = 5.775462962962963e-6;
+
+// Sine and cosine of an angle in degrees.
+inline double sind(double deg) { return std::sin(deg * kDegToRad); }
+inline double cosd(double deg) { return std::cos(deg * kDegToRad); }
+
+#endif
