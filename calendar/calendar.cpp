@@ -90,8 +90,12 @@ int isgregorian(int year, int month, int day) {
   return (year * 1024 + month * 32 + day > kLastJulianKey) ? 1 : 0;
 }
 
+// Day count of a year that begins on 1 March, so that the leap day ends it
+// (C. Toendering, Calendar FAQ, sec. 2.16.1; Fliegel and Van Flandern 1968),
+// shifted from the Julian Day Number to the MJD. For the years 1..10000:
+// y = 4800..14800, m = 3..14, 153 m - 457 = 2..1685, n within +-3.1e6.
 int datetomjd(int year, int month, int day) {
-  const int k = (month <= 2) ? 1 : 0;
+  const int k = (month == 1 || month == 2) ? 1 : 0;
   const int y = year - k + 4800;
   const int m = month + 12 * k;
   int n = (153 * m - 457) / 5 + 365 * y + y / 4 + day - 2432084;
@@ -109,6 +113,13 @@ double datetojd(int year, int month, int day) {
   return static_cast<double>(datetomjd(year, month, day)) + 2400000.5;
 }
 
+// Inverse of the day count above (C. Toendering, Calendar FAQ, sec. 2.16.1).
+// Gregorian: a counts the days from 1 March -4800, b the whole centuries in
+// it and r the day within the century; Julian: b = 0 and r counts the days
+// from 1 March -4800 Julian. d is the March-based year within r, e the day
+// of that year (0 = 1 March) and m = 0..11 its month counted from March.
+// For Julian Day Numbers 0..5.4e6 (the years -4712..10000): a, r < 5.5e6,
+// 4 a + 3 < 2.2e7, b = 0..148, d = 0..6400, e = 0..365.
 void jdtodate(int jdn, int *year, int *month, int *day) {
   // Wide intermediates keep every int argument free of overflow; within the
   // supported range the results are those of 32-bit arithmetic.
