@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: MIT
+// Golden data runner: runs every case of the data files given on the
+// command line and compares stdout, stderr and exit status byte for byte.
+//
+//   golden_test FILE...             check (exit 0 when every case matches)
+//   golden_test --update FILE...    write the program's present output back
+//
+// A data file is the expected text itself, with directive lines that begin
+// with "@@ ":
+//   @@ nachtblick-report ARGS   a front-end case; its stdout follows
+//   @@ kalender YEAR MONTH YYYY-MM-DD   a kalender report (today's date last)
+//   @@ stderr / @@ exit N       what the case wrote to stderr, its status
+//   @@ conf / ... / @@ end      the place file from here on (lines between)
+//   @@ conf none|fifo|dir|@PATH no file, a FIFO, a directory, a file of the
+//                               source tree
+//   @@# ...                     a comment
+// Arguments are split at blanks; "\s" in one stands for a blank, "\t" for
+// a tab and "\e" for an empty argument.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// The two programs share no code and both define szMonat, so the runner is
+// built twice: as golden_test for nachtblick-report, and with
+// NB_GOLDEN_KALENDER as kalender_golden_test for kalender's report.
+#ifdef NB_GOLDEN_KALENDER
+#include "kalreport.h"
+#else
+#include "nachtblick/cli.h"
+#endif
+
+namespace {
+
+const std::string kTag = "@@ ";
+
+std::vector<std::string> split_args(const std::string &line) {
+  std::vector<std::string> args;
+  std::istringstream in(line);
+  for (std::string word; in >> word;) {
+    std::string arg;
+    for (size_t i = 0; i < word.size(); ++i) {
+      if (word[i] == '\\' && i + 1 < word.size() &&
+          std::string("ste").find(word[i + 1]) != std::string::npos) {
+        const char c = word[++i];
+        if (c != 'e') arg += (c == 's') ? ' ' : '\t';
+      } else {
+        arg += word[i];
+      }
+    }
+    args.push_back(arg);
+  }
+  return args;
+}
+
+// The block a case writes: stdout, then stderr and status when present.
+std::string run_case(const std::string &command) {
+  std::vector<std::string> args = split_args(command);
+  std::string out, err;
+  int status = 0;
+#ifdef NB_GOLDEN_KALENDER
+  int y = 0, m = 0, d = 0;
+  if (args.size() != 4 || std::sscanf(args[3].c_str(), "%d-%d-%d", &y, &m, &d) != 3) std::exit(2);
+  out = kalender_report(args[1].c_str(), args[2].c_str(), d, m, y).text + "\n";
+#else
+  std::vector<const char *> argv;
+  for (const std::string &a : args) argv.push_back(a.c_str());
+  status = run_report_cli(static_cast<int>(argv.size()), argv.data(), out, err);
+#endif
+  if (!err.empty()) out += kTag + "stderr\n" + err;
+  if (status != 0) out += kTag + "exit " + std::to_string(status) + "\n";
+  return out;
+}
+
+// Puts the place file of a "conf" directive into the working directory.
+void set_conf(const std::string &how, const std::string &body, const std::string &root) {
+  if (std::system("rm -rf gtknblick.conf") != 0) std::exit(2);
+  if (how == "fifo") {
+    mkfifo("gtknblick.conf", 0600);
+  } else if (how == "dir") {
+    mkdir("gtknblick.conf", 0700);
+  } else if (how != "none") {
+    std::ofstream out("gtknblick.conf", std::ios::binary);
+    if (how.empty()) {
+      out << body;
+    } else {
+      std::ifstream in(root + "/" + how.substr(1), std::ios::binary);
+      out << in.rdbuf();
+    }
+  }
+}
+
+// Checks (or with update rewrites) one data file; returns the failures.
+int run_file(const std::string &path, const std::string &root, bool update) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::string result, conf;
+  int failures = 0;
+  set_conf("none", "", root);
+  for (size_t i = 0; i < lines.size();) {
+    const std::string &line = lines[i++];
+    result += line + "\n";
+    if (line == kTag + "conf") {
+      conf.clear();
+      for (; i < lines.size() && lines[i] != kTag + "end"; ++i) {
+        conf += lines[i] + "\n";
+        result += lines[i] + "\n";
+      }
+      set_conf("", conf, root);
+    } else if (line.compare(0, kTag.size() + 5, kTag + "conf ") == 0) {
+      set_conf(line.substr(kTag.size() + 5), "", root);
+    } else if (line.compare(0, kTag.size() + 18, kTag + "nachtblick-report ") == 0 ||
+               line.compare(0, kTag.size() + 9, kTag + "kalender ") == 0) {
+      std::string expected;
+      while (i < lines.size() &&
+             (lines[i].compare(0, 3, kTag) != 0 || lines[i].compare(0, 9, kTag + "stderr") == 0 ||
+              lines[i].compare(0, 7, kTag + "exit") == 0))
+        expected += lines[i++] + "\n";
+      const std::string actual = run_case(line.substr(kTag.size()));
+      result += actual;
+      if (actual != expected && !update) {
+        ++failures;
+        std::fprintf(stderr, "%s: %s\n--- expected\n%s--- actual\n%s", path.c_str(), line.c_str(),
+                     expected.c_str(), actual.c_str());
+      }
+    }
+  }
+  if (update) std::ofstream(path, std::ios::binary) << result;
+  return failures;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  const bool update = argc > 1 && std::string(argv[1]) == "--update";
+  char *cwd = getcwd(nullptr, 0);
+  const std::string here = cwd ? cwd : ".";
+  std::free(cwd);
+  char scratch[] = "/tmp/nbgoldenXXXXXX";
+  if (!mkdtemp(scratch) || chdir(scratch) != 0) return 2;
+  int failures = 0;
+  for (int k = update ? 2 : 1; k < argc; ++k) {
+    const std::string path = argv[k][0] == '/' ? argv[k] : here + "/" + argv[k];
+    failures += run_file(path, NB_SOURCE_DIR, update);
+  }
+  if (chdir("/") != 0 || std::system((std::string("rm -rf ") + scratch).c_str()) != 0) return 2;
+  std::printf("%d failing case(s)\n", failures);
+  return failures ? 1 : 0;
+}
