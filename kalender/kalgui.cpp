@@ -4,7 +4,9 @@
 
 #include "kalgui.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <string>
 
@@ -33,6 +35,9 @@ const ButtonDef kButtons[KAL_BTN_COUNT] = {
 
 KalWindow g_win;
 
+// The font of the text shown; the wheel steps by its lines.
+GdkFont *g_shown_font = nullptr;
+
 // Today's local date.
 void today(int *day, int *mon, int *yr) {
   const std::time_t now = std::time(nullptr);
@@ -46,6 +51,7 @@ void today(int *day, int *mon, int *yr) {
 // Replaces the whole contents of the text area with text in the named font.
 void show_text(const std::string &text, const char *font_name) {
   GdkFont *font = gdk_font_load(font_name);
+  g_shown_font = font;
   GtkText *t = GTK_TEXT(output);
   gtk_text_freeze(t);
   clear_output_window();
@@ -63,6 +69,47 @@ void connect_clicked(GtkWidget *button, void (*cb)(GtkWidget *, gpointer), GtkWi
   // Swapped (object) form: the callback gets data first.
   gtk_signal_connect_full(GTK_OBJECT(button), "clicked", GTK_SIGNAL_FUNC(cb), nullptr, data,
                           nullptr, TRUE, FALSE);
+}
+
+// Typing replaces a hint text: focus by keyboard selects it all.  The hint
+// is the entry's user data.
+gboolean hint_focus_cb(GtkWidget *entry, GdkEventFocus *, gpointer hint) {
+  if (std::strcmp(gtk_entry_get_text(GTK_ENTRY(entry)), static_cast<const char *>(hint)) == 0)
+    gtk_editable_select_region(GTK_EDITABLE(entry), 0, -1);
+  return FALSE;
+}
+
+// A click that focuses a hint entry leaves the cursor alone, so the
+// selection stays.
+gboolean hint_click_cb(GtkWidget *entry, GdkEventButton *event, gpointer hint) {
+  if (event->type != GDK_BUTTON_PRESS || event->button != 1 || GTK_WIDGET_HAS_FOCUS(entry) ||
+      std::strcmp(gtk_entry_get_text(GTK_ENTRY(entry)), static_cast<const char *>(hint)) != 0)
+    return FALSE;
+  gtk_widget_grab_focus(entry);
+  gtk_editable_select_region(GTK_EDITABLE(entry), 0, -1);
+  return TRUE;
+}
+
+GtkWidget *new_hint_entry(const char *hint) {
+  GtkWidget *entry = gtk_entry_new_with_max_length(kEntryMaxLength);
+  gtk_entry_set_text(GTK_ENTRY(entry), hint);
+  gpointer data = const_cast<char *>(hint);
+  g_signal_connect(entry, "focus-in-event", G_CALLBACK(hint_focus_cb), data);
+  g_signal_connect(entry, "button-press-event", G_CALLBACK(hint_click_cb), data);
+  return entry;
+}
+
+// The text area has no scroll bars: the wheel moves it by three lines of
+// the shown text a notch, within the scroll range.
+gboolean wheel_cb(GtkWidget *widget, GdkEventScroll *event, gpointer) {
+  if (event->direction != GDK_SCROLL_UP && event->direction != GDK_SCROLL_DOWN) return FALSE;
+  GdkFont *font = g_shown_font ? g_shown_font : gtk_style_get_font(widget->style);
+  const int line = font ? font->ascent + font->descent : 15;
+  GtkAdjustment *adj = GTK_TEXT(widget)->vadj;
+  gdouble value = adj->value + (event->direction == GDK_SCROLL_DOWN ? 3 : -3) * line;
+  value = std::max(std::min(value, adj->upper - adj->page_size), adj->lower);
+  gtk_adjustment_set_value(adj, value);
+  return TRUE;
 }
 
 }  // namespace
@@ -124,14 +171,13 @@ KalWindow *kalender_build_window(void) {
   for (int i = 0; i < KAL_BTN_COUNT; ++i)
     w.buttons[i] = gtk_button_new_with_label(kButtons[i].label);
 
-  year = w.year = gtk_entry_new_with_max_length(kEntryMaxLength);
-  gtk_entry_set_text(GTK_ENTRY(year), kKalYearHint);
-  month = w.month = gtk_entry_new_with_max_length(kEntryMaxLength);
-  gtk_entry_set_text(GTK_ENTRY(month), kKalMonthHint);
+  year = w.year = new_hint_entry(kKalYearHint);
+  month = w.month = new_hint_entry(kKalMonthHint);
 
   output = w.output = gtk_text_new(nullptr, nullptr);
   gtk_text_set_editable(GTK_TEXT(output), FALSE);
   gtk_text_set_word_wrap(GTK_TEXT(output), FALSE);
+  g_signal_connect(output, "scroll-event", G_CALLBACK(wheel_cb), nullptr);
 
   GtkWidget *vbox = gtk_vbox_new(FALSE, 0);
   GtkWidget *table = gtk_table_new(2, 2, FALSE);

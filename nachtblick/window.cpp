@@ -53,9 +53,13 @@ void clear_output_window(void) {
   }
 }
 
+// The font of the text shown; the wheel steps by its lines.
+static GdkFont *shown_font = NULL;
+
 // Replaces the whole contents of the output area with a report.
 static void show_report(const ReportText &report) {
   GdkFont *font = report_font(report.font);
+  shown_font = font;
   GtkText *text = GTK_TEXT(nb.output);
   gtk_text_freeze(text);
   clear_output_window();
@@ -206,6 +210,40 @@ static void prev_place_cb(GtkWidget *, gpointer) {
 }
 
 // ---------------------------------------------------------------------------
+// Input help the layout leaves out: typing replaces a hint text, and the
+// wheel scrolls the text area, which has no scroll bars.
+
+// The hint is the entry's user data. Focus (by Tab, say) selects it all.
+static gboolean hint_focus_cb(GtkWidget *entry, GdkEventFocus *, gpointer hint) {
+  if (std::strcmp(gtk_entry_get_text(GTK_ENTRY(entry)), static_cast<const char *>(hint)) == 0)
+    gtk_editable_select_region(GTK_EDITABLE(entry), 0, -1);
+  return FALSE;
+}
+
+// A click that focuses a hint entry leaves the cursor where it is, so the
+// selection made on focus stays.
+static gboolean hint_click_cb(GtkWidget *entry, GdkEventButton *event, gpointer hint) {
+  if (event->type != GDK_BUTTON_PRESS || event->button != 1 || GTK_WIDGET_HAS_FOCUS(entry) ||
+      std::strcmp(gtk_entry_get_text(GTK_ENTRY(entry)), static_cast<const char *>(hint)) != 0)
+    return FALSE;
+  gtk_widget_grab_focus(entry);
+  gtk_editable_select_region(GTK_EDITABLE(entry), 0, -1);
+  return TRUE;
+}
+
+// Three lines of the shown text a notch, within the scroll range.
+static gboolean wheel_cb(GtkWidget *widget, GdkEventScroll *event, gpointer) {
+  if (event->direction != GDK_SCROLL_UP && event->direction != GDK_SCROLL_DOWN) return FALSE;
+  GdkFont *font = shown_font ? shown_font : gtk_style_get_font(widget->style);
+  const int line = font ? font->ascent + font->descent : 15;
+  GtkAdjustment *adj = GTK_TEXT(widget)->vadj;
+  gdouble value = adj->value + (event->direction == GDK_SCROLL_DOWN ? 3 : -3) * line;
+  value = MAX(MIN(value, adj->upper - adj->page_size), adj->lower);
+  gtk_adjustment_set_value(adj, value);
+  return TRUE;
+}
+
+// ---------------------------------------------------------------------------
 // Building the window
 
 typedef void (*ButtonCallback)(GtkWidget *, gpointer);
@@ -259,9 +297,13 @@ static void attach_cell(GtkWidget *table, GtkWidget *child, int column, int row)
                    CELL_OPTIONS, 0, 0);
 }
 
-static GtkWidget *new_entry(const char *text) {
+// An entry that starts with a hint text.
+static GtkWidget *new_entry(const char *hint) {
   GtkWidget *entry = gtk_entry_new_with_max_length(ENTRY_MAX_LENGTH);
-  gtk_entry_set_text(GTK_ENTRY(entry), text);
+  gtk_entry_set_text(GTK_ENTRY(entry), hint);
+  gpointer data = const_cast<char *>(hint);
+  g_signal_connect(entry, "focus-in-event", G_CALLBACK(hint_focus_cb), data);
+  g_signal_connect(entry, "button-press-event", G_CALLBACK(hint_click_cb), data);
   return entry;
 }
 
@@ -284,6 +326,7 @@ NbWindow *build_window(void) {
   nb.output = gtk_text_new(NULL, NULL);
   gtk_text_set_editable(GTK_TEXT(nb.output), FALSE);
   gtk_text_set_word_wrap(GTK_TEXT(nb.output), FALSE);
+  g_signal_connect(nb.output, "scroll-event", G_CALLBACK(wheel_cb), NULL);
 
   GtkWidget *vbox = gtk_vbox_new(FALSE, 0);
   GtkWidget *date_table = gtk_table_new(2, 3, FALSE);
@@ -318,6 +361,7 @@ NbWindow *build_window(void) {
   gtk_window_set_title(GTK_WINDOW(nb.window), "Kalender & Nachtblick light");
 
   // The area is empty yet: no freeze and no clearing.
-  gtk_text_insert(GTK_TEXT(nb.output), report_font(FONT_GREETING), NULL, NULL, GREETING_TEXT, -1);
+  shown_font = report_font(FONT_GREETING);
+  gtk_text_insert(GTK_TEXT(nb.output), shown_font, NULL, NULL, GREETING_TEXT, -1);
   return &nb;
 }

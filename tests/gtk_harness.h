@@ -5,6 +5,7 @@
 #ifndef TESTS_GTK_HARNESS_H
 #define TESTS_GTK_HARNESS_H
 
+#include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <ctime>
 #include <deque>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <vector>
@@ -59,6 +61,74 @@ inline std::string text_of(GtkWidget *editable) {
   std::string text = chars ? chars : "";
   g_free(chars);
   return text;
+}
+
+// Hands an input event to the toolkit as if the X server had sent it.
+inline void deliver(GdkEvent event, GdkEventType type, GdkWindow *window) {
+  event.any.type = type, event.any.window = window;
+  gtk_main_do_event(&event);
+}
+
+// Keys pressed in `top`, which passes them on to its focus; '\t' is Tab.
+inline void type_keys(GtkWidget *top, const char *keys) {
+  for (GdkEvent key{}; *keys; ++keys) {
+    GdkKeymapKey *found = nullptr;
+    gint n = 0;
+    key.key.keyval = *keys == '\t' ? GDK_KEY_Tab : gdk_unicode_to_keyval(guchar(*keys));
+    gdk_keymap_get_entries_for_keyval(nullptr, key.key.keyval, &found, &n);
+    key.key.hardware_keycode = n > 0 ? found->keycode : 0;
+    deliver(key, GDK_KEY_PRESS, top->window);
+    g_free(found);
+  }
+}
+
+// An entry's text, its focus by Tab from `tab_from` or (tab_from nullptr)
+// by a click `x` pixels into it, the keys typed then and the text after.
+struct Typing {
+  GtkWidget *entry;
+  const char *before;
+  GtkWidget *tab_from;
+  int x;
+  const char *keys, *after;
+};
+
+// In a window with the keyboard focus, from the end of each text, with the
+// desktop's select-on-focus off (as it may be).
+inline void expect_typing(GtkWidget *top, std::initializer_list<Typing> cases) {
+  g_object_set(gtk_settings_get_default(), "gtk-entry-select-on-focus", FALSE, nullptr);
+  GdkEvent focus{}, click{};
+  focus.focus_change.in = TRUE;
+  deliver(focus, GDK_FOCUS_CHANGE, top->window);
+  for (const Typing &c : cases) {
+    gtk_entry_set_text(GTK_ENTRY(c.entry), c.before);
+    gtk_editable_set_position(GTK_EDITABLE(c.entry), -1);
+    gtk_window_set_focus(GTK_WINDOW(top), c.tab_from);
+    click.button.button = 1, click.button.x = c.x, click.button.y = 5;
+    if (c.tab_from) type_keys(top, "\t");
+    if (!c.tab_from) deliver(click, GDK_BUTTON_PRESS, GTK_ENTRY(c.entry)->text_area);
+    if (!c.tab_from) deliver(click, GDK_BUTTON_RELEASE, GTK_ENTRY(c.entry)->text_area);
+    type_keys(top, c.keys);
+    EXPECT_TRUE(GTK_WIDGET_HAS_FOCUS(c.entry));
+    EXPECT_EQ(text_of(c.entry), c.after) << c.before << (c.tab_from ? " by Tab" : " by a click");
+  }
+  g_object_set(gtk_settings_get_default(), "gtk-entry-select-on-focus", TRUE, nullptr);
+}
+
+// Wheel notches (down positive) over a text area from its top: `notch`
+// pixels each, never beyond the first or the last page.
+inline void expect_wheel_steps(GtkWidget *text, double notch) {
+  GtkAdjustment *const adj = GTK_TEXT(text)->vadj;
+  gtk_adjustment_set_value(adj, 0);
+  const double end = adj->upper - adj->page_size,
+               steps[][2] = {{-1, 0},   {1, notch},        {1, 2 * notch}, {-1, notch},
+                             {60, end}, {-1, end - notch}, {-60, 0}};
+  ASSERT_GT(end, 3 * notch);
+  GdkEvent wheel{};
+  for (const auto &s : steps) {
+    wheel.scroll.direction = s[0] > 0 ? GDK_SCROLL_DOWN : GDK_SCROLL_UP;
+    for (int i = 0; i < std::abs(s[0]); ++i) deliver(wheel, GDK_SCROLL, text->window);
+    EXPECT_DOUBLE_EQ(adj->value, s[1]) << s[0] << " notches";
+  }
 }
 
 inline void settle() {

@@ -120,6 +120,27 @@ TEST(Clicks, InformationText) {
   EXPECT_EQ(gtk_text_get_length(GTK_TEXT(g_w->output)), t.size());
 }
 
+// Typing after a Tab or a click into an entry replaces a hint text as a
+// whole and goes in at the cursor of a text the user changed.
+TEST(Input, TypingReplacesHintTextsOnly) {
+  GtkWidget *const before_year = g_w->buttons[KAL_BTN_MONAT_MINUS];
+  harness::expect_typing(g_w->window, {{g_w->year, kKalYearHint, before_year, 0, "2024", "2024"},
+                                       {g_w->month, kKalMonthHint, nullptr, 40, "12", "12"},
+                                       {g_w->month, "1", g_w->year, 0, "2", "12"},
+                                       {g_w->year, "024", nullptr, 1, "2", "2024"}});
+}
+
+// The wheel moves the text area by three lines of the shown font a notch.
+// The longest month just fits; twice its text does not.
+TEST(Input, WheelScrollsTheTextArea) {
+  set_entry(g_w->year, "2024");
+  set_entry(g_w->month, "9");
+  click("Datum berechnen");
+  GdkFont *const font = gdk_font_load(kKalFontFixed);
+  gtk_text_insert(GTK_TEXT(g_w->output), font, nullptr, nullptr, output_text().c_str(), -1);
+  harness::expect_wheel_steps(g_w->output, 3 * (font->ascent + font->descent));
+}
+
 TEST(Quit, ProgrammBeendenLeavesTheMainLoop) {
   EXPECT_TRUE(harness::loop_ends_after(
       [](gpointer) -> gboolean {

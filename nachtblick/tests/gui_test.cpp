@@ -316,6 +316,26 @@ TEST_F(Places, ShrinkingFileNeverLeavesAnEmptySlot) {
   }
 }
 
+// Typing after a Tab or a click into an entry replaces a hint text as a
+// whole and goes in at the cursor of a text the user changed.
+TEST(Input, TypingReplacesHintTextsOnly) {
+  GtkWidget *const tag_minus = harness::find_button(win->window, "Tag minus");
+  harness::expect_typing(win->window, {{win->year, " [Jahr]", tag_minus, 0, "2024", "2024"},
+                                       {win->day, " [Tag]", win->month, 0, "15", "15"},
+                                       {win->year, " [Jahr]", nullptr, 20, "2024", "2024"},
+                                       {win->month, " [Monat]", nullptr, 300, "12", "12"},
+                                       {win->year, "20", tag_minus, 0, "24", "2024"},
+                                       {win->day, "5", nullptr, 1, "1", "15"},
+                                       {win->month, "[Monat]", nullptr, 300, "1", "[Monat]1"}});
+}
+
+// The wheel moves the pi report by three lines of its font a notch.
+TEST(Input, WheelScrollsTheTextArea) {
+  click("Kreiszahl PI berechnen");
+  GdkFont *const font = gdk_font_load(pi_report().font);
+  harness::expect_wheel_steps(win->output, 3 * (font->ascent + font->descent));
+}
+
 TEST(Quit, ButtonEndsTheMainLoop) {
   EXPECT_TRUE(harness::loop_ends_after(
       [](gpointer) -> gboolean {
