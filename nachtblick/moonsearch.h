@@ -17,11 +17,11 @@ int report_lunation(int year, int month);
 // Earliest instant h >= jd0 of phase code 0..3 (new moon, first quarter,
 // full moon, last quarter), searched from lunation N; its lunation in n.
 // Returns 1 when found, 0 when the cap stopped the search.
-int findmoonphase(int N, int phase, double jd0, int *n, double *h);
+int find_moon_phase(int N, int phase, double jd0, int *n, double *h);
 
 // Earliest eclipse h >= jd0 of szFinsternis entry index 0..4 (kind index /
 // 3, type index % 3), searched from lunation N; its lunation in n, gamma and
 // Saros number. Returns 1 when found, 0 when the cap stopped the search.
-int findeclipse(int N, int index, double jd0, int *n, double *h, double *gamma, int *saros);
+int find_eclipse(int N, int index, double jd0, int *n, double *h, double *gamma, int *saros);
 
 #endif

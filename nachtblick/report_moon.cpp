@@ -33,7 +33,7 @@ void appendinstant(std::string &text, double h) {
 // moved back while the phase of the lunation before it is still at or after
 // jd0; from there forward to the first lunation whose phase is not before
 // jd0. Returns 1 when found, 0 when the cap stopped the search.
-int findmoonphase(int N, int phase, double jd0, int *n, double *h) {
+int find_moon_phase(int N, int phase, double jd0, int *n, double *h) {
   int start = N - 1;
   int steps = 0;
   while (steps < kMoonSearchCap && moonphase(start - 1, phase, 1) >= jd0) {
@@ -52,7 +52,7 @@ int findmoonphase(int N, int phase, double jd0, int *n, double *h) {
 // type index % 3), trying lunations N - 1, N, N + 1, ... Lunations without
 // such an eclipse give 0 and are passed over. Returns 1 when found, 0 when
 // the cap stopped the search.
-int findeclipse(int N, int index, double jd0, int *n, double *h, double *gamma, int *saros) {
+int find_eclipse(int N, int index, double jd0, int *n, double *h, double *gamma, int *saros) {
   for (int i = 0; i < kMoonSearchCap; ++i) {
     *n = N - 1 + i;
     *h = eclipse(*n, index / 3, index % 3, gamma, saros, 1);
@@ -81,7 +81,7 @@ ReportText moonphase_report(const ReportInput &in) {
     int n = 0;
     double h = 0.0;
     appendf(text, "\n %s", szMondphase[phase]);
-    if (findmoonphase(N, phase, jd0, &n, &h)) appendinstant(text, h);
+    if (find_moon_phase(N, phase, jd0, &n, &h)) appendinstant(text, h);
   }
   text += "\n";
 
@@ -89,7 +89,7 @@ ReportText moonphase_report(const ReportInput &in) {
     int n = 0, saros = 0;
     double h = 0.0, gamma = 0.0;
     appendf(text, "\n Naechste %s", szFinsternis[i]);
-    if (findeclipse(N, i, jd0, &n, &h, &gamma, &saros)) appendinstant(text, h);
+    if (find_eclipse(N, i, jd0, &n, &h, &gamma, &saros)) appendinstant(text, h);
     appendf(text, "\n         (Saros = %3d, Gamma = %7.4f)", saros, gamma);
   }
   return ReportText{text, FONT_REPORT};

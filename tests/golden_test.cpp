@@ -9,6 +9,7 @@
 // with "@@ ":
 //   @@ nachtblick-report ARGS   a front-end case; its stdout follows
 //   @@ kalender YEAR MONTH YYYY-MM-DD   a kalender report (today's date last)
+//   @@ kalender info / @@ nachtblick info   the information texts
 //   @@ stderr / @@ exit N       what the case wrote to stderr, its status
 //   @@ conf / ... / @@ end      the place file from here on (lines between)
 //   @@ conf none|fifo|dir|@PATH no file, a FIFO, a directory, a file of the
@@ -33,6 +34,7 @@
 #include "kalreport.h"
 #else
 #include "nachtblick/cli.h"
+#include "nachtblick/reports.h"
 #endif
 
 namespace {
@@ -65,9 +67,12 @@ std::string run_case(const std::string &command) {
   int status = 0;
 #ifdef NB_GOLDEN_KALENDER
   int y = 0, m = 0, d = 0;
+  if (args.size() == 2 && args[1] == "info") return kalender_info_text() + "\n";
   if (args.size() != 4 || std::sscanf(args[3].c_str(), "%d-%d-%d", &y, &m, &d) != 3) std::exit(2);
   out = kalender_report(args[1].c_str(), args[2].c_str(), d, m, y).text + "\n";
 #else
+  if (args.size() == 2 && args[0] == "nachtblick" && args[1] == "info")
+    return info_report().text + "\n";
   std::vector<const char *> argv;
   for (const std::string &a : args) argv.push_back(a.c_str());
   status = run_report_cli(static_cast<int>(argv.size()), argv.data(), out, err);
@@ -116,7 +121,8 @@ int run_file(const std::string &path, const std::string &root, bool update) {
     } else if (line.compare(0, kTag.size() + 5, kTag + "conf ") == 0) {
       set_conf(line.substr(kTag.size() + 5), "", root);
     } else if (line.compare(0, kTag.size() + 18, kTag + "nachtblick-report ") == 0 ||
-               line.compare(0, kTag.size() + 9, kTag + "kalender ") == 0) {
+               line.compare(0, kTag.size() + 9, kTag + "kalender ") == 0 ||
+               line == kTag + "nachtblick info") {
       std::string expected;
       while (i < lines.size() &&
              (lines[i].compare(0, 3, kTag) != 0 || lines[i].compare(0, 9, kTag + "stderr") == 0 ||

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+// What the golden texts (tests/data) cannot show: the fonts of the reports,
+// the place fallbacks, the file-size bound and devices as place files, and
+// that the moon searches find the earliest event from every start.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "astro/eclipse.h"
+#include "astro/lunar.h"
+#include "calendar/calendar.h"
+#include "nachtblick/moonsearch.h"
+#include "nachtblick/places.h"
+#include "nachtblick/reports.h"
+
+namespace {
+
+ReportInput input(const char *y, const char *m, const char *d, const Place *places = nullptr,
+                  int place = 0) {
+  return ReportInput{y, m, d, {2024, 6, 21}, places, place, 1};
+}
+
+}  // namespace
+
+TEST(App, FontsAndViews) {
+  const char *const kFixed = "-misc-fixed-medium-r-*-*-*-140-*-*-*-*-*-*";
+  EXPECT_STREQ(FONT_REPORT, kFixed);
+  EXPECT_STREQ(FONT_GREETING, "-misc-fixed-medium-r-*-*-*-145-*-*-*-*-*-*");
+  EXPECT_STREQ(FONT_FEASTS, "-adobe-helvetica-medium-r-normal-*-16-*-*-*-*-*-*-*");
+  EXPECT_STREQ(GREETING_TEXT, "\n [Nachtblick Light Version for Linux] ");
+  EXPECT_STREQ(calendar_report(input("2024", "0", "")).font, FONT_FEASTS);
+  EXPECT_STREQ(calendar_report(input("10001", "0", "")).font, FONT_FEASTS);
+  EXPECT_STREQ(calendar_report(input("99", "5", "")).font, kFixed);
+  EXPECT_STREQ(calendar_report(input("2024", "5", "")).font, kFixed);
+  for (const auto &r : {moonphase_report(input("", "", "")), seasons_report(input("", "", "")),
+                        riseset_report(input("", "", "")), pi_report(), info_report()})
+    EXPECT_STREQ(r.font, kFixed);
+  const ReportInput in = input("2024", "3", "9");
+  EXPECT_EQ(view_report(VIEW_CALENDAR, in).text, calendar_report(in).text);
+  EXPECT_EQ(view_report(VIEW_MOONPHASE, in).text, moonphase_report(in).text);
+  EXPECT_EQ(view_report(VIEW_RISESET, in).text, riseset_report(in).text);
+  EXPECT_EQ(view_report(VIEW_SEASONS, in).text, seasons_report(in).text);
+  EXPECT_EQ(view_report(7, in).text, calendar_report(in).text);
+}
+
+// A slot not in use, or out of range, shows slot 0; without a table the
+// built-in place.
+TEST(App, PlaceFallbacks) {
+  Place table[PLACE_SLOTS];
+  reset_places(table);
+  const std::string builtin = riseset_report(input("2024", "6", "21")).text;
+  EXPECT_NE(builtin.find("Sankt Poelten (Austria)"), std::string::npos);
+  for (int slot : {-1, 1, 31, 32})
+    EXPECT_EQ(riseset_report(input("2024", "6", "21", table, slot)).text, builtin) << slot;
+}
+
+TEST(App, PlaceFileBoundsAndDevices) {
+  char dir[] = "/tmp/nbappXXXXXX";
+  ASSERT_TRUE(mkdtemp(dir));
+  const std::string path = std::string(dir) + "/gtknblick.conf";
+  Place table[PLACE_SLOTS];
+  int jan = 1;
+  // Of a long file only the first 200001 bytes (without '%') are read.
+  for (long filler : {199960L, 199990L}) {
+    FILE *f = std::fopen(path.c_str(), "wb");
+    std::fputs(std::string(filler, ';').c_str(), f);
+    std::fputs("%%%%\n52 N 31  013 E 24 Berlin\n", f);
+    std::fclose(f);
+    EXPECT_EQ(load_places_from(path.c_str(), table, &jan), 1);
+    EXPECT_STREQ(table[0].name, filler < 199970 ? "Berlin" : "Sankt Poelten (Austria)");
+  }
+  // A NUL ends a line's text; a device or a missing file is no place file.
+  FILE *f = std::fopen(path.c_str(), "wb");
+  std::fwrite("52 N 31  013 E 24 Ber\0lin\n", 1, 26, f);
+  std::fclose(f);
+  EXPECT_EQ(load_places_from(path.c_str(), table, &jan), 1);
+  EXPECT_STREQ(table[0].name, "Ber");
+  std::remove(path.c_str());
+  ASSERT_EQ(symlink("/dev/zero", path.c_str()), 0);
+  EXPECT_EQ(load_places_from(path.c_str(), table, &jan), 0);
+  std::remove(path.c_str());
+  EXPECT_EQ(load_places_from(path.c_str(), table, &jan) + place_count(table), 1);
+  rmdir(dir);
+}
+
+// From every 19th day of 1000..3000 (every day of 1582) each search ends
+// on the first event at or after 0h, well inside its cap.
+TEST(App, MoonSearchesFindTheEarliestEvent) {
+  for (int mjd = datetomjd(1000, 1, 1); mjd <= datetomjd(3000, 12, 31);
+       mjd += (mjd >= datetomjd(1582, 1, 1) && mjd <= datetomjd(1582, 12, 31)) ? 1 : 19) {
+    int y, m, d, hh, mm, ss, n, saros;
+    double h, gamma;
+    mjdtodatetime(mjd, &y, &m, &d, &hh, &mm, &ss);
+    const int N = report_lunation(y, m);
+    const double jd0 = datetojd(y, m, d);
+    for (int p = 0; p < 4; ++p) {
+      ASSERT_EQ(find_moon_phase(N, p, jd0, &n, &h), 1);
+      ASSERT_TRUE(h >= jd0 && moonphase(n - 1, p, 1) < jd0) << y << "-" << m << "-" << d;
+    }
+    for (int i = 0; i < 5; ++i) {
+      ASSERT_EQ(find_eclipse(N, i, jd0, &n, &h, &gamma, &saros), 1);
+      ASSERT_TRUE(h >= jd0 && n - N < 77) << y << "-" << m << "-" << d;
+      for (int k = N - 2; k < n; ++k)
+        ASSERT_LT(eclipse(k, i / 3, i % 3, &gamma, &saros, 1), jd0) << y << "-" << m << "-" << d;
+    }
+  }
+  // An instant exactly at the start counts.
+  int n;
+  double h;
+  const double full = moonphase(297, 2, 1);
+  ASSERT_EQ(find_moon_phase(297, 2, full, &n, &h), 1);
+  EXPECT_EQ(h, full);
+}
