@@ -22,7 +22,7 @@ cmake --build "$build" -j"$(nproc)" --target $targets
 max_len() {
   case $1 in
     fuzz_places) echo 300000 ;;   # a few hundred kilobytes of place file
-    fuzz_reports) echo 4096 ;;
+    fuzz_cli) echo 4096 ;;
     *) echo 512 ;;
   esac
 }
