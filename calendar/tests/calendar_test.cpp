@@ -110,76 +110,31 @@ TEST(Calendar, SummerTimeEveryDay1970To2100) {
   }
 }
 
+// What the reports never reach: simple weeks, invalid arguments, the
+// saturation of long numbers and negative values.
 TEST(Calendar, EdgeCases) {
-  const int weeks[][5] = {{4, 10, 1582, 1, 40}, {15, 10, 1582, 1, 40}, {31, 12, 1582, 1, 51},
-                          {2, 1, 1583, 1, 51},  {3, 1, 1583, 1, 1},    {0, 1, 2021, 1, 0},
-                          {1, 1, 2000, 0, 1},   {2, 1, 2000, 0, 2},    {31, 12, 2000, 0, 54},
-                          {29, 2, 2023, 0, 0}};
-  for (const auto &c : weeks)
-    EXPECT_EQ(weeknumber(c[0], c[1], c[2], c[3]), c[4]) << c[0] << "." << c[1] << "." << c[2];
-  const int lengths[][3] = {{2, 10001, 0}, {0, 2000, 0}, {13, 2000, 0}, {1, 0, 0}};
-  for (const auto &c : lengths) EXPECT_EQ(monthdays(c[0], c[1]), c[2]);
-  EXPECT_EQ(yearday(5, 10, 1582), 268);
-  EXPECT_EQ(yearday(32, 1, 2000), 0);
-  EXPECT_EQ(isgregorian(1582, 10, 14), 0);
-  EXPECT_EQ(isgregorian(1582, 10, 15), 1);
+  const int weeks[][5] = {{31, 12, 1582, 1, 51}, {2, 1, 1583, 1, 51},   {1, 1, 2000, 0, 1},
+                          {2, 1, 2000, 0, 2},    {31, 12, 2000, 0, 54}, {29, 2, 2023, 0, 0}};
+  for (const auto &c : weeks) EXPECT_EQ(weeknumber(c[0], c[1], c[2], c[3]), c[4]) << c[2];
+  EXPECT_EQ(monthdays(2, 10001) + monthdays(0, 2000) + monthdays(13, 2000) + yearday(32, 1, 2000),
+            0);
   EXPECT_EQ(datetomjd(2000, 0, 1), datetomjd(1999, 12, 1));  // month 0 is no January
-
-  const int clamps[][7] = {{31, 2, 2000, 29, 2, 2000, 3},
-                           {0, 0, 0, 1, 1, 1000, 2},
-                           {31, 13, 5000, 31, 12, 3000, 4},
-                           {10, 10, 1582, 10, 10, 1582, 0}};
-  for (const auto &c : clamps) {
-    int d = c[0], m = c[1], y = c[2], w = -1;
-    clampdate(&d, &m, &y, &w);
-    EXPECT_TRUE(d == c[3] && m == c[4] && y == c[5] && w == c[6])
-        << c[0] << "." << c[1] << "." << c[2];
-  }
-
-  const struct {
-    const char *text;
-    int value;
-  } ints[] = {{"  42", 42},
-              {"+42", 42},
-              {"-042", -42},
-              {"- 5", 0},
-              {"12abc", 12},
-              {"", 0},
-              {"   ", 0},
-              {"+", 0},
-              {"\t5", 0},
-              {"99999999999", 2147483647},
-              {"-99999999999", -2147483647 - 1},
-              {"2147483647", 2147483647},
-              {"-2147483648", -2147483647 - 1}};
-  for (const auto &c : ints) EXPECT_EQ(entrytoint(c.text), c.value) << c.text;
-
-  const struct {
-    double v;
-    int w, m, s;
-  } parts[] = {{12.5, 12, 30, 0},  {-12.5, -12, 30, 0},    {-0.5, 0, -30, 0},
-               {-0.01, 0, 0, -36}, {1.9999999, 1, 59, 59}, {2147483647.5, 2147483647, 30, 0}};
+  EXPECT_EQ(entrytoint("99999999999") + 1, entrytoint("-99999999999"));
+  EXPECT_EQ(entrytoint("- 5") + entrytoint("\t5") + entrytoint("+"), 0);
+  const double parts[][4] = {{-12.5, -12, 30, 0},
+                             {-0.5, 0, -30, 0},
+                             {-0.01, 0, 0, -36},
+                             {1.9999999, 1, 59, 59},
+                             {2147483647.5, 2147483647, 30, 0}};
   for (const auto &c : parts) {
     int w, m, s;
-    ASSERT_EQ(splitdegrees(c.v, &w, &m, &s), 1);
-    EXPECT_TRUE(w == c.w && m == c.m && s == c.s) << c.v << ": " << w << " " << m << " " << s;
+    ASSERT_EQ(splitdegrees(c[0], &w, &m, &s), 1);
+    EXPECT_TRUE(w == c[1] && m == c[2] && s == c[3]) << c[0] << ": " << w << " " << m << " " << s;
   }
   int w = 7, m = 8, s = 9;
   EXPECT_EQ(splitdegrees(-3.0e9, &w, &m, &s) + w + m + s, 24);
-
-  const struct {
-    double mjd;
-    const char *text;
-  } times[] = {{51544.5, "2000-1-1 12:0:0"},
-               {-0.25, "1858-11-16 18:0:0"},
-               {-2400000.5, "-4712-1-1 12:0:0"},
-               {std::nextafter(51545.0, 0.0), "2000-1-1 23:59:59"},
-               {std::nan(""), "-4712-1-1 0:0:0"}};
-  for (const auto &c : times) {
-    int y, mo, d, h, mi, se;
-    mjdtodatetime(c.mjd, &y, &mo, &d, &h, &mi, &se);
-    std::string t = std::to_string(y) + "-" + std::to_string(mo) + "-" + std::to_string(d) + " " +
-                    std::to_string(h) + ":" + std::to_string(mi) + ":" + std::to_string(se);
-    EXPECT_TRUE(std::isnan(c.mjd) || t == c.text) << t;
-  }
+  int y, mo, d;
+  mjdtodatetime(std::nextafter(51545.0, 0.0), &y, &mo, &d, &w, &m, &s);
+  EXPECT_EQ(w * 10000 + m * 100 + s + d, 235960);
+  mjdtodatetime(std::nan(""), &y, &mo, &d, &w, &m, &s);  // defined, for the sanitizers
 }
