@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: MIT
+// Prints the values of the astronomy engine and the calendar arithmetic as
+// CSV on stdout, one row per instant or date, for scripts/accuracy.sh:
+//
+//   nb_accuracy phases Y0 Y1          lunar phases of the years Y0..Y1
+//   nb_accuracy illum MJD0 MJD1 STEP  illuminated fraction at 0h UT
+//   nb_accuracy eclipses Y0 Y1        solar and lunar eclipses and near misses
+//   nb_accuracy seasons Y0 Y1         equinoxes and solstices
+//   nb_accuracy riseset PLACES MJD0 MJD1 STEP   rise, set and twilights
+//   nb_accuracy weeks Y0 Y1           ISO week number of every day
+//   nb_accuracy easter Y0 Y1          Easter Sunday as day of March
+//
+// Instants are Julian Dates: "ut" as the reports give them, "tt" the same
+// instant before the conversion to universal time (dynamical time).
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "astro/lunar.h"
+#include "astro/seasons.h"
+#include "astro/sunmoon.h"
+#include "astro/timescales.h"
+#include "calendar/calendar.h"
+
+namespace {
+
+const double kLunationsPerYear = 12.3685;    // Meeus ch. 49
+const double kTtutOffset = 0.499 / 86400.0;  // what ttut adds with flag 0, days
+
+// Lunations that cover the years y0..y1 with a margin of two on each side.
+void lunations(int y0, int y1, int *n0, int *n1) {
+  *n0 = static_cast<int>(std::floor((y0 - 2000) * kLunationsPerYear)) - 2;
+  *n1 = static_cast<int>(std::ceil((y1 + 1 - 2000) * kLunationsPerYear)) + 2;
+}
+
+void phases(int y0, int y1) {
+  int n0, n1;
+  lunations(y0, y1, &n0, &n1);
+  std::printf("n,phase,ut,tt,dt\n");
+  for (int n = n0; n <= n1; ++n) {
+    for (int p = 0; p < 4; ++p) {
+      const double ut = moonphase(n, p, 1);
+      const double tt = moonphase(n, p, 0) - kTtutOffset;
+      std::printf("%d,%d,%.8f,%.8f,%.4f\n", n, p, ut, tt, deltatcached(tt));
+    }
+  }
+}
+
+void illum(int mjd0, int mjd1, int step) {
+  std::printf("mjd,fraction\n");
+  for (int mjd = mjd0; mjd <= mjd1; mjd += step) {
+    std::printf("%d,%.7f\n", mjd, moonillumination(mjd + 2400000.5));
+  }
+}
+
+// Every eclipse the engine finds, with the umbral radius u of its lunation.
+// A lunation that passes the node test (gamma written) but holds no eclipse
+// of its kind gives a row of type -1 with the instant of its new or full
+// moon, so that near misses can be told apart.
+void eclipses(int y0, int y1) {
+  static const int kTypes[2] = {3, 2};  // solar: partial, total, annular; lunar: two
+  int n0, n1;
+  lunations(y0, y1, &n0, &n1);
+  std::printf("n,kind,type,ut,tt,gamma,u,saros\n");
+  for (int n = n0; n <= n1; ++n) {
+    for (int kind = 0; kind < 2; ++kind) {
+      double T = 0.0;
+      const double k = n + 0.5 * kind;
+      const double E = eccentricityfactor(&T, k);
+      const double u = umbraradius(E, sunanomaly(T, k), moonanomaly(T, k));
+      double gamma = 0.0;
+      int saros = 0, found = 0;
+      for (int type = 0; type < kTypes[kind]; ++type) {
+        const double ut = eclipse(n, kind, type, &gamma, &saros, 1);
+        if (ut == 0.0) continue;
+        const double tt = eclipse(n, kind, type, &gamma, &saros, 0) - kTtutOffset;
+        std::printf("%d,%d,%d,%.8f,%.8f,%.5f,%.5f,%d\n", n, kind, type, ut, tt, gamma, u, saros);
+        found = 1;
+      }
+      if (!found && gamma != 0.0) {
+        const double ut = moonphase(n, 2 * kind, 1);
+        const double tt = moonphase(n, 2 * kind, 0) - kTtutOffset;
+        std::printf("%d,%d,-1,%.8f,%.8f,%.5f,%.5f,%d\n", n, kind, ut, tt, gamma, u, saros);
+      }
+    }
+  }
+}
+
+void seasons(int y0, int y1) {
+  std::printf("year,season,ut,tt,dt\n");
+  for (int y = y0; y <= y1; ++y) {
+    for (int s = 1; s <= 4; ++s) {
+      const double tt = seasonstart(y, s, 0) - kTtutOffset;
+      std::printf("%d,%d,%.8f,%.8f,%.4f\n", y, s, seasonstart(y, s, 1), tt, deltatcached(tt));
+    }
+  }
+}
+
+// Places file: one place a line, "name;latitude;longitude;zone" (degrees
+// north and east, zone hours east of UT); lines starting with # are skipped.
+void riseset_rows(const char *path, int mjd0, int mjd1, int step) {
+  std::FILE *f = std::fopen(path, "r");
+  if (!f) {
+    std::perror(path);
+    std::exit(1);
+  }
+  static const int kTypes[5] = {0, 1, -1, -2, -3};
+  std::printf("place,mjd,type,flags,rise,set\n");
+  char line[256];
+  int place = 0;
+  while (std::fgets(line, sizeof line, f)) {
+    if (line[0] == '#' || line[0] == '\n') continue;
+    const char *p = std::strchr(line, ';');
+    double lat = 0.0, lon = 0.0, zone = 0.0;
+    if (!p || std::sscanf(p + 1, "%lf;%lf;%lf", &lat, &lon, &zone) != 3) continue;
+    for (int mjd = mjd0; mjd <= mjd1; mjd += step) {
+      for (int type : kTypes) {
+        double rise = -1.0, set = -1.0;
+        const int flags = riseset(mjd, zone, lon, lat, type, &rise, &set);
+        std::printf("%d,%d,%d,%d,%.6f,%.6f\n", place, mjd, type, flags, rise, set);
+      }
+    }
+    ++place;
+  }
+  std::fclose(f);
+}
+
+void weeks(int y0, int y1) {
+  std::printf("year,month,day,week\n");
+  for (int y = y0; y <= y1; ++y) {
+    for (int m = 1; m <= 12; ++m) {
+      const int days = monthdays(m, y);
+      for (int d = 1; d <= days; ++d) {
+        if (weekday(d, m, y) == 0) continue;  // 5..14 October 1582
+        std::printf("%d,%d,%d,%d\n", y, m, d, weeknumber(d, m, y, 1));
+      }
+    }
+  }
+}
+
+void easter(int y0, int y1) {
+  std::printf("year,easter,julian\n");
+  for (int y = y0; y <= y1; ++y) {
+    std::printf("%d,%d,%d\n", y, easterdate(y), eastermarchday(y, 1));
+  }
+}
+
+int usage() {
+  std::fprintf(stderr,
+               "usage: nb_accuracy phases|eclipses|seasons|weeks|easter Y0 Y1\n"
+               "       nb_accuracy illum MJD0 MJD1 STEP\n"
+               "       nb_accuracy riseset PLACES MJD0 MJD1 STEP\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  if (argc < 4) return usage();
+  const char *what = argv[1];
+  const int a = std::atoi(argv[2]), b = std::atoi(argv[3]);
+  if (!std::strcmp(what, "phases")) {
+    phases(a, b);
+  } else if (!std::strcmp(what, "eclipses")) {
+    eclipses(a, b);
+  } else if (!std::strcmp(what, "seasons")) {
+    seasons(a, b);
+  } else if (!std::strcmp(what, "weeks")) {
+    weeks(a, b);
+  } else if (!std::strcmp(what, "easter")) {
+    easter(a, b);
+  } else if (!std::strcmp(what, "illum") && argc == 5) {
+    illum(a, b, std::atoi(argv[4]));
+  } else if (!std::strcmp(what, "riseset") && argc == 6) {
+    riseset_rows(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
+  } else {
+    return usage();
+  }
+  return 0;
+}
