@@ -7,14 +7,21 @@
 
 include(GNUInstallDirs)
 
+# The manual pages carry the version of project(): man/NAME.1.in becomes
+# BUILD/man/NAME.1.
+foreach(page nachtblick kalender nachtblick-report)
+  configure_file(man/${page}.1.in ${CMAKE_BINARY_DIR}/man/${page}.1 @ONLY)
+endforeach()
+
 install(TARGETS nachtblick-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES man/nachtblick-report.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/man/nachtblick-report.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 if(NB_GUI)
   install(TARGETS nachtblick kalender RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES data/nachtblick.desktop data/kalender.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES man/nachtblick.1 man/kalender.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${CMAKE_BINARY_DIR}/man/nachtblick.1 ${CMAKE_BINARY_DIR}/man/kalender.1
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 # DOCDIR is share/doc/nachtblick (the project's name).
@@ -27,6 +34,7 @@ install(FILES data/gtknblick.conf README.md
 if(BUILD_TESTING AND NB_GUI)
   add_test(NAME install_check
            COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/check-install.sh
-                   ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/install-check ${CMAKE_COMMAND})
+                   ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/install-check ${CMAKE_COMMAND}
+                   ${PROJECT_VERSION})
   set_tests_properties(install_check PROPERTIES SKIP_RETURN_CODE 77 LABELS install)
 endif()

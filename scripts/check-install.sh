@@ -5,7 +5,7 @@
 # manual pages (groff without a single warning) and the example place file
 # (every place line read as a place).
 #
-#   scripts/check-install.sh BUILD_DIR PREFIX [CMAKE]
+#   scripts/check-install.sh BUILD_DIR PREFIX [CMAKE [VERSION]]
 #
 # Exit status 0 when everything checks, 1 on a fault, 77 (skipped) when
 # all that could be checked is right but desktop-file-validate or groff is
@@ -15,6 +15,7 @@ set -u
 build=${1:?usage: check-install.sh BUILD_DIR PREFIX}
 prefix=${2:?usage: check-install.sh BUILD_DIR PREFIX}
 cmake=${3:-cmake}
+version=${4:-}
 
 faults=0
 missing=""
@@ -29,8 +30,16 @@ if ! "$cmake" --install "$build" --prefix "$prefix" >/dev/null; then
   exit 1
 fi
 
-for f in bin/nachtblick bin/kalender bin/nachtblick-report; do
-  [ -x "$prefix/$f" ] || fault "$f is missing or not executable"
+# Each program answers --version and --help without a display.
+for f in nachtblick kalender nachtblick-report; do
+  exe="$prefix/bin/$f"
+  if [ ! -x "$exe" ]; then
+    fault "bin/$f is missing or not executable"
+    continue
+  fi
+  out=$(env -u DISPLAY "$exe" --version) || fault "$f --version failed"
+  [ -z "$version" ] || [ "$out" = "$f $version" ] || fault "$f --version: '$out', not '$f $version'"
+  env -u DISPLAY "$exe" --help | grep -q "^Usage: $f " || fault "$f --help prints no usage"
 done
 
 apps="$prefix/share/applications"
@@ -52,6 +61,8 @@ for f in nachtblick kalender nachtblick-report; do
     fault "share/man/man1/$f.1 is missing"
     continue
   fi
+  [ -z "$version" ] || grep -q "^\.TH .* \"nachtblick $version\" " "$page" ||
+    fault "$f.1 does not carry version $version"
   if command -v groff >/dev/null 2>&1; then
     for dev in ps utf8; do
       out=$(groff -ww -man -T"$dev" -z "$page" 2>&1)
