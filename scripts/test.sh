@@ -7,7 +7,7 @@
 # sanitizer build, the fuzzing and valgrind.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh test
 jobs=$(nproc)
 
 total=0
@@ -21,7 +21,7 @@ run_suite() {
 }
 
 echo "== build and test"
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DNB_BENCHMARKS=ON
 if [ "${1:-}" != "--quick" ]; then
   echo "== build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
