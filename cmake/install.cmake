@@ -1,20 +1,40 @@
 # SPDX-License-Identifier: MIT
-# Installation: the three programs, a desktop entry for each window program,
-# the manual pages and an example place file.  Included at the end of the
-# top-level CMakeLists.txt, after every target exists.
+# Installation: the three programs, for each window program a desktop
+# entry, an icon and AppStream metainfo, the manual pages and an example
+# place file. Included at the end of the top-level CMakeLists.txt, after
+# every target exists.
 #
 #   cmake --install build --prefix /usr/local
 
 include(GNUInstallDirs)
 
+# The manual pages carry the version of project(): man/NAME.1.in becomes
+# BUILD/man/NAME.1.
+foreach(page nachtblick kalender nachtblick-report)
+  configure_file(man/${page}.1.in ${CMAKE_BINARY_DIR}/man/${page}.1 @ONLY)
+endforeach()
+
 install(TARGETS nachtblick-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES man/nachtblick-report.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/man/nachtblick-report.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 if(NB_GUI)
   install(TARGETS nachtblick kalender RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES data/nachtblick.desktop data/kalender.desktop
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES man/nachtblick.1 man/kalender.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  foreach(program nachtblick kalender)
+    install(FILES data/org.example.${program}.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES data/org.example.${program}.metainfo.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    # The icon in the hicolor theme: the SVG and the PNGs rendered from it
+    # (scripts/icons.sh).
+    set(icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+    install(FILES data/icons/${program}.svg DESTINATION ${icons}/scalable/apps)
+    foreach(size 48 128)
+      install(FILES data/icons/${program}-${size}.png DESTINATION ${icons}/${size}x${size}/apps
+              RENAME ${program}.png)
+    endforeach()
+  endforeach()
+  install(FILES ${CMAKE_BINARY_DIR}/man/nachtblick.1 ${CMAKE_BINARY_DIR}/man/kalender.1
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 # DOCDIR is share/doc/nachtblick (the project's name).
@@ -22,11 +42,12 @@ install(FILES data/gtknblick.conf README.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # Installs into a scratch prefix inside the build tree and checks what
-# arrived there; skipped (exit 77) when desktop-file-validate or groff is
-# missing.
+# arrived there; skipped (exit 77) when desktop-file-validate, appstreamcli
+# or groff is missing.
 if(BUILD_TESTING AND NB_GUI)
   add_test(NAME install_check
            COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/check-install.sh
-                   ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/install-check ${CMAKE_COMMAND})
+                   ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/install-check ${CMAKE_COMMAND}
+                   ${PROJECT_VERSION})
   set_tests_properties(install_check PROPERTIES SKIP_RETURN_CODE 77 LABELS install)
 endif()

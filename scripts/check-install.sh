@@ -1,20 +1,22 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Installs a build into a scratch prefix and checks what arrived there:
-# the three programs, the desktop entries (desktop-file-validate), the
-# manual pages (groff without a single warning) and the example place file
-# (every place line read as a place).
+# the three programs (--version and --help), the desktop entries
+# (desktop-file-validate), the AppStream metainfo (appstreamcli), the icons,
+# the manual pages (groff without a single warning, the version) and the
+# example place file (every place line read as a place).
 #
-#   scripts/check-install.sh BUILD_DIR PREFIX [CMAKE]
+#   scripts/check-install.sh BUILD_DIR PREFIX [CMAKE [VERSION]]
 #
 # Exit status 0 when everything checks, 1 on a fault, 77 (skipped) when
-# all that could be checked is right but desktop-file-validate or groff is
-# missing.
+# all that could be checked is right but desktop-file-validate, appstreamcli
+# or groff is missing.
 set -u
 
 build=${1:?usage: check-install.sh BUILD_DIR PREFIX}
 prefix=${2:?usage: check-install.sh BUILD_DIR PREFIX}
 cmake=${3:-cmake}
+version=${4:-}
 
 faults=0
 missing=""
@@ -29,21 +31,64 @@ if ! "$cmake" --install "$build" --prefix "$prefix" >/dev/null; then
   exit 1
 fi
 
-for f in bin/nachtblick bin/kalender bin/nachtblick-report; do
-  [ -x "$prefix/$f" ] || fault "$f is missing or not executable"
+# Each program answers --version and --help without a display.
+for f in nachtblick kalender nachtblick-report; do
+  exe="$prefix/bin/$f"
+  if [ ! -x "$exe" ]; then
+    fault "bin/$f is missing or not executable"
+    continue
+  fi
+  out=$(env -u DISPLAY "$exe" --version) || fault "$f --version failed"
+  [ -z "$version" ] || [ "$out" = "$f $version" ] || fault "$f --version: '$out', not '$f $version'"
+  env -u DISPLAY "$exe" --help | grep -q "^Usage: $f " || fault "$f --help prints no usage"
 done
 
-apps="$prefix/share/applications"
+# Desktop entry, AppStream metainfo and icons of each window program; the
+# desktop entry and the metainfo are named after the component id.
+share="$prefix/share"
 for f in nachtblick kalender; do
-  [ -f "$apps/$f.desktop" ] || fault "share/applications/$f.desktop is missing"
-  grep -qx "Exec=$f" "$apps/$f.desktop" 2>/dev/null || fault "$f.desktop does not start $f"
+  id=org.example.$f
+  desktop="$share/applications/$id.desktop"
+  metainfo="$share/metainfo/$id.metainfo.xml"
+  if [ -f "$desktop" ]; then
+    grep -qx "Exec=$f" "$desktop" || fault "$id.desktop does not start $f"
+    grep -qx "Icon=$f" "$desktop" || fault "$id.desktop does not name the icon $f"
+    if command -v desktop-file-validate >/dev/null 2>&1; then
+      out=$(desktop-file-validate "$desktop" 2>&1)
+      [ $? -eq 0 ] && [ -z "$out" ] || fault "desktop-file-validate $id.desktop: $out"
+    else
+      missing="$missing desktop-file-validate"
+    fi
+  else
+    fault "share/applications/$id.desktop is missing"
+  fi
+  if [ -f "$metainfo" ]; then
+    grep -q "<id>$id</id>" "$metainfo" || fault "$id.metainfo.xml: the id is not $id"
+    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+      fault "$id.metainfo.xml does not launch $id.desktop"
+    [ -z "$version" ] || grep -q "<release version=\"$version\"" "$metainfo" ||
+      fault "$id.metainfo.xml has no release $version"
+    if command -v appstreamcli >/dev/null 2>&1; then
+      out=$(appstreamcli validate --no-net --pedantic --no-color "$metainfo" 2>&1)
+      [ $? -eq 0 ] && ! echo "$out" | grep -q '^ *[EWI]:' || fault "appstreamcli $id.metainfo.xml: $out"
+    else
+      missing="$missing appstreamcli"
+    fi
+  else
+    fault "share/metainfo/$id.metainfo.xml is missing"
+  fi
+  icons="$share/icons/hicolor"
+  grep -q '<svg' "$icons/scalable/apps/$f.svg" 2>/dev/null ||
+    fault "share/icons/hicolor/scalable/apps/$f.svg is missing or no SVG"
+  for size in 48 128; do
+    png="$icons/${size}x$size/apps/$f.png"
+    # The PNG signature, then the IHDR chunk with width and height.
+    head=$(od -An -tx1 -N24 "$png" 2>/dev/null | tr -d ' \n')
+    hex=$(printf '%08x' "$size")
+    [ "$head" = "89504e470d0a1a0a0000000d49484452$hex$hex" ] ||
+      fault "share/icons/hicolor/${size}x$size/apps/$f.png is missing or not $size x $size"
+  done
 done
-if command -v desktop-file-validate >/dev/null 2>&1; then
-  out=$(desktop-file-validate "$apps/nachtblick.desktop" "$apps/kalender.desktop" 2>&1)
-  [ $? -eq 0 ] && [ -z "$out" ] || fault "desktop-file-validate: $out"
-else
-  missing="$missing desktop-file-validate"
-fi
 
 man1="$prefix/share/man/man1"
 for f in nachtblick kalender nachtblick-report; do
@@ -52,6 +97,8 @@ for f in nachtblick kalender nachtblick-report; do
     fault "share/man/man1/$f.1 is missing"
     continue
   fi
+  [ -z "$version" ] || grep -q "^\.TH .* \"nachtblick $version\" " "$page" ||
+    fault "$f.1 does not carry version $version"
   if command -v groff >/dev/null 2>&1; then
     for dev in ps utf8; do
       out=$(groff -ww -man -T"$dev" -z "$page" 2>&1)

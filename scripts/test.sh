@@ -1,13 +1,15 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Installs what is missing, builds and runs every test (GUI tests under a
-# virtual X display), then again with AddressSanitizer and
-# UndefinedBehaviorSanitizer, then fuzzes (scripts/fuzz.sh) and runs the GUI
-# tests under valgrind (scripts/valgrind.sh). Pass --quick to skip the
-# sanitizer build, the fuzzing and valgrind.
+# Installs what is missing (scripts/setup.sh test), builds and runs every
+# test (GUI tests under a virtual X display), builds the Debian packages and
+# checks them with lintian (scripts/package.sh), builds and runs every test
+# again with AddressSanitizer and UndefinedBehaviorSanitizer, then fuzzes
+# (scripts/fuzz.sh) and runs the GUI tests under valgrind
+# (scripts/valgrind.sh). Pass --quick to skip all but the first build and
+# its tests.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh test
 jobs=$(nproc)
 
 total=0
@@ -21,8 +23,12 @@ run_suite() {
 }
 
 echo "== build and test"
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DNB_BENCHMARKS=ON
 if [ "${1:-}" != "--quick" ]; then
+  # The package's own test step (dh_auto_test) would build and run the
+  # tests that just passed once more; nocheck skips it here.
+  echo "== Debian package and lintian"
+  DEB_BUILD_OPTIONS="parallel=$jobs nocheck" scripts/package.sh
   echo "== build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
