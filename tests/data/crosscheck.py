@@ -54,7 +54,7 @@ class Case:
 def read_cases():
     cases = []
     for path in sorted(HERE.glob("*.txt")):
-        conf, lines, case = [], path.read_text(encoding="utf-8").split("\n"), None
+        conf, lines, case = [], path.read_text(encoding="utf-8", errors="surrogateescape").split("\n"), None
         for i, line in enumerate(lines):
             if not line.startswith("@@"):
                 if case:
