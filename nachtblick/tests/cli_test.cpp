@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "nachtblick/cli.h"
+#include "nachtblick/ical.h"
 #include "nachtblick/reports.h"
 #include "nachtblick/tests/scratch_dir.h"
 
@@ -89,6 +90,9 @@ TEST_F(FrontEnd, EveryViewMatchesItsReport) {
   }
   EXPECT_NE(cli({"calendar", "2024", "1"}).out.find("Jaenner 2024"), std::string::npos);
   EXPECT_EQ(cli({"pi"}).out, pi_report().text + "\n");
+  std::string ics, err;
+  EXPECT_EQ(ical_report(2024, &table[1], {2026, 2, 6}, ics, err), 0);
+  EXPECT_EQ(cli({"ical", "2024", "--place", "1", "--today", "2026-02-06"}).out, ics);
   EXPECT_EQ(cli({"places"}).out,
             " 0  Berlin                                    52.51667    13.40000\n"
             " 1  Buenos Aires                             -34.60000   -58.36667\n");
@@ -133,7 +137,15 @@ TEST_F(FrontEnd, BadArgumentsGiveOneLineAndStatus2) {
       {"calendar", "--today", "0000-01-01"},
       {"calendar", "--today", "10001-01-01"},
       {"calendar", "--today", "2023-02-29"},
-      {"calendar", "--today", "1700-02-29"}};
+      {"calendar", "--today", "1700-02-29"},
+      {"ical"},
+      {"ical", "999"},
+      {"ical", "3001"},
+      {"ical", "+2024"},
+      {"ical", " 2024"},
+      {"ical", "2024x"},
+      {"ical", "2024", "6"},
+      {"ical", "2024", "--place", "2"}};
   for (const auto &args : bad) {
     const Result r = cli(args);
     std::string shown;
