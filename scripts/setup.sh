@@ -7,6 +7,8 @@ set -eu
 PACKAGES="g++ make cmake pkg-config libgtk2.0-dev libgtest-dev libbenchmark-dev
 xvfb xauth x11-utils xfonts-base xfonts-75dpi xfonts-100dpi imagemagick
 clang libclang-rt-14-dev valgrind desktop-file-utils groff-base xdotool"
+# For tests/ical_check.sh: a parser and a client that read the calendar export.
+PACKAGES="$PACKAGES python3-icalendar khal"
 
 missing=""
 for p in $PACKAGES; do
