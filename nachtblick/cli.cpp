@@ -93,8 +93,11 @@ const ViewDef kViews[] = {
     {"ical", 1, nullptr, ical_view},
 };
 
+// One line on err: control characters of the arguments it quotes show as '?'.
 int fail(std::string &err, const std::string &message) {
   err = "nachtblick-report: " + message + " (see --help)\n";
+  for (size_t i = 0; i + 1 < err.size(); ++i)
+    if (static_cast<unsigned char>(err[i]) < 0x20 || err[i] == 0x7F) err[i] = '?';
   return 2;
 }
 

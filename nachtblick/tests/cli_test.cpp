@@ -145,7 +145,8 @@ TEST_F(FrontEnd, BadArgumentsGiveOneLineAndStatus2) {
       {"ical", " 2024"},
       {"ical", "2024x"},
       {"ical", "2024", "6"},
-      {"ical", "2024", "--place", "2"}};
+      {"ical", "2024", "--place", "2"},
+      {"ical", "20\n24"}};
   for (const auto &args : bad) {
     const Result r = cli(args);
     std::string shown;
