@@ -158,6 +158,14 @@ void gregorian_date(long long jdn, int *year, int *month, int *day) {
   *year = static_cast<int>(100 * b + d - 4800 + m / 10);
 }
 
+// Appends value (0 or more) as exactly `width` decimal digits, with leading
+// zeros; the export's dates and times need no more than 4.
+void append_digits(std::string &text, long long value, int width) {
+  char digits[4];
+  for (int i = width - 1; i >= 0; --i, value /= 10) digits[i] = static_cast<char>('0' + value % 10);
+  text.append(digits, static_cast<size_t>(width));
+}
+
 // "YYYYMMDD" (all-day) or "YYYYMMDDTHHMMSSZ" of UT seconds from MJD 0.
 std::string date_time(long long seconds, bool all_day) {
   long long day = seconds / kSecondsPerDay;
@@ -169,10 +177,15 @@ std::string date_time(long long seconds, bool all_day) {
   int y, m, d;
   gregorian_date(day + kJdnOffset, &y, &m, &d);
   std::string text;
-  appendf(text, "%04d%02d%02d", y, m, d);
-  if (!all_day)
-    appendf(text, "T%02d%02d%02dZ", static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60),
-            static_cast<int>(rest % 60));
+  append_digits(text, y, 4);
+  append_digits(text, m, 2);
+  append_digits(text, d, 2);
+  if (all_day) return text;
+  text += 'T';
+  append_digits(text, rest / 3600, 2);
+  append_digits(text, rest / 60 % 60, 2);
+  append_digits(text, rest % 60, 2);
+  text += 'Z';
   return text;
 }
 
