@@ -40,10 +40,18 @@ UTC = dt.timezone.utc
 
 def load(name):
     raw = open(name, "rb").read()
-    raw.decode("utf-8")  # raises on anything that is no UTF-8
     assert raw.endswith(b"\r\n"), name
-    for line in raw[:-2].split(b"\r\n"):
+    lines = raw[:-2].split(b"\r\n")
+    for line in lines:
         assert len(line) <= 75 and b"\r" not in line and b"\n" not in line, line
+        line.decode("utf-8")  # raises on no UTF-8 or a fold inside a sequence
+    open_components = []
+    for line in lines:
+        if line.startswith(b"BEGIN:"):
+            open_components.append(line[6:])
+        if line.startswith(b"END:"):
+            assert open_components.pop() == line[4:], line
+    assert not open_components, name
     events = icalendar.Calendar.from_ical(raw).walk("VEVENT")
     uids = [str(e["UID"]) for e in events]
     assert len(uids) == len(set(uids)), name

@@ -4,7 +4,6 @@
 // sunsets those of the rise and set report; feasts; the RFC 5545 form.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -49,11 +48,6 @@ std::set<std::string> events(const std::string &ics) {
     if (line == "END:VEVENT") found.insert(start + " " + summary + text), text.clear();
   }
   return found;
-}
-
-size_t count(const std::set<std::string> &events, const char *summary) {
-  return std::count_if(events.begin(), events.end(),
-                       [&](const std::string &e) { return e.find(summary) != e.npos; });
 }
 
 // "YYYYMMDDTHHMMSSZ" of a date of the reports' calendar and a UT time, in
@@ -139,10 +133,9 @@ TEST(Ical, SunriseAndSunsetAreTheMinutesOfTheRiseAndSetReport) {
     EXPECT_EQ(sun.count(gregorian(2024, mm, dd, h[0] - zone, m[0], 0) + " Sonnenaufgang"), 1u);
     EXPECT_EQ(sun.count(gregorian(2024, mm, dd, h[1] - zone, m[1], 0) + " Sonnenuntergang"), 1u);
   }
-  EXPECT_EQ(count(sun, "Sonnenaufgang"), 366u);
-  EXPECT_EQ(count(sun, "Sonnenuntergang"), 366u);
+  EXPECT_EQ(sun.size(), events(export_of(2024)).size() + 2 * 366);  // a rise and a set a day
   places[0].latitude = 80.0;  // polar day and night: no rise, no set
-  EXPECT_LT(count(events(export_of(2024, &places[0])), "Sonnenaufgang"), 250u);
+  EXPECT_LT(events(export_of(2024, &places[0])).size(), sun.size() - 200);
 }
 
 TEST(Ical, Rfc5545Form) {
