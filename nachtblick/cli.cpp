@@ -38,7 +38,7 @@ const char kUsage[] =
     "mean today.\n"
     "\n"
     "Options:\n"
-    "  --place N            show place N of the table (default 0; ical: its sun)\n"
+    "  --place N            show place N of the table (default 0; ical: its sunrise and sunset)\n"
     "  --today YYYY-MM-DD   use this date as today's date (ical: the DTSTAMP)\n"
     "  -h, --help           print this help and exit\n"
     "  --version            print the version and exit\n";
