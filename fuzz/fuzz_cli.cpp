@@ -1,26 +1,37 @@
 // SPDX-License-Identifier: MIT
-// The text front end on any command line: the input is its arguments,
-// separated by line feeds (a NUL byte ends the input). Every view, option
-// and date text is reachable; the result is a report with status 0 or one
-// line on stderr with status 2, never both.
+// The text front end on any command line and place file: the input is the
+// arguments, separated by line feeds, then a NUL byte and the place file
+// (none without a NUL). Every view, option and date text is reachable. The
+// result is a report with status 0 or one line on stderr with status 2,
+// never both; a calendar export has CRLF lines of at most 75 octets.
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "nachtblick/cli.h"
 
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+  char dir[] = "/tmp/nbfuzzXXXXXX";
+  return mkdtemp(dir) && chdir(dir) == 0 ? 0 : 1;  // the place file goes here
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  std::vector<std::string> args{"nachtblick-report"};
-  std::string arg;
-  for (size_t i = 0; i <= size && (i == size || data[i] != 0); ++i) {
-    if (i == size || data[i] == '\n') {
-      args.push_back(arg);
-      arg.clear();
-    } else {
-      arg += static_cast<char>(data[i]);
-    }
+  const char *text = reinterpret_cast<const char *>(data);
+  const size_t end = strnlen(text, size);
+  std::remove("gtknblick.conf");
+  if (end < size) {
+    FILE *f = std::fopen("gtknblick.conf", "wb");
+    std::fwrite(text + end + 1, 1, size - end - 1, f);
+    std::fclose(f);
   }
+  std::vector<std::string> args{"nachtblick-report", ""};
+  for (size_t i = 0; i < end; ++i)
+    text[i] == '\n' ? args.push_back("") : args.back().push_back(text[i]);
   std::vector<const char *> argv;
   for (const std::string &a : args) argv.push_back(a.c_str());
   std::string out, err;
@@ -28,5 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const bool report = status == 0 && !out.empty() && out.back() == '\n';
   const bool refusal = status == 2 && out.empty() && err.find('\n') == err.size() - 1;
   if (!report && !refusal) std::abort();
+  if (status == 0 && args[1] == "ical")
+    for (size_t at = 0, eol; at < out.size(); at = eol + 2)
+      if ((eol = out.find("\r\n", at)) == std::string::npos || eol - at > 75) std::abort();
   return 0;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // nachtblick-report VIEW [YEAR [MONTH [DAY]]] [--place N] [--today YYYY-MM-DD]
+// nachtblick-report ical YEAR [--place N] [--today YYYY-MM-DD]
 //
 // Three steps: the arguments are parsed into their texts, the texts are
 // checked and turned into a report input, and the view's report is called.
@@ -9,6 +10,7 @@
 #include <cstring>
 
 #include "calendar/calendar.h"
+#include "nachtblick/ical.h"
 #include "nachtblick/places.h"
 #include "nachtblick/reports.h"
 #include "nachtblick/textbuf.h"
@@ -17,6 +19,7 @@ namespace {
 
 const char kUsage[] =
     "Usage: nachtblick-report VIEW [YEAR [MONTH [DAY]]] [--place N] [--today YYYY-MM-DD]\n"
+    "       nachtblick-report ical YEAR [--place N] [--today YYYY-MM-DD]\n"
     "\n"
     "Prints the text the nachtblick window shows for a report.\n"
     "\n"
@@ -27,14 +30,16 @@ const char kUsage[] =
     "  riseset     Sun and Moon rise and set with twilight at the current place\n"
     "  pi          pi to 2799 decimal places\n"
     "  places      the place table read from ./gtknblick.conf\n"
+    "  ical        iCalendar of the year YEAR (1000..3000): moon phases, eclipses,\n"
+    "              seasons, feasts, and with --place sunrise and sunset there\n"
     "\n"
     "YEAR, MONTH and DAY are read exactly as the window's entries read them\n"
     "(at most 8 characters each); an omitted one reads as 0. Year and month 0\n"
     "mean today.\n"
     "\n"
     "Options:\n"
-    "  --place N            show place N of the table (default 0)\n"
-    "  --today YYYY-MM-DD   use this date as today's date\n"
+    "  --place N            show place N of the table (default 0; ical: its sunrise and sunset)\n"
+    "  --today YYYY-MM-DD   use this date as today's date (ical: the DTSTAMP)\n"
     "  -h, --help           print this help and exit\n"
     "  --version            print the version and exit\n";
 
@@ -60,15 +65,18 @@ struct CliInput {
   ReportInput in;
   Place table[PLACE_SLOTS];
   std::string place_notes;  // what the place file holds that is no place
+  int ndates;               // date texts given on the command line
+  bool place_given;         // --place was given
 };
 
 int place_list(const CliInput &c, std::string &out, std::string &err);
+int ical_view(const CliInput &c, std::string &out, std::string &err);
 
 // A view prints the text of a report, or runs a function of its own that
 // writes out (0) or one line to err (2).
 struct ViewDef {
   const char *name;
-  bool takes_date;
+  int dates;  // how many date texts (YEAR, MONTH, DAY) it takes at most
   ReportText (*report)(const ReportInput &);
   int (*run)(const CliInput &c, std::string &out, std::string &err);
 };
@@ -76,16 +84,20 @@ struct ViewDef {
 ReportText pi_view(const ReportInput &) { return pi_report(); }
 
 const ViewDef kViews[] = {
-    {"calendar", true, calendar_report, nullptr},
-    {"moonphase", true, moonphase_report, nullptr},
-    {"seasons", true, seasons_report, nullptr},
-    {"riseset", true, riseset_report, nullptr},
-    {"pi", false, pi_view, nullptr},
-    {"places", false, nullptr, place_list},
+    {"calendar", 3, calendar_report, nullptr},
+    {"moonphase", 3, moonphase_report, nullptr},
+    {"seasons", 3, seasons_report, nullptr},
+    {"riseset", 3, riseset_report, nullptr},
+    {"pi", 0, pi_view, nullptr},
+    {"places", 0, nullptr, place_list},
+    {"ical", 1, nullptr, ical_view},
 };
 
+// One line on err: control characters of the arguments it quotes show as '?'.
 int fail(std::string &err, const std::string &message) {
   err = "nachtblick-report: " + message + " (see --help)\n";
+  for (size_t i = 0; i + 1 < err.size(); ++i)
+    if (static_cast<unsigned char>(err[i]) < 0x20 || err[i] == 0x7F) err[i] = '?';
   return 2;
 }
 
@@ -134,6 +146,19 @@ int place_list(const CliInput &c, std::string &out, std::string &err) {
             c.table[i].longitude);
   }
   out += "\n";
+  return 0;
+}
+
+// The iCalendar object of the year: YEAR must be given as a plain decimal
+// number; the place only with --place.
+int ical_view(const CliInput &c, std::string &out, std::string &err) {
+  int year = 0;
+  if (c.ndates != 1) return fail(err, "the view 'ical' needs a YEAR");
+  if (!parse_count(c.in.year_text, &year))
+    return fail(err, std::string("year '") + c.in.year_text + "' is not a decimal number");
+  std::string message;
+  const Place *place = c.place_given ? &c.table[c.in.current_place] : nullptr;
+  if (ical_report(year, place, c.in.today, out, message) != 0) return fail(err, message);
   return 0;
 }
 
@@ -188,8 +213,9 @@ int parse_args(int argc, const char *const argv[], CliArgs *args, std::string &o
 // Checks the texts of the command line and reads the place file into c.
 // Returns 0, or 2 on an error.
 int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::string &err) {
-  if (!view.takes_date && args.npositional > 1)
-    return fail(err, std::string("the view '") + view.name + "' takes no date");
+  if (args.npositional - 1 > view.dates)
+    return fail(err, std::string("the view '") + view.name +
+                         (view.dates ? "' takes only a YEAR" : "' takes no date"));
   const char *texts[3];
   for (int k = 0; k < 3; ++k) {
     texts[k] = (k + 1 < args.npositional) ? args.positional[k + 1] : kEntryHints[k];
@@ -212,6 +238,8 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
     return fail(err, std::string("--place '") + args.place_text + "' is not a place in use (0.." +
                          std::to_string(place_count(c->table) - 1) + ")");
   c->view = view.name;
+  c->ndates = args.npositional - 1;
+  c->place_given = args.place_text != nullptr;
   c->in = ReportInput{texts[0], texts[1], texts[2], today, c->table, place, jan_variant};
   return 0;
 }

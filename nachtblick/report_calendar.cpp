@@ -50,35 +50,15 @@ std::string month_sheet(int month, int year, const ReportInput &in) {
   return text;
 }
 
-// Feasts from Easter: Easter Sunday, Ascension (+39), Pentecost (+49),
-// Corpus Christi (+60) and Ash Wednesday (-46), with the leap-year note.
+// The feast list with the leap-year note.
 std::string feast_list(int year) {
-  static const int kOffsets[6] = {0, 0, 39, 10, 11, 0};
-  static const int kMonthLength[8] = {0, 0, 0, 31, 30, 31, 30, 31};  // March..July
-  const int easter = easterdate(year);
+  int month[6], day[6];
+  feastdates(year, month, day);
   const int february = 28 + leapyear(year);
   std::string text = "\n Feiertage (vom Osterdatum abhaengig):\n";
-  int month = 3;
-  int day = easter;
-  for (int i = 1; i <= 5; ++i) {
-    day += kOffsets[i];
-    if (i == 5) {
-      month = 3;
-      day = easter - 46;
-      if (day <= 0) {
-        month = 2;
-        day += february;
-      }
-    }
-    for (int j = 3; j <= 7; ++j) {
-      if (month == j && day > kMonthLength[j]) {
-        month = j + 1;
-        day -= kMonthLength[j];
-      }
-    }
+  for (int i = 1; i <= 5; ++i)
     appendf(text, "\n %s ist am %s, den %d. %s %d", szFeiertag[i],
-            szWochentag[weekday(day, month, year)], day, szMonat[month], year);
-  }
+            szWochentag[weekday(day[i], month[i], year)], day[i], szMonat[month[i]], year);
   appendf(text, "\n\n (%d ist ", year);
   if (february == 28) text += "k";
   text += "ein Schaltjahr)";
@@ -86,6 +66,37 @@ std::string feast_list(int year) {
 }
 
 }  // namespace
+
+// Easter Sunday, Ascension (+39), Pentecost (+49), Corpus Christi (+60) and
+// Ash Wednesday (-46), as one running date carried through the months.
+void feastdates(int year, int month[6], int day[6]) {
+  static const int kOffsets[6] = {0, 0, 39, 10, 11, 0};
+  static const int kMonthLength[8] = {0, 0, 0, 31, 30, 31, 30, 31};  // March..July
+  const int easter = easterdate(year);
+  const int february = 28 + leapyear(year);
+  month[0] = day[0] = 0;
+  int m = 3;
+  int d = easter;
+  for (int i = 1; i <= 5; ++i) {
+    d += kOffsets[i];
+    if (i == 5) {
+      m = 3;
+      d = easter - 46;
+      if (d <= 0) {
+        m = 2;
+        d += february;
+      }
+    }
+    for (int j = 3; j <= 7; ++j) {
+      if (m == j && d > kMonthLength[j]) {
+        m = j + 1;
+        d -= kMonthLength[j];
+      }
+    }
+    month[i] = m;
+    day[i] = d;
+  }
+}
 
 ReportText calendar_report(const ReportInput &in) {
   const int year = entrytoint(in.year_text);

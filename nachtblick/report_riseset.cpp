@@ -13,6 +13,7 @@ namespace {
 
 // Event types of the five rows: Sun, Moon, civil, nautical, astronomical.
 const int kRowTypes[5] = {kEventSun, kEventMoon, kEventCivil, kEventNautical, kEventAstronomical};
+const int kMinutesPerDay = 1440;
 
 // The place to report: the current slot when it is in range and in use,
 // else slot 0 (which always holds a place).
@@ -21,18 +22,10 @@ const Place &reportplace(const Place *places, int current) {
   return places[0];
 }
 
-// Appends a zone-time hour (0..24) as "hh:mm ", rounded to the minute from
-// the whole seconds; 23:59:30 and later, and 24:00, print as 00:00.
+// Appends a zone-time hour (0..24) as "hh:mm "; 24:00 prints as 00:00.
 void appendclock(std::string &text, double hour) {
-  int h = 0, m = 0, s = 0;
-  splitdegrees(hour, &h, &m, &s);
-  if (s >= 30) ++m;
-  if (m == 60) {
-    m = 0;
-    ++h;
-  }
-  if (h >= 24) h = 0;
-  appendf(text, "%02d:%02d ", h, m);
+  const int minutes = clockminutes(hour) % kMinutesPerDay;
+  appendf(text, "%02d:%02d ", minutes / 60, minutes % 60);
 }
 
 // One 15-character cell pair of a row: "rise / set " with "----- " for a
@@ -60,6 +53,13 @@ void appendrow(std::string &text, int mjd, int zone, const Place &place, int typ
 }
 
 }  // namespace
+
+int clockminutes(double hour) {
+  int h = 0, m = 0, s = 0;
+  splitdegrees(hour, &h, &m, &s);
+  if (s >= 30) ++m;
+  return h * 60 + m;
+}
 
 ReportText riseset_report(const ReportInput &in) {
   Place fallback[PLACE_SLOTS];

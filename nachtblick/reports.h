@@ -65,6 +65,16 @@ ReportText riseset_report(const ReportInput &in);
 ReportText pi_report(void);
 ReportText info_report(void);
 
+// Month (2..7) and day of the five feasts of the feast list, indices 1..5
+// as szFeiertag (Easter Sunday, Ascension, Pentecost, Corpus Christi, Ash
+// Wednesday), in the calendar of the year; index 0 is set to 0.
+void feastdates(int year, int month[6], int day[6]);
+
+// Minute of the day, 0..1440, at which the rise and set report shows a
+// zone-time hour 0..24: rounded from the whole seconds, so 23:59:30 and
+// later give 1440 (which the report prints as 00:00).
+int clockminutes(double hour);
+
 // The date the moon, seasons and rise and set reports work on: the entries
 // read as numbers, today's date when year and month both read 0, clamped to
 // the years 1000..3000; with the weekday of the clamped date.

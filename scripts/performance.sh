@@ -5,12 +5,16 @@
 #     both window programs (bench/, on a private Xvfb display);
 #  2. whole-process timings with hyperfine, side by side in one run:
 #     nachtblick-report pi against bc computing the same digits, and
-#     nachtblick-report calendar against ncal and cal printing a month.
+#     nachtblick-report calendar against ncal and cal printing a month;
+#     nachtblick-report ical against the same year's events computed with
+#     the npm package astronomy-engine on node (installed into a scratch
+#     directory by this script).
 #
 #   scripts/performance.sh [BUILD_DIR]      (default: build)
 #
 # Needs a Release or RelWithDebInfo build with the benchmarks, Xvfb,
-# hyperfine, bc and ncal (Debian packages xvfb, hyperfine, bc, ncal).
+# hyperfine, bc, ncal, node and npm (Debian packages xvfb, hyperfine, bc,
+# ncal, nodejs, npm) and the npm registry.
 # Results are printed and also written to BUILD_DIR/performance/.
 set -eu
 
@@ -20,7 +24,7 @@ case $build in /*) ;; *) build=$(pwd)/$build ;; esac
 bench=$build/bench/nachtblick_bench
 report=$build/nachtblick/nachtblick-report
 
-for tool in hyperfine bc ncal cal Xvfb; do
+for tool in hyperfine bc ncal cal Xvfb node npm; do
   command -v "$tool" >/dev/null 2>&1 || { echo "performance: $tool is missing" >&2; exit 1; }
 done
 for prog in "$bench" "$report"; do
@@ -58,3 +62,11 @@ hyperfine -N --warmup 10 --runs 300 \
   -n "nachtblick-report calendar 2026 2" "$report calendar 2026 2" \
   -n "ncal -M -b -w 2 2026" "ncal -M -b -w 2 2026" \
   -n "cal 2 2026" "cal 2 2026"
+
+echo "== one year as iCalendar, with sunrise and sunset"
+npm install --prefix "$work/npm" --no-audit --no-fund --silent astronomy-engine@2
+export NODE_PATH="$work/npm/node_modules"
+hyperfine -N --warmup 3 --min-runs 20 \
+  --export-markdown "$results/ical.md" --export-json "$results/ical.json" \
+  -n "nachtblick-report ical 2024 --place 0" "$report ical 2024 --place 0" \
+  -n "node + astronomy-engine" "node $root/scripts/ical_astronomy_engine.js 2024"

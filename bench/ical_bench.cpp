@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+// Calendar export of one year, without and with a place (sunrise and sunset
+// of every day); target: well under 10 ms with a place. The years step by
+// 37 through 1000..3000.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "nachtblick/ical.h"
+#include "nachtblick/places.h"
+
+namespace {
+
+void BM_IcalYear(benchmark::State &state) {
+  Place places[PLACE_SLOTS];
+  reset_places(places);
+  const Place *place = state.range(0) ? &places[0] : nullptr;
+  std::string out, err;
+  int year = kIcalFirstYear;
+  for (auto _ : state) {
+    ical_report(year, place, CivilDate{2026, 2, 6}, out, err);
+    benchmark::DoNotOptimize(out.data());
+    year = year + 37 <= kIcalLastYear ? year + 37 : kIcalFirstYear;
+  }
+}
+BENCHMARK(BM_IcalYear)->ArgName("place")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,333 @@
+// SPDX-License-Identifier: MIT
+// Calendar export (RFC 5545): the events of one year from the searches of
+// the moon, seasons, calendar and rise and set reports.
+#include "nachtblick/ical.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+#include "astro/lunar.h"
+#include "astro/seasons.h"
+#include "astro/sunmoon.h"
+#include "calendar/calendar.h"
+#include "nachtblick/moonsearch.h"
+#include "nachtblick/textbuf.h"
+
+const int kIcalFirstYear = 1000;
+const int kIcalLastYear = 3000;
+
+namespace {
+
+const double kMjdOffset = 2400000.5;     // JD - MJD
+const int kJdnOffset = 2400001;          // Julian Day Number - MJD
+const long long kSecondsPerDay = 86400;  // and 60 a minute
+const int kSunType = 0;                  // riseset event type of the Sun's row
+const size_t kLineOctets = 75;           // longest line without CRLF (RFC 5545 3.1)
+const char kProdId[] = "PRODID:-//nachtblick//nachtblick-report " NB_VERSION "//DE";
+const char kUidDomain[] = "@nachtblick";
+
+// SUMMARY texts (UTF-8) and the words of the UIDs, by phase code, eclipse
+// index (as szFinsternis), season 1..4 - 1, feast 1..5 and rise / set.
+const char *const kPhaseNames[4] = {"Neumond", "Erstes Viertel", "Vollmond", "Letztes Viertel"};
+const char *const kPhaseIds[4] = {"neumond", "erstes-viertel", "vollmond", "letztes-viertel"};
+const char *const kEclipseNames[5] = {"Partielle Sonnenfinsternis", "Totale Sonnenfinsternis",
+                                      "Ringförmige Sonnenfinsternis", "Partielle Mondfinsternis",
+                                      "Totale Mondfinsternis"};
+const char *const kEclipseIds[5] = {"partielle-sonnenfinsternis", "totale-sonnenfinsternis",
+                                    "ringfoermige-sonnenfinsternis", "partielle-mondfinsternis",
+                                    "totale-mondfinsternis"};
+const char *const kSeasonNames[4] = {"Frühlingsanfang", "Sommeranfang", "Herbstanfang",
+                                     "Winteranfang"};
+const char *const kSeasonIds[4] = {"fruehlingsanfang", "sommeranfang", "herbstanfang",
+                                   "winteranfang"};
+const char *const kFeastNames[6] = {
+    "", "Ostersonntag", "Christi Himmelfahrt", "Pfingstsonntag", "Fronleichnam", "Aschermittwoch"};
+const char *const kFeastIds[6] = {
+    "", "ostersonntag", "christi-himmelfahrt", "pfingstsonntag", "fronleichnam", "aschermittwoch"};
+const char *const kSunNames[2] = {"Sonnenaufgang", "Sonnenuntergang"};
+const char *const kSunIds[2] = {"sonnenaufgang", "sonnenuntergang"};
+
+// One event. start: UT seconds from 0h of MJD 0; for an all-day event the
+// 0h of its day.
+struct Event {
+  long long start;
+  bool all_day;
+  bool at_place;  // sunrise or sunset: with LOCATION and GEO
+  const char *summary;
+  const char *id;
+  std::string description;  // plain text; empty for none
+};
+
+// The year being exported, as UT seconds from 0h of MJD 0: [begin, end).
+struct Export {
+  int year;
+  long long begin, end;
+  std::vector<Event> events;
+};
+
+void add(Export &x, const Event &e) {
+  if (e.start >= x.begin && e.start < x.end) x.events.push_back(e);
+}
+
+// A UT Julian Date as whole seconds, cut as the reports cut it
+// (mjdtodatetime).
+long long ut_seconds(double jd) {
+  int y, m, d, hh, mm, ss;
+  mjdtodatetime(jd - kMjdOffset, &y, &m, &d, &hh, &mm, &ss);
+  return datetomjd(y, m, d) * kSecondsPerDay + hh * 3600 + mm * 60 + ss;
+}
+
+// Every phase of each code in the year, and every eclipse of each of the
+// five kinds, searched as the moon report searches from 1 January.
+void add_moon(Export &x) {
+  const int N = report_lunation(x.year, 1);
+  const double jd0 = datetojd(x.year, 1, 1);
+  const double jd_end = datetojd(x.year + 1, 1, 1);
+  for (int phase = 0; phase < 4; ++phase) {
+    int n = 0;
+    double h = 0.0;
+    if (!find_moon_phase(N, phase, jd0, &n, &h)) continue;
+    for (; h < jd_end; h = moonphase(++n, phase, 1))
+      add(x, Event{ut_seconds(h), false, false, kPhaseNames[phase], kPhaseIds[phase], ""});
+  }
+  for (int i = 0; i < 5; ++i) {
+    int n = 0, saros = 0;
+    double h = 0.0, gamma = 0.0;
+    // find_eclipse tries the lunations from its second argument - 1 on.
+    for (int from = N; find_eclipse(from, i, jd0, &n, &h, &gamma, &saros) && h < jd_end;
+         from = n + 2) {
+      std::string text;
+      appendf(text, "Saros %d, Gamma %.4f", saros, gamma);
+      add(x, Event{ut_seconds(h), false, false, kEclipseNames[i], kEclipseIds[i], text});
+    }
+  }
+}
+
+// Equinoxes and solstices: those of the neighbouring years are looked at
+// too, so that the year's bounds alone decide.
+void add_seasons(Export &x) {
+  for (int y = x.year - 1; y <= x.year + 1; ++y)
+    for (int season = 1; season <= 4; ++season)
+      add(x, Event{ut_seconds(seasonstart(y, season, 1)), false, false, kSeasonNames[season - 1],
+                   kSeasonIds[season - 1], ""});
+}
+
+void add_feasts(Export &x) {
+  int month[6], day[6];
+  feastdates(x.year, month, day);
+  for (int i = 1; i <= 5; ++i)
+    add(x, Event{datetomjd(x.year, month[i], day[i]) * kSecondsPerDay, true, false, kFeastNames[i],
+                 kFeastIds[i], ""});
+}
+
+// Sunrise and sunset of every zone-time day around the year at the place,
+// at the minute the rise and set report shows, less its zone offset.
+void add_sun(Export &x, const Place &place) {
+  const int first = static_cast<int>(x.begin / kSecondsPerDay) - 1;
+  const int last = static_cast<int>(x.end / kSecondsPerDay);
+  long long previous[2] = {LLONG_MIN, LLONG_MIN};
+  for (int mjd = first; mjd <= last; ++mjd) {
+    int y, m, d;
+    jdtodate(mjd + kJdnOffset, &y, &m, &d);
+    const int zone = 1 + summertime(d, m, y);
+    double hours[2];
+    const int flags =
+        riseset(mjd, zone, place.longitude, place.latitude, kSunType, &hours[0], &hours[1]);
+    for (int k = 0; k < 2; ++k) {
+      if (!(flags & (1 << k))) continue;
+      const long long start = mjd * kSecondsPerDay + (clockminutes(hours[k]) - zone * 60) * 60LL;
+      if (start == previous[k]) continue;  // found at 24:00 and again at 0:00 of the next day
+      previous[k] = start;
+      add(x, Event{start, false, true, kSunNames[k], kSunIds[k], ""});
+    }
+  }
+}
+
+// Date of a Julian Day Number in the proleptic Gregorian calendar
+// (jdtodate's Gregorian branch for every day).
+void gregorian_date(long long jdn, int *year, int *month, int *day) {
+  const long long a = jdn + 32044;
+  const long long b = (4 * a + 3) / 146097;
+  const long long r = a - (146097 * b) / 4;
+  const long long d = (4 * r + 3) / 1461;
+  const long long e = r - (1461 * d) / 4;
+  const long long m = (5 * e + 2) / 153;
+  *day = static_cast<int>(e - (153 * m + 2) / 5 + 1);
+  *month = static_cast<int>(m + 3 - 12 * (m / 10));
+  *year = static_cast<int>(100 * b + d - 4800 + m / 10);
+}
+
+// Appends value (0 or more) as exactly `width` decimal digits, with leading
+// zeros; the export's dates and times need no more than 4.
+void append_digits(std::string &text, long long value, int width) {
+  char digits[4];
+  for (int i = width - 1; i >= 0; --i, value /= 10) digits[i] = static_cast<char>('0' + value % 10);
+  text.append(digits, static_cast<size_t>(width));
+}
+
+// "YYYYMMDD" (all-day) or "YYYYMMDDTHHMMSSZ" of UT seconds from MJD 0.
+std::string date_time(long long seconds, bool all_day) {
+  long long day = seconds / kSecondsPerDay;
+  long long rest = seconds % kSecondsPerDay;
+  if (rest < 0) {
+    rest += kSecondsPerDay;
+    --day;
+  }
+  int y, m, d;
+  gregorian_date(day + kJdnOffset, &y, &m, &d);
+  std::string text;
+  append_digits(text, y, 4);
+  append_digits(text, m, 2);
+  append_digits(text, d, 2);
+  if (all_day) return text;
+  text += 'T';
+  append_digits(text, rest / 3600, 2);
+  append_digits(text, rest / 60 % 60, 2);
+  append_digits(text, rest % 60, 2);
+  text += 'Z';
+  return text;
+}
+
+// Octets of the well-formed UTF-8 sequence at p (RFC 3629: no overlong
+// form, no surrogate, at most U+10FFFF); 0 when there is none. p is
+// NUL-terminated.
+size_t utf8_length(const unsigned char *p) {
+  if (p[0] < 0x80) return 1;
+  size_t n = 0;
+  unsigned lo = 0x80, hi = 0xBF;  // range of the second octet
+  if (p[0] >= 0xC2 && p[0] <= 0xDF) {
+    n = 2;
+  } else if (p[0] >= 0xE0 && p[0] <= 0xEF) {
+    n = 3;
+    if (p[0] == 0xE0) lo = 0xA0;
+    if (p[0] == 0xED) hi = 0x9F;
+  } else if (p[0] >= 0xF0 && p[0] <= 0xF4) {
+    n = 4;
+    if (p[0] == 0xF0) lo = 0x90;
+    if (p[0] == 0xF4) hi = 0x8F;
+  } else {
+    return 0;
+  }
+  if (p[1] < lo || p[1] > hi) return 0;
+  for (size_t i = 2; i < n; ++i)
+    if ((p[i] & 0xC0) != 0x80) return 0;
+  return n;
+}
+
+// A place name as UTF-8: well-formed sequences as they are, every other
+// byte read as Latin-1.
+std::string utf8_text(const char *bytes) {
+  std::string text;
+  const unsigned char *p = reinterpret_cast<const unsigned char *>(bytes);
+  while (*p) {
+    const size_t n = utf8_length(p);
+    if (n) {
+      text.append(reinterpret_cast<const char *>(p), n);
+      p += n;
+    } else {
+      text += static_cast<char>(0xC0 | (*p >> 6));
+      text += static_cast<char>(0x80 | (*p & 0x3F));
+      ++p;
+    }
+  }
+  return text;
+}
+
+// A TEXT value (RFC 5545 3.3.11): backslash, semicolon, comma and newline
+// escaped; other control characters, which TEXT cannot hold, as blanks.
+std::string escaped(const std::string &text) {
+  std::string out;
+  for (const char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (c == '\\' || c == ';' || c == ',') {
+      out += '\\';
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if ((u < 0x20 && c != '\t') || u == 0x7F) {
+      out += ' ';
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// Appends a content line, folded at 75 octets (a CRLF and a blank before
+// each continuation), never inside a UTF-8 sequence.
+void put_line(std::string &out, const std::string &line) {
+  size_t pos = 0, room = kLineOctets;
+  while (line.size() - pos > room) {
+    size_t cut = pos + room;
+    while ((static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+    out.append(line, pos, cut - pos);
+    out += "\r\n ";
+    pos = cut;
+    room = kLineOctets - 1;
+  }
+  out.append(line, pos, std::string::npos);
+  out += "\r\n";
+}
+
+// What the sunrise and sunset events add: a UID part, LOCATION and GEO.
+struct PlaceLines {
+  std::string id, location, geo;
+};
+
+PlaceLines place_lines(const Place &place) {
+  PlaceLines p;
+  appendf(p.id, "-%.4f%c-%.4f%c", place.latitude < 0 ? -place.latitude : place.latitude,
+          place.latitude < 0 ? 'S' : 'N', place.longitude < 0 ? -place.longitude : place.longitude,
+          place.longitude < 0 ? 'W' : 'E');
+  p.location = "LOCATION:" + escaped(utf8_text(place.name));
+  appendf(p.geo, "GEO:%.6f;%.6f", place.latitude, place.longitude);
+  return p;
+}
+
+void put_event(std::string &out, const Event &e, const std::string &stamp, const PlaceLines &at) {
+  const std::string start = date_time(e.start, e.all_day);
+  put_line(out, "BEGIN:VEVENT");
+  put_line(out, "UID:" + start + "-" + e.id + (e.at_place ? at.id : "") + kUidDomain);
+  put_line(out, "DTSTAMP:" + stamp);
+  put_line(out, (e.all_day ? "DTSTART;VALUE=DATE:" : "DTSTART:") + start);
+  put_line(out, "SUMMARY:" + escaped(e.summary));
+  if (!e.description.empty()) put_line(out, "DESCRIPTION:" + escaped(e.description));
+  if (e.at_place) {
+    put_line(out, at.location);
+    put_line(out, at.geo);
+  }
+  put_line(out, "TRANSP:TRANSPARENT");
+  put_line(out, "END:VEVENT");
+}
+
+}  // namespace
+
+int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err) {
+  if (year < kIcalFirstYear || year > kIcalLastYear) {
+    err.clear();
+    appendf(err, "year %d is outside %d..%d", year, kIcalFirstYear, kIcalLastYear);
+    return 2;
+  }
+  Export x{
+      year, datetomjd(year, 1, 1) * kSecondsPerDay, datetomjd(year + 1, 1, 1) * kSecondsPerDay, {}};
+  add_moon(x);
+  add_seasons(x);
+  add_feasts(x);
+  if (place) add_sun(x, *place);
+  std::stable_sort(x.events.begin(), x.events.end(),
+                   [](const Event &a, const Event &b) { return a.start < b.start; });
+
+  const std::string dtstamp =
+      date_time(datetomjd(stamp.year, stamp.month, stamp.day) * kSecondsPerDay, false);
+  const PlaceLines at = place ? place_lines(*place) : PlaceLines{};
+  out.clear();
+  out.reserve(256 * x.events.size() + 256);
+  put_line(out, "BEGIN:VCALENDAR");
+  put_line(out, "VERSION:2.0");
+  put_line(out, kProdId);
+  put_line(out, "CALSCALE:GREGORIAN");
+  for (const Event &e : x.events) put_event(out, e, dtstamp, at);
+  put_line(out, "END:VCALENDAR");
+  return 0;
+}

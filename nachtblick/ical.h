@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+// Calendar export: the moon phases, eclipses, season starts and Easter feasts
+// of one year, and for a place its sunrises and sunsets, as one iCalendar
+// object (RFC 5545).
+//
+// Every instant is the one the moon, seasons and rise and set reports show:
+// phases, eclipses and seasons in universal time to the second (truncated
+// as the reports truncate), sunrise and sunset to the minute of the rise and
+// set report, taken back from its zone time (UTC+1, UTC+2 under summer time)
+// to UTC. An event belongs to the year when its instant lies from 0h UT of
+// 1 January of the year up to, not including, 0h UT of 1 January of the next,
+// with the year counted as the reports count it (Julian calendar up to
+// 4 October 1582, Gregorian from 15 October 1582). The feasts are whole days
+// of the year. Dates are written in the proleptic Gregorian calendar that
+// RFC 5545 prescribes, so Easter 1500 (Julian 19 April) is 1500-04-29.
+#ifndef NACHTBLICK_ICAL_H
+#define NACHTBLICK_ICAL_H
+
+#include <string>
+
+#include "nachtblick/places.h"
+#include "nachtblick/reports.h"
+
+// The years the export covers: those of the moon report.
+extern const int kIcalFirstYear;  // 1000
+extern const int kIcalLastYear;   // 3000
+
+// Writes the iCalendar object of the year to out and returns 0. With a
+// place (may be null) the sunrises and sunsets there are included; its name,
+// any bytes, goes into LOCATION as UTF-8 (bytes that are no UTF-8 are read
+// as Latin-1). stamp, a date of the reports' calendar, is the DTSTAMP of
+// every event, at 00:00:00 UTC. For a year outside kIcalFirstYear..
+// kIcalLastYear writes a message without line end to err, nothing to out,
+// and returns 2.
+int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err);
+
+#endif
