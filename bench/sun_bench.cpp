@@ -53,7 +53,8 @@ void BM_SeasonsReport(benchmark::State &state) {
   static const Dates dates;
   int i = 0;
   for (auto _ : state) {
-    const ReportInput in{dates.years[i], dates.months[i], dates.days[i], {2024, 1, 1}, nullptr, 0, 1};
+    const ReportInput in{
+        dates.years[i], dates.months[i], dates.days[i], {2024, 1, 1}, nullptr, 0, 1};
     ReportText r = seasons_report(in);
     benchmark::DoNotOptimize(r.text.data());
     i = (i + 1) % 64;

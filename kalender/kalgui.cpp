@@ -19,6 +19,10 @@ GtkWidget *output = nullptr;
 namespace {
 
 constexpr gint kEntryMaxLength = 25;
+constexpr int kWheelLines = 3;
+// The window's default size and border, and the text area's size.
+constexpr gint kWindowWidth = 500, kWindowHeight = 220, kWindowBorder = 45;
+constexpr gint kOutputWidth = 400, kOutputHeight = 200;
 
 struct ButtonDef {
   const char *label;
@@ -71,44 +75,39 @@ void connect_clicked(GtkWidget *button, void (*cb)(GtkWidget *, gpointer), GtkWi
                           nullptr, TRUE, FALSE);
 }
 
-// Typing replaces a hint text: focus by keyboard selects it all.  The hint
-// is the entry's user data.
-gboolean hint_focus_cb(GtkWidget *entry, GdkEventFocus *, gpointer hint) {
-  if (std::strcmp(gtk_entry_get_text(GTK_ENTRY(entry)), static_cast<const char *>(hint)) == 0)
-    gtk_editable_select_region(GTK_EDITABLE(entry), 0, -1);
-  return FALSE;
-}
-
-// A click that focuses a hint entry leaves the cursor alone, so the
-// selection stays.
-gboolean hint_click_cb(GtkWidget *entry, GdkEventButton *event, gpointer hint) {
-  if (event->type != GDK_BUTTON_PRESS || event->button != 1 || GTK_WIDGET_HAS_FOCUS(entry) ||
-      std::strcmp(gtk_entry_get_text(GTK_ENTRY(entry)), static_cast<const char *>(hint)) != 0)
+// Typing replaces a hint text: while an entry still shows its hint (the
+// handler's data), taking the focus by Tab or by a click selects all of it.
+// The click is handled here, before the entry would move the cursor and
+// drop the selection.
+gboolean hint_event_cb(GtkWidget *entry, GdkEvent *event, gpointer hint) {
+  if (std::strcmp(gtk_entry_get_text(GTK_ENTRY(entry)), static_cast<const char *>(hint)) != 0)
     return FALSE;
-  gtk_widget_grab_focus(entry);
-  gtk_editable_select_region(GTK_EDITABLE(entry), 0, -1);
-  return TRUE;
+  const bool click =
+      event->type == GDK_BUTTON_PRESS && event->button.button == 1 && !GTK_WIDGET_HAS_FOCUS(entry);
+  if (click) gtk_widget_grab_focus(entry);
+  if (click || (event->type == GDK_FOCUS_CHANGE && event->focus_change.in))
+    gtk_editable_select_region(GTK_EDITABLE(entry), 0, -1);
+  return click;
 }
 
 GtkWidget *new_hint_entry(const char *hint) {
   GtkWidget *entry = gtk_entry_new_with_max_length(kEntryMaxLength);
   gtk_entry_set_text(GTK_ENTRY(entry), hint);
-  gpointer data = const_cast<char *>(hint);
-  g_signal_connect(entry, "focus-in-event", G_CALLBACK(hint_focus_cb), data);
-  g_signal_connect(entry, "button-press-event", G_CALLBACK(hint_click_cb), data);
+  g_signal_connect(entry, "event", G_CALLBACK(hint_event_cb), const_cast<char *>(hint));
   return entry;
 }
 
-// The text area has no scroll bars: the wheel moves it by three lines of
-// the shown text a notch, within the scroll range.
+// The text area has no scroll bars: a notch of the wheel moves it by
+// kWheelLines lines of the text shown, inside the scroll range.
 gboolean wheel_cb(GtkWidget *widget, GdkEventScroll *event, gpointer) {
-  if (event->direction != GDK_SCROLL_UP && event->direction != GDK_SCROLL_DOWN) return FALSE;
+  const int sign = event->direction == GDK_SCROLL_DOWN ? 1
+                   : event->direction == GDK_SCROLL_UP ? -1
+                                                       : 0;
+  if (sign == 0) return FALSE;
   GdkFont *font = g_shown_font ? g_shown_font : gtk_style_get_font(widget->style);
-  const int line = font ? font->ascent + font->descent : 15;
   GtkAdjustment *adj = GTK_TEXT(widget)->vadj;
-  gdouble value = adj->value + (event->direction == GDK_SCROLL_DOWN ? 3 : -3) * line;
-  value = std::max(std::min(value, adj->upper - adj->page_size), adj->lower);
-  gtk_adjustment_set_value(adj, value);
+  const gdouble step = sign * kWheelLines * (font->ascent + font->descent);
+  gtk_adjustment_set_value(adj, CLAMP(adj->value + step, adj->lower, adj->upper - adj->page_size));
   return TRUE;
 }
 
@@ -144,33 +143,61 @@ void copy_year(GtkWidget *widget, gpointer data) {
   read_text_cb(widget, data);
 }
 
-void plus_year(GtkWidget *widget, gpointer data) {
-  set_entry_number(year, kalender_next_year(gtk_entry_get_text(GTK_ENTRY(year))));
-  read_text_cb(widget, data);
+// The date buttons: the entry's text stepped by a rule of kalreport.h,
+// written back, and the report shown.
+static void step_entry(GtkWidget *entry, int (*step)(const char *)) {
+  set_entry_number(entry, step(gtk_entry_get_text(GTK_ENTRY(entry))));
+  read_text_cb(nullptr, nullptr);
 }
 
-void minus_year(GtkWidget *widget, gpointer data) {
-  set_entry_number(year, kalender_prev_year(gtk_entry_get_text(GTK_ENTRY(year))));
-  read_text_cb(widget, data);
+void plus_year(GtkWidget *, gpointer) { step_entry(year, kalender_next_year); }
+void minus_year(GtkWidget *, gpointer) { step_entry(year, kalender_prev_year); }
+void plus_month(GtkWidget *, gpointer) { step_entry(month, kalender_next_month); }
+void minus_month(GtkWidget *, gpointer) { step_entry(month, kalender_prev_month); }
+
+// Year buttons in column 0, month buttons in column 1; every cell
+// expands, shrinks and fills, without padding.
+static void attach_date_buttons(GtkWidget *table, const KalWindow &w) {
+  struct Cell {
+    KalButton button;
+    guint col, row;
+  };
+  const Cell cells[] = {{KAL_BTN_JAHR_PLUS, 0, 0},
+                        {KAL_BTN_JAHR_MINUS, 0, 1},
+                        {KAL_BTN_MONAT_PLUS, 1, 0},
+                        {KAL_BTN_MONAT_MINUS, 1, 1}};
+  const GtkAttachOptions all = static_cast<GtkAttachOptions>(GTK_EXPAND | GTK_SHRINK | GTK_FILL);
+  for (const Cell &c : cells)
+    gtk_table_attach(GTK_TABLE(table), w.buttons[c.button], c.col, c.col + 1, c.row, c.row + 1, all,
+                     all, 0, 0);
 }
 
-void plus_month(GtkWidget *widget, gpointer data) {
-  set_entry_number(month, kalender_next_month(gtk_entry_get_text(GTK_ENTRY(month))));
-  read_text_cb(widget, data);
-}
-
-void minus_month(GtkWidget *widget, gpointer data) {
-  set_entry_number(month, kalender_prev_month(gtk_entry_get_text(GTK_ENTRY(month))));
-  read_text_cb(widget, data);
+// The column of the window from top to bottom, neither expanding nor
+// filling, with these paddings.
+static GtkWidget *pack_column(GtkWidget *table, const KalWindow &w) {
+  struct Packed {
+    GtkWidget *widget;
+    guint padding;
+  };
+  const Packed packed[] = {{table, 10},
+                           {w.year, 15},
+                           {w.month, 25},
+                           {w.output, 35},
+                           {w.buttons[KAL_BTN_BERECHNEN], 0},
+                           {w.buttons[KAL_BTN_AKTUELL], 0},
+                           {w.buttons[KAL_BTN_INFO], 0},
+                           {w.buttons[KAL_BTN_ENDE], 0}};
+  GtkWidget *vbox = gtk_vbox_new(FALSE, 0);
+  for (const Packed &p : packed)
+    gtk_box_pack_start(GTK_BOX(vbox), p.widget, FALSE, FALSE, p.padding);
+  return vbox;
 }
 
 KalWindow *kalender_build_window(void) {
   KalWindow &w = g_win;
   w.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-
   for (int i = 0; i < KAL_BTN_COUNT; ++i)
     w.buttons[i] = gtk_button_new_with_label(kButtons[i].label);
-
   year = w.year = new_hint_entry(kKalYearHint);
   month = w.month = new_hint_entry(kKalMonthHint);
 
@@ -178,8 +205,6 @@ KalWindow *kalender_build_window(void) {
   gtk_text_set_editable(GTK_TEXT(output), FALSE);
   gtk_text_set_word_wrap(GTK_TEXT(output), FALSE);
   g_signal_connect(output, "scroll-event", G_CALLBACK(wheel_cb), nullptr);
-
-  GtkWidget *vbox = gtk_vbox_new(FALSE, 0);
   GtkWidget *table = gtk_table_new(2, 2, FALSE);
 
   // The quit button first, then the window's "destroy", then the rest.
@@ -190,45 +215,11 @@ KalWindow *kalender_build_window(void) {
     connect_clicked(w.buttons[i], kButtons[i].callback, w.window);
 
   gtk_window_set_position(GTK_WINDOW(w.window), GTK_WIN_POS_CENTER);
-  gtk_window_set_default_size(GTK_WINDOW(w.window), 500, 220);
-  gtk_container_set_border_width(GTK_CONTAINER(w.window), 45);
-
-  // Year buttons in column 0, month buttons in column 1.
-  struct Cell {
-    KalButton button;
-    guint col, row;
-  };
-  const Cell cells[] = {
-      {KAL_BTN_JAHR_PLUS, 0, 0},
-      {KAL_BTN_JAHR_MINUS, 0, 1},
-      {KAL_BTN_MONAT_PLUS, 1, 0},
-      {KAL_BTN_MONAT_MINUS, 1, 1},
-  };
-  const GtkAttachOptions all = static_cast<GtkAttachOptions>(GTK_EXPAND | GTK_SHRINK | GTK_FILL);
-  for (const Cell &c : cells)
-    gtk_table_attach(GTK_TABLE(table), w.buttons[c.button], c.col, c.col + 1, c.row, c.row + 1, all,
-                     all, 0, 0);
-
-  // Top to bottom, neither expanding nor filling, with these paddings.
-  struct Packed {
-    GtkWidget *widget;
-    guint padding;
-  };
-  const Packed packed[] = {
-      {table, 10},
-      {w.year, 15},
-      {w.month, 25},
-      {w.output, 35},
-      {w.buttons[KAL_BTN_BERECHNEN], 0},
-      {w.buttons[KAL_BTN_AKTUELL], 0},
-      {w.buttons[KAL_BTN_INFO], 0},
-      {w.buttons[KAL_BTN_ENDE], 0},
-  };
-  for (const Packed &p : packed)
-    gtk_box_pack_start(GTK_BOX(vbox), p.widget, FALSE, FALSE, p.padding);
-
-  gtk_container_add(GTK_CONTAINER(w.window), vbox);
-  gtk_widget_set_usize(output, 400, 200);
+  gtk_window_set_default_size(GTK_WINDOW(w.window), kWindowWidth, kWindowHeight);
+  gtk_container_set_border_width(GTK_CONTAINER(w.window), kWindowBorder);
+  attach_date_buttons(table, w);
+  gtk_container_add(GTK_CONTAINER(w.window), pack_column(table, w));
+  gtk_widget_set_usize(output, kOutputWidth, kOutputHeight);
   gtk_window_set_title(GTK_WINDOW(w.window), "Kalender");
   return &w;
 }

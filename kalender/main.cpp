@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // main.cpp - the kalender program: a month calendar and the Easter-dependent
 // feast days of a year in one small window.
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -24,29 +23,26 @@ const char kUsage[] =
 
 const char kVersion[] = "kalender " KALENDER_VERSION "\n";
 
-// --help and --version are answered before GTK+ sees the command line, so
-// they need no display. Returns -1 when neither is given, else the exit
-// status.
-int answer_info_options(int argc, char *argv[]) {
-  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
-    const char *text = nullptr;
-    if (std::strcmp(argv[i], "--help") == 0) text = kUsage;
-    if (std::strcmp(argv[i], "--version") == 0) text = kVersion;
-    if (!text) continue;
-    errno = 0;
-    if (std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0) return 0;
-    std::fprintf(stderr, "kalender: write error: %s\n",
-                 errno ? std::strerror(errno) : "output failed");
-    return 1;
-  }
-  return -1;
+// True when the option stands before any "--". --help and --version are
+// answered before GTK+ sees the command line, so they need no display.
+bool given(int argc, char *argv[], const char *option) {
+  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
+    if (std::strcmp(argv[i], option) == 0) return true;
+  return false;
+}
+
+// Writes text to stdout; 0, or 1 after a line on stderr when that fails.
+int print(const char *text) {
+  if (std::printf("%s", text) >= 0 && std::fflush(stdout) == 0) return 0;
+  std::perror("kalender: write error");
+  return 1;
 }
 
 }  // namespace
 
 int main(int argc, char *argv[]) {
-  const int info_status = answer_info_options(argc, argv);
-  if (info_status >= 0) return info_status;
+  if (given(argc, argv, "--help")) return print(kUsage);
+  if (given(argc, argv, "--version")) return print(kVersion);
   if (!gtk_init_check(&argc, &argv)) {
     std::fprintf(stderr,
                  "kalender: cannot open an X display; it needs one "

@@ -23,26 +23,13 @@ case $build in /*) ;; *) build=$(pwd)/$build ;; esac
 # The reference, pinned so that a rerun reproduces the page.
 engine=astronomy-engine@2.1.19
 
-"$root/scripts/setup.sh"
-missing=""
-command -v node >/dev/null 2>&1 || missing="$missing nodejs"
-command -v npm >/dev/null 2>&1 || missing="$missing npm"
-command -v gnuplot >/dev/null 2>&1 || missing="$missing gnuplot-nox"
-command -v python3 >/dev/null 2>&1 || missing="$missing python3"
-if [ -n "$missing" ]; then
-  echo "Installing:$missing"
-  if [ "$(id -u)" -eq 0 ]; then
-    SUDO=""
-  elif command -v sudo >/dev/null 2>&1; then
-    SUDO="sudo"
-  else
-    echo "accuracy: need root or sudo to install:$missing" >&2
-    exit 1
-  fi
-  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  # shellcheck disable=SC2086
-  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
-fi
+extra=""
+command -v node >/dev/null 2>&1 || extra="$extra nodejs"
+command -v npm >/dev/null 2>&1 || extra="$extra npm"
+command -v gnuplot >/dev/null 2>&1 || extra="$extra gnuplot-nox"
+command -v python3 >/dev/null 2>&1 || extra="$extra python3"
+# shellcheck disable=SC2086
+"$root/scripts/setup.sh" run $extra
 
 echo "== build the measurement program"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNB_ACCURACY=ON \

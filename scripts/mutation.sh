@@ -20,8 +20,8 @@ work=${MUTATION_DIR:-/tmp/nb-mutation}
 rm -rf "$work"
 mkdir -p "$work/src"
 git ls-files -z | xargs -0 cp --parents -t "$work/src"
-cmake -S "$work/src" -B "$work/build" -DNB_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  >/dev/null
+cmake -S "$work/src" -B "$work/build" -DNB_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_CXX_FLAGS_RELEASE=-O1 >/dev/null
 cmake --build "$work/build" -j"$(nproc)" >/dev/null
 
 exec python3 - "$work" "$count" "$seed" <<'EOF'
@@ -32,7 +32,7 @@ src, build = os.path.join(work, "src"), os.path.join(work, "build")
 FLIPS = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "==",
          "+": "-", "-": "+", "*": "/", "/": "*", "&&": "||", "||": "&&"}
 TOKEN = re.compile(r'"(?:\\.|[^"\\])*"|\'(?:\\.|[^\'\\])*\'|//.*|->|\+\+|--|<<|>>|[-+*/=!<>]=|'
-                   r'&&|\|\||[-+*/<>]|(?<![.\w])(?:0[xX][0-9a-fA-F]+|\d+)\b(?![.eE])|[A-Za-z_]\w*|\S')
+                   r'&&|\|\||[-+*/<>]|\.?\d(?:[eE][-+]|[\w.])*|[A-Za-z_]\w*|\S')
 
 def sites():
     files = subprocess.run(["git", "ls-files", "calendar", "astro", "nachtblick", "kalender"],
@@ -48,7 +48,7 @@ def sites():
                 tok = m.group()
                 if tok in FLIPS:
                     yield path, number, m.start(), tok, FLIPS[tok]
-                elif tok[0].isdigit():
+                elif re.fullmatch(r"\d+|0[xX][0-9a-fA-F]+", tok):  # integer literals only
                     hexa = tok[:2] in ("0x", "0X")
                     value = int(tok, 16 if hexa else 10) + 1
                     yield path, number, m.start(), tok, hex(value) if hexa else str(value)

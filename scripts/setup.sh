@@ -6,6 +6,8 @@
 #   scripts/setup.sh test    that, and the tools the tests and the Debian
 #                            package build use
 #
+# Further package names after the list are installed too.
+#
 # Does nothing when everything is there.
 set -eu
 
@@ -49,11 +51,13 @@ install_missing() {
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
 }
 
-case "${1:-}" in
-  run) install_missing "$RUN_PACKAGES" ;;
-  test) install_missing "$RUN_PACKAGES $TEST_PACKAGES" ;;
+list=${1:-}
+[ $# -gt 0 ] && shift
+case "$list" in
+  run) install_missing "$RUN_PACKAGES $*" ;;
+  test) install_missing "$RUN_PACKAGES $TEST_PACKAGES $*" ;;
   *)
-    echo "usage: scripts/setup.sh run|test" >&2
+    echo "usage: scripts/setup.sh run|test [PACKAGE...]" >&2
     exit 2
     ;;
 esac

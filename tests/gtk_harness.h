@@ -142,13 +142,13 @@ inline void layout(GtkWidget *w, const std::string &indent, std::string &out) {
 }
 
 // What a window lends the script: its entries by name, the text it should
-// show, a number of its own by key, the height of a line of its font.
+// show, a number of its own by key, the font the wheel counts lines of.
 struct Window {
   GtkWidget *top, *output;
   std::function<GtkWidget *(const std::string &)> entry;
   std::function<std::string(const std::string &last_click)> expected;
   std::function<int(const std::string &key)> number;
-  std::function<int()> line_height;
+  const char *font;
 };
 
 inline std::string quoted(const std::string &s) {
@@ -226,8 +226,10 @@ inline void run_script(const Window &w, const std::string &path) {
       EXPECT_EQ(text_of(w.output), w.expected(last_click));
     } else if (word == "expect" && arg == "scroll") {
       GtkAdjustment *adj = GTK_TEXT(w.output)->vadj;
-      EXPECT_DOUBLE_EQ(adj->value, value == "end" ? adj->upper - adj->page_size
-                                                  : std::atoi(value.c_str()) * w.line_height());
+      GdkFont *font = gdk_font_load(w.font);
+      EXPECT_DOUBLE_EQ(adj->value, value == "end"
+                                       ? adj->upper - adj->page_size
+                                       : std::atoi(value.c_str()) * (font->ascent + font->descent));
     } else if (word == "expect" && w.entry(arg)) {
       const std::string want = quoted(value);
       EXPECT_EQ(text_of(w.entry(arg)), want[0] == '$' ? today(want) : want);
@@ -257,6 +259,24 @@ inline bool loop_ends_after(GSourceFunc action, gpointer data) {
   gtk_main();
   if (!timed_out) g_source_remove(guard);
   return !timed_out;
+}
+
+// "Programm beenden", and closing the window, each end a main loop.
+inline void expect_quit_and_close(GtkWidget *quit, GtkWidget *window) {
+  static GtkWidget *widgets[2];
+  widgets[0] = quit, widgets[1] = window;
+  EXPECT_TRUE(loop_ends_after(
+      [](gpointer) -> gboolean {
+        gtk_button_clicked(GTK_BUTTON(widgets[0]));
+        return FALSE;
+      },
+      nullptr));
+  EXPECT_TRUE(loop_ends_after(
+      [](gpointer) -> gboolean {
+        gtk_widget_destroy(widgets[1]);
+        return FALSE;
+      },
+      nullptr));
 }
 
 // Random generator of a monkey run: seed 1 and 2000 clicks unless

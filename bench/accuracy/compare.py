@@ -123,6 +123,17 @@ def stats_row(label, window, s, digits, unit=""):
         u, fmt(s["p95"], digits), u, fmt(s["mean"], digits), u, s["years"])
 
 
+def instant_rows(what, data):
+    """Rows of the UT and TT errors and of the Delta T difference per window."""
+    rows = []
+    for w in WINDOWS:
+        s_ = sel(data, w)
+        rows.append(stats_row(what + ", UT", w, st(s_, 2), 1, "s"))
+        rows.append(stats_row(what + ", TT", w, st(s_, 1), 1, "s"))
+        rows.append(stats_row("Delta T, program minus reference", w, st(s_, 3), 2, "s"))
+    return rows
+
+
 STATS_HEAD = ("| quantity | window | sample | max | median | 95th percentile | signed mean "
               "| years |\n|---|---|--:|--:|--:|--:|--:|---|")
 
@@ -855,12 +866,7 @@ points of the illuminated disk.
         RISESET_STEP[WIDE]))
 
     # ------------------------------------------------------------ phases
-    rows = []
-    for w in WINDOWS:
-        s_ = sel(ph, w)
-        rows.append(stats_row("phase instant, UT", w, st(s_, 2), 1, "s"))
-        rows.append(stats_row("phase instant, TT", w, st(s_, 1), 1, "s"))
-        rows.append(stats_row("Delta T, program minus reference", w, st(s_, 3), 2, "s"))
+    rows = instant_rows("phase instant", ph)
     for q in range(4):
         s_ = [p for p in sel(ph, MAIN) if p[5] == q]
         rows.append(stats_row(PHASE_NAMES[q] + ", UT", MAIN, st(s_, 2), 1, "s"))
@@ -1014,12 +1020,7 @@ Every eclipse of 1900..2100 whose kind differs:
                  disagreement_table(diff5), len(diff5w), disagreement_table(diff5w)))
 
     # ------------------------------------------------------------ seasons
-    rows = []
-    for w in WINDOWS:
-        s_ = sel(se, w)
-        rows.append(stats_row("season start, UT", w, st(s_, 2), 1, "s"))
-        rows.append(stats_row("season start, TT", w, st(s_, 1), 1, "s"))
-        rows.append(stats_row("Delta T, program minus reference", w, st(s_, 3), 2, "s"))
+    rows = instant_rows("season start", se)
     for q in range(4):
         s_ = [p for p in sel(se, MAIN) if p[5] == q + 1]
         rows.append(stats_row(("March equinox", "June solstice", "September equinox",

@@ -27,18 +27,14 @@ std::string expected(const std::string &label) {
 }
 
 harness::Window script_window() {
-  harness::Window w;
-  w.top = win->window, w.output = win->output;
-  w.entry = [](const std::string &name) {
-    return name == "year" ? win->year : name == "month" ? win->month : nullptr;
-  };
-  w.expected = expected;
-  w.number = [](const std::string &) { return 0; };
-  w.line_height = [] {
-    GdkFont *font = gdk_font_load(kKalFontFixed);
-    return font->ascent + font->descent;
-  };
-  return w;
+  return {win->window,
+          win->output,
+          [](const std::string &name) {
+            return name == "year" ? win->year : name == "month" ? win->month : nullptr;
+          },
+          expected,
+          [](const std::string &) { return 0; },
+          kKalFontFixed};
 }
 
 }  // namespace
@@ -60,18 +56,7 @@ TEST(Kalender, MonkeyClicks) {
 }
 
 TEST(Kalender, QuitAndCloseEndTheMainLoop) {
-  EXPECT_TRUE(harness::loop_ends_after(
-      [](gpointer) -> gboolean {
-        gtk_button_clicked(GTK_BUTTON(win->buttons[KAL_BTN_ENDE]));
-        return FALSE;
-      },
-      nullptr));
-  EXPECT_TRUE(harness::loop_ends_after(
-      [](gpointer) -> gboolean {
-        gtk_widget_destroy(win->window);
-        return FALSE;
-      },
-      nullptr));
+  harness::expect_quit_and_close(win->buttons[KAL_BTN_ENDE], win->window);
 }
 
 int main(int argc, char **argv) {

@@ -28,23 +28,19 @@ std::string expected(const std::string &label) {
 }
 
 harness::Window script_window() {
-  harness::Window w;
-  w.top = win->window, w.output = win->output;
-  w.entry = [](const std::string &name) {
-    return name == "year"    ? win->year
-           : name == "month" ? win->month
-           : name == "day"   ? win->day
-                             : nullptr;
-  };
-  w.expected = expected;
-  w.number = [](const std::string &key) {
-    return key == "view" ? current_view : key == "place" ? current_place : today_toggle;
-  };
-  w.line_height = [] {
-    GdkFont *font = gdk_font_load(FONT_REPORT);
-    return font->ascent + font->descent;
-  };
-  return w;
+  return {win->window,
+          win->output,
+          [](const std::string &name) {
+            return name == "year"    ? win->year
+                   : name == "month" ? win->month
+                   : name == "day"   ? win->day
+                                     : nullptr;
+          },
+          expected,
+          [](const std::string &key) {
+            return key == "view" ? current_view : key == "place" ? current_place : today_toggle;
+          },
+          FONT_REPORT};
 }
 
 }  // namespace
@@ -76,18 +72,7 @@ TEST(Window, MonkeyClicks) {
 }
 
 TEST(Window, QuitAndCloseEndTheMainLoop) {
-  EXPECT_TRUE(harness::loop_ends_after(
-      [](gpointer) -> gboolean {
-        gtk_button_clicked(GTK_BUTTON(win->buttons[0]));
-        return FALSE;
-      },
-      nullptr));
-  EXPECT_TRUE(harness::loop_ends_after(
-      [](gpointer) -> gboolean {
-        gtk_widget_destroy(win->window);
-        return FALSE;
-      },
-      nullptr));
+  harness::expect_quit_and_close(win->buttons[0], win->window);
 }
 
 int main(int argc, char **argv) {
