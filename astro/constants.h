@@ -6,15 +6,16 @@
 
 #include <cmath>
 
+#include "calendar/calendar.h"  // kMjdOffset, kMjdToJdn
+
 constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 2.0 * kPi;
 constexpr double kDegToRad = kPi / 180.0;
 
-constexpr double kMjdOffset = 2400000.5;  // JD - MJD
-constexpr double kJ2000 = 2451545.0;      // JD of J2000.0 (2000 January 1, 12h)
-constexpr double kMjdJ2000 = 51544.5;     // MJD of J2000.0
+constexpr double kJ2000 = 2451545.0;   // JD of J2000.0 (2000 January 1, 12h)
+constexpr double kMjdJ2000 = 51544.5;  // MJD of J2000.0
 constexpr double kDaysPerCentury = 36525.0;
-constexpr double kSecondsPerDay = 86400.0;
+constexpr long long kSecondsPerDay = 86400;
 // 0.499 s in days: what ttut adds when it applies no Delta T.
 constexpr double kHalfSecondDays = 5.775462962962963e-6;
 

@@ -25,18 +25,18 @@ const double kLunarLimit = 1.0248;   // no lunar eclipse at or below
 const double kUmbralWidth = 0.5450;
 const double kTotalityLimit = 0.4678;
 
-int acceptedpair(int kind, int type) {
-  if (kind == KIND_SOLAR) return type >= TYPE_PARTIAL && type <= TYPE_ANNULAR;
-  if (kind == KIND_LUNAR) return type == TYPE_PARTIAL || type == TYPE_TOTAL;
+int accepted_pair(int kind, int type) {
+  if (kind == kKindSolar) return type >= kTypePartial && type <= kTypeAnnular;
+  if (kind == kKindLunar) return type == kTypePartial || type == kTypeTotal;
   return 0;
 }
 
 // Saros series of the new moon (kind 0) or full moon (kind 1) of lunation n.
 // Remainders are truncated toward zero, negatives then raised by 223; the
 // arithmetic is wide enough for every int n.
-int sarosnumber(int n, int kind) {
+int saros_number(int n, int kind) {
   long long s;
-  if (kind == KIND_SOLAR) {
+  if (kind == kKindSolar) {
     const double m = static_cast<double>(n) + 105.0;
     const long long t = static_cast<long long>(std::floor(-61.0 * m / 358.0 + 0.5 - m / 1537968.0));
     s = (38 * (static_cast<long long>(n) + 105) + kSarosLength * t + 135) % kSarosLength + 1;
@@ -49,24 +49,24 @@ int sarosnumber(int n, int kind) {
 
 // Type of a solar eclipse of the given gamma and umbral radius u, or -1
 // for none. Annular-total eclipses count as total.
-int solartype(double gamma, double u) {
+int solar_type(double gamma, double u) {
   const double g = std::fabs(gamma);
   if (g > kSolarLimit + u) return -1;
-  if (g > kCentralLimit && g >= kCentralLimit + std::fabs(u)) return TYPE_PARTIAL;
+  if (g > kCentralLimit && g >= kCentralLimit + std::fabs(u)) return kTypePartial;
   if (u > kAnnularLimit || u >= kAnnularTotalFactor * safesqrt(1.0 - gamma * gamma))
-    return TYPE_ANNULAR;
-  return TYPE_TOTAL;
+    return kTypeAnnular;
+  return kTypeTotal;
 }
 
 // Type of a lunar eclipse (partial or total), or -1 for none. The
 // no-eclipse test uses 1.0248, the umbral magnitude mu 1.0128, so a
 // slightly negative mu still counts as partial.
-int lunartype(double gamma, double u) {
+int lunar_type(double gamma, double u) {
   const double g = std::fabs(gamma);
   if ((kLunarLimit - u - g) / kUmbralWidth <= 0.0) return -1;
   const double mu = (kUmbralLimit - u - g) / kUmbralWidth;
   const double tau = (kTotalityLimit - u) * (kTotalityLimit - u) - gamma * gamma;
-  return (mu > 0.0 && tau > 0.0) ? TYPE_TOTAL : TYPE_PARTIAL;
+  return (mu > 0.0 && tau > 0.0) ? kTypeTotal : kTypePartial;
 }
 
 }  // namespace
@@ -87,12 +87,12 @@ double umbraradius(double E, double M, double Mp) {
 // eclipse of exactly that kind and type; otherwise ttut(0, to_universal).
 // Any other kind/type pair gives 0 with gamma and Saros 0.
 double eclipse(int n, int kind, int type, double *gamma, int *saros, int to_universal) {
-  if (!acceptedpair(kind, type)) {
+  if (!accepted_pair(kind, type)) {
     *gamma = 0.0;
     *saros = 0;
     return 0.0;
   }
-  *saros = sarosnumber(n, kind);
+  *saros = saros_number(n, kind);
 
   const double k = n + kind / 2.0;
   double T;
@@ -117,7 +117,7 @@ double eclipse(int n, int kind, int type, double *gamma, int *saros, int to_univ
     *gamma = g;
 
     double jde = phasejde(T, k);
-    if (kind == KIND_SOLAR)
+    if (kind == kKindSolar)
       jde += -0.4075 * sind(Mp) + 0.1721 * E * sind(M);
     else
       jde += -0.4065 * sind(Mp) + 0.1727 * E * sind(M);
@@ -127,7 +127,7 @@ double eclipse(int n, int kind, int type, double *gamma, int *saros, int to_univ
            0.0003 * E * sind(M + 2 * F1) + 0.0003 * sind(A1) - 0.0002 * E * sind(M - 2 * F1) -
            0.0002 * E * sind(2 * Mp - M) - 0.0002 * sind(Om);
 
-    const int found = (kind == KIND_SOLAR) ? solartype(g, u) : lunartype(g, u);
+    const int found = (kind == kKindSolar) ? solar_type(g, u) : lunar_type(g, u);
     if (found == type) instant = jde;
   }
   return ttut(instant, to_universal);

@@ -5,8 +5,8 @@
 #define NACHTBLICK_ECLIPSE_H
 
 // Eclipse kinds and types as eclipse() takes them.
-enum EclipseKind { KIND_SOLAR = 0, KIND_LUNAR = 1 };
-enum EclipseType { TYPE_PARTIAL = 0, TYPE_TOTAL = 1, TYPE_ANNULAR = 2 };
+enum EclipseKind { kKindSolar = 0, kKindLunar = 1 };
+enum EclipseType { kTypePartial = 0, kTypeTotal = 1, kTypeAnnular = 2 };
 
 // Radius u of the Moon's umbral cone in the fundamental plane, in Earth
 // radii, from the eccentricity factor E and the anomalies M and M' (degrees)

@@ -37,7 +37,7 @@ struct PhaseArgs {
   double E, M, Mp, F, Om;
 };
 
-PhaseArgs phaseargs(double k, double *T) {
+PhaseArgs phase_args(double k, double *T) {
   PhaseArgs a;
   a.E = eccentricityfactor(T, k);
   a.M = sunanomaly(*T, k);
@@ -49,7 +49,7 @@ PhaseArgs phaseargs(double k, double *T) {
 
 // Periodic terms of the new moon (full = 0) or the full moon (full = 1), days.
 // Rows 1 to 7 differ between the two; rows 8 to 25 are shared.
-double newfullterms(const PhaseArgs &a, int full) {
+double new_full_terms(const PhaseArgs &a, int full) {
   const double E = a.E, M = a.M, Mp = a.Mp, F = a.F;
   double s;
   if (full) {
@@ -72,7 +72,7 @@ double newfullterms(const PhaseArgs &a, int full) {
 }
 
 // Periodic terms of the quarters, without W, in days.
-double quarterterms(const PhaseArgs &a) {
+double quarter_terms(const PhaseArgs &a) {
   const double E = a.E, M = a.M, Mp = a.Mp, F = a.F;
   return -0.62801 * sind(Mp) + 0.17172 * E * sind(M) - 0.01183 * E * sind(Mp + M) +
          0.00862 * sind(2 * Mp) + 0.00804 * sind(2 * F) + 0.00454 * E * sind(Mp - M) +
@@ -88,14 +88,14 @@ double quarterterms(const PhaseArgs &a) {
 
 // Quarter correction W (Meeus ch. 49), days: added for the first quarter,
 // subtracted for the last.
-double quarterw(const PhaseArgs &a) {
+double quarter_w(const PhaseArgs &a) {
   const double E = a.E, M = a.M, Mp = a.Mp, F = a.F;
   return 0.00306 - 0.00038 * E * cosd(M) + 0.00026 * cosd(Mp) - 0.00002 * cosd(Mp - M) +
          0.00002 * cosd(Mp + M) + 0.00002 * cosd(2 * F);
 }
 
 // Sum of the additional corrections A1..A14, days.
-double phasecorrections(double T, double k) {
+double phase_corrections(double T, double k) {
   double s = 0.0;
   for (int i = 0; i < kPhaseCorrections; ++i) {
     double angle = kCorrBase[i] / 100.0 + kCorrRate[i] * k / 1000000.0;
@@ -107,7 +107,7 @@ double phasecorrections(double T, double k) {
 
 // Seconds added to a phase instant whose dynamical-time year lies in
 // 2000..2020: 0.536 (year - 2001.6) + 0.5.
-double yearadjustment(double jde) {
+double year_adjustment(double jde) {
   int year, month, day, hour, minute, second;
   mjdtodatetime(jde - kMjdOffset, &year, &month, &day, &hour, &minute, &second);
   if (year < 2000 || year > 2020) return 0.0;
@@ -161,16 +161,16 @@ double moonphase(int n, int phase, int to_universal) {
   if (phase < 0 || phase > 3) return 0.0;
   const double k = n + phase / 4.0;
   double T;
-  const PhaseArgs a = phaseargs(k, &T);
+  const PhaseArgs a = phase_args(k, &T);
   double jde = phasejde(T, k);
   switch (phase) {
-    case 0: jde += newfullterms(a, 0); break;
-    case 2: jde += newfullterms(a, 1); break;
-    case 1: jde += quarterterms(a) + quarterw(a); break;
-    default: jde += quarterterms(a) - quarterw(a); break;
+    case 0: jde += new_full_terms(a, 0); break;
+    case 2: jde += new_full_terms(a, 1); break;
+    case 1: jde += quarter_terms(a) + quarter_w(a); break;
+    default: jde += quarter_terms(a) - quarter_w(a); break;
   }
-  jde += phasecorrections(T, k);
-  if (to_universal) jde += yearadjustment(jde);
+  jde += phase_corrections(T, k);
+  if (to_universal) jde += year_adjustment(jde);
   return ttut(jde, to_universal);
 }
 

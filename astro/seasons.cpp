@@ -46,7 +46,7 @@ const std::int32_t kTermC[kPeriodicTerms] = {
     4562452, 62894029, 31436921, 14577848,  31931756, 34777259, 1222114,  16859074};
 
 // Sum of the periodic terms of Table 27.C for T in Julian centuries.
-double periodicsum(double T) {
+double periodic_sum(double T) {
   double s = 0.0;
   for (int i = 0; i < kPeriodicTerms; ++i) {
     const double arg = kTermB[i] / 100.0 + (kTermC[i] / 1000.0) * T;
@@ -81,6 +81,6 @@ double seasonstart(int year, int season, int to_universal) {
   const double w = W * kDegToRad;
   const double dl = 1.0 + 0.0334 * std::cos(w) + 0.0007 * std::cos(2.0 * w);
 
-  const double jde = jde0 + 0.00001 * periodicsum(T) / dl;
+  const double jde = jde0 + 0.00001 * periodic_sum(T) / dl;
   return ttut(jde, to_universal);
 }

@@ -18,7 +18,7 @@ const double kArcsecPerRevolution = 1296000.0;
 // Moon +8', Sun -50' (refraction and semidiameter), civil -6, nautical -12,
 // astronomical -18 degrees. Types above 1 count as the Moon, below -3 as
 // astronomical twilight.
-double horizonaltitude(int type) {
+double horizon_altitude(int type) {
   if (type >= kEventMoon) return 0.13333333333333333;
   switch (type) {
     case kEventSun: return -0.8333333333333334;
@@ -30,7 +30,7 @@ double horizonaltitude(int type) {
 
 // Ecliptic longitude lambda and latitude beta (radians) of the Sun for T
 // (Julian centuries since J2000); M is the Sun's mean anomaly in radians.
-void sunecliptic(double T, double M, double *lambda, double *beta) {
+void sun_ecliptic(double T, double M, double *lambda, double *beta) {
   *lambda = kTwoPi * fracpart(0.7859453 + M / kTwoPi +
                               (6191.2 * T + 6893.0 * std::sin(M) + 72.0 * std::sin(2.0 * M)) /
                                   kArcsecPerRevolution);
@@ -40,7 +40,7 @@ void sunecliptic(double T, double M, double *lambda, double *beta) {
 // Ecliptic longitude lambda and latitude beta (radians) of the Moon for T
 // (Julian centuries since J2000); M is the Sun's mean anomaly in radians.
 // Periodic terms in arcseconds.
-void moonecliptic(double T, double M, double *lambda, double *beta) {
+void moon_ecliptic(double T, double M, double *lambda, double *beta) {
   const double L0 = fracpart(0.606433 + 1336.855225 * T);  // revolutions
   const double l = kTwoPi * fracpart(0.374897 + 1325.55241 * T);
   const double D = kTwoPi * fracpart(0.827361 + 1236.853086 * T);
@@ -80,8 +80,11 @@ void moonecliptic(double T, double M, double *lambda, double *beta) {
 // Right ascension (hours, 0 <= ra < 24) and declination (degrees) of the
 // Sun (body <= 0) or the Moon (body > 0). T: Julian centuries since J2000.0
 // of the instant, used unchanged as the argument of the series; only the
-// mean obliquity is taken in dynamical time. Accuracy about 1' (Sun) and
-// a few arcminutes (Moon), geocentric.
+// mean obliquity is taken in dynamical time. Geocentric. Against Meeus's
+// examples 25.a and 47.a the Sun is within 0.001 h in right ascension and
+// 0.01 degree in declination, the Moon within 0.002 h and 0.02 degree; rise
+// and set from these positions lie within 19 s of astronomy-engine for 95 %
+// of the events of 1900..2100 (docs/accuracy.md).
 void sunmoonposition(double T, double *ra, double *dec, int body) {
   const double jd = T * kDaysPerCentury + kJ2000;
   const double eps = obliquity(jd + deltatdays(jd));
@@ -89,9 +92,9 @@ void sunmoonposition(double T, double *ra, double *dec, int body) {
 
   double lambda = 0.0, beta = 0.0;
   if (body > 0) {
-    moonecliptic(T, M, &lambda, &beta);
+    moon_ecliptic(T, M, &lambda, &beta);
   } else {
-    sunecliptic(T, M, &lambda, &beta);
+    sun_ecliptic(T, M, &lambda, &beta);
   }
 
   // Ecliptic to equatorial coordinates.
@@ -170,7 +173,7 @@ int riseset(int mjd, double zone, double longitude, double latitude, int type, d
   const double coslat = std::cos(latitude * kDegToRad);
   const double sinlat = std::sin(latitude * kDegToRad);
   const double mjd0 = mjd - zone / 24.0;
-  const double s0 = std::sin(horizonaltitude(type) * kDegToRad);
+  const double s0 = std::sin(horizon_altitude(type) * kDegToRad);
 
   double hour = 1.0;
   double ym = sinaltitude(type, mjd0, hour - 1.0, longitude, coslat, sinlat) - s0;

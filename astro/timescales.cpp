@@ -127,7 +127,7 @@ double deltatcached(double jd) {
   return cached_seconds;
 }
 
-long deltatconversions(void) { return conversions; }
+long deltat_conversions(void) { return conversions; }
 
 double deltatdays(double jd) { return deltatcached(jd) * kSecondsToDays; }
 

@@ -42,6 +42,6 @@ double obliquity(double jd);
 
 // Calendar conversions performed by deltatcached so far (for tests of the
 // cache; never reset).
-long deltatconversions(void);
+long deltat_conversions(void);
 
 #endif

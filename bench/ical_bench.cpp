@@ -12,7 +12,7 @@
 namespace {
 
 void BM_IcalYear(benchmark::State &state) {
-  Place places[PLACE_SLOTS];
+  Place places[kPlaceSlots];
   reset_places(places);
   const Place *place = state.range(0) ? &places[0] : nullptr;
   std::string out, err;

@@ -27,7 +27,7 @@ struct Dates {
 
 void BM_RiseSetReport(benchmark::State &state) {
   static const Dates dates;
-  Place table[PLACE_SLOTS];
+  Place table[kPlaceSlots];
   reset_places(table);
   int i = 0;
   for (auto _ : state) {

@@ -15,8 +15,6 @@ const int kFirstGregorianJdn = 2299161;
 // 2000000 weeks plus 3: keeps the weekday dividend positive for every
 // supported date; MJD 0 (a Wednesday) gives weekday 4.
 const int kWeekdayBias = 14000003;
-// Offset between an MJD and the Julian Day Number of noon of that day.
-const int kMjdToJdn = 2400001;
 
 bool in_reform_gap(int day, int month, int year) {
   return year == 1582 && month == 10 && day >= 5 && day <= 14;
@@ -110,7 +108,7 @@ int weekday(int day, int month, int year) {
 }
 
 double datetojd(int year, int month, int day) {
-  return static_cast<double>(datetomjd(year, month, day)) + 2400000.5;
+  return static_cast<double>(datetomjd(year, month, day)) + kMjdOffset;
 }
 
 // Inverse of the day count above (C. Toendering, Calendar FAQ, sec. 2.16.1).

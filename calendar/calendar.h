@@ -9,6 +9,11 @@
 #ifndef NACHTBLICK_CALENDAR_H
 #define NACHTBLICK_CALENDAR_H
 
+// Julian Date minus Modified Julian Day, and the Julian Day Number of a
+// date (the JD of its noon) minus its MJD.
+constexpr double kMjdOffset = 2400000.5;
+constexpr int kMjdToJdn = 2400001;
+
 // Text of an entry field to int: blanks (spaces only), one optional sign,
 // decimal digits up to the first non-digit. 0 when there is no number.
 // Values beyond the int range saturate at INT_MAX / INT_MIN.

@@ -21,10 +21,8 @@ int weeknumber(int day, int month, int year, int iso) {
   if (w == 1 && -offset >= day) {
     // Before the first Monday of a year beginning Friday..Sunday: the date
     // belongs to the last week of the previous year.
-    int prev_offset = 0;
-    int prev_week = 0;
-    isoweekstart(31, 12, year - 1, &prev_offset, &prev_week);
-    return prev_week;
+    isoweekstart(31, 12, year - 1, &offset, &w);
+    return w;
   }
   if (w == 53) {
     const bool keeps_53 = offset == 3 || (offset == 2 && leapyear(year) != 0);

@@ -19,7 +19,7 @@ void check(bool ok) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  Place table[PLACE_SLOTS];
+  Place table[kPlaceSlots];
   reset_places(table);
   int jan = 7;
   std::string notes;
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   check(jan == 7 || (jan >= 0 && jan <= 2));
   const int n = place_count(table);
   check(n >= 1);
-  for (int i = 0; i < PLACE_SLOTS; ++i) {
+  for (int i = 0; i < kPlaceSlots; ++i) {
     const Place &p = table[i];
     check((p.used != 0) == (i < n));
     if (i >= n) continue;
@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     check(p.latitude >= -90 && p.latitude <= 90 && p.longitude >= -180 && p.longitude <= 180);
     check(p.lat_deg + p.lat_min == 0 || (p.latitude > 0) == (p.north == 1));
     check(p.lon_deg + p.lon_min == 0 || (p.longitude > 0) == (p.east == 1));
-    const size_t len = strnlen(p.name, PLACE_NAME_SIZE);
-    check(len <= PLACE_NAME_MAX && (len == 0 || p.name[0] != ' '));
+    const size_t len = strnlen(p.name, kPlaceNameSize);
+    check(len <= kPlaceNameMax && (len == 0 || p.name[0] != ' '));
   }
   for (size_t at = 0; at < notes.size(); at = notes.find('\n', at) + 1)
     check(notes.compare(at, 2, "f:") == 0 && std::atol(notes.c_str() + at + 2) >= 1);

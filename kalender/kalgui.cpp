@@ -30,7 +30,7 @@ struct ButtonDef {
 };
 
 // Creation order; index = KalButton.
-const ButtonDef kButtons[KAL_BTN_COUNT] = {
+const ButtonDef kButtons[kKalButtonCount] = {
     {"Programm beenden", ende_cb},     {"Programm Information", info_text_cb},
     {"Datum berechnen", read_text_cb}, {"Aktuelles Jahr / Monat", copy_year},
     {"Jahr plus", plus_year},          {"Jahr minus", minus_year},
@@ -162,10 +162,10 @@ static void attach_date_buttons(GtkWidget *table, const KalWindow &w) {
     KalButton button;
     guint col, row;
   };
-  const Cell cells[] = {{KAL_BTN_JAHR_PLUS, 0, 0},
-                        {KAL_BTN_JAHR_MINUS, 0, 1},
-                        {KAL_BTN_MONAT_PLUS, 1, 0},
-                        {KAL_BTN_MONAT_MINUS, 1, 1}};
+  const Cell cells[] = {{kKalButtonJahrPlus, 0, 0},
+                        {kKalButtonJahrMinus, 0, 1},
+                        {kKalButtonMonatPlus, 1, 0},
+                        {kKalButtonMonatMinus, 1, 1}};
   const GtkAttachOptions all = static_cast<GtkAttachOptions>(GTK_EXPAND | GTK_SHRINK | GTK_FILL);
   for (const Cell &c : cells)
     gtk_table_attach(GTK_TABLE(table), w.buttons[c.button], c.col, c.col + 1, c.row, c.row + 1, all,
@@ -183,10 +183,10 @@ static GtkWidget *pack_column(GtkWidget *table, const KalWindow &w) {
                            {w.year, 15},
                            {w.month, 25},
                            {w.output, 35},
-                           {w.buttons[KAL_BTN_BERECHNEN], 0},
-                           {w.buttons[KAL_BTN_AKTUELL], 0},
-                           {w.buttons[KAL_BTN_INFO], 0},
-                           {w.buttons[KAL_BTN_ENDE], 0}};
+                           {w.buttons[kKalButtonBerechnen], 0},
+                           {w.buttons[kKalButtonAktuell], 0},
+                           {w.buttons[kKalButtonInfo], 0},
+                           {w.buttons[kKalButtonEnde], 0}};
   GtkWidget *vbox = gtk_vbox_new(FALSE, 0);
   for (const Packed &p : packed)
     gtk_box_pack_start(GTK_BOX(vbox), p.widget, FALSE, FALSE, p.padding);
@@ -196,7 +196,7 @@ static GtkWidget *pack_column(GtkWidget *table, const KalWindow &w) {
 KalWindow *kalender_build_window(void) {
   KalWindow &w = g_win;
   w.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-  for (int i = 0; i < KAL_BTN_COUNT; ++i)
+  for (int i = 0; i < kKalButtonCount; ++i)
     w.buttons[i] = gtk_button_new_with_label(kButtons[i].label);
   year = w.year = new_hint_entry(kKalYearHint);
   month = w.month = new_hint_entry(kKalMonthHint);
@@ -208,10 +208,10 @@ KalWindow *kalender_build_window(void) {
   GtkWidget *table = gtk_table_new(2, 2, FALSE);
 
   // The quit button first, then the window's "destroy", then the rest.
-  connect_clicked(w.buttons[KAL_BTN_ENDE], kButtons[KAL_BTN_ENDE].callback, w.window);
+  connect_clicked(w.buttons[kKalButtonEnde], kButtons[kKalButtonEnde].callback, w.window);
   gtk_signal_connect_full(GTK_OBJECT(w.window), "destroy", GTK_SIGNAL_FUNC(ende_cb), nullptr,
                           nullptr, nullptr, FALSE, FALSE);
-  for (int i = KAL_BTN_ENDE + 1; i < KAL_BTN_COUNT; ++i)
+  for (int i = kKalButtonEnde + 1; i < kKalButtonCount; ++i)
     connect_clicked(w.buttons[i], kButtons[i].callback, w.window);
 
   gtk_window_set_position(GTK_WINDOW(w.window), GTK_WIN_POS_CENTER);

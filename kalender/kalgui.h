@@ -7,15 +7,15 @@
 
 // The eight buttons, in the order they are created.
 enum KalButton {
-  KAL_BTN_ENDE,         // "Programm beenden"
-  KAL_BTN_INFO,         // "Programm Information"
-  KAL_BTN_BERECHNEN,    // "Datum berechnen"
-  KAL_BTN_AKTUELL,      // "Aktuelles Jahr / Monat"
-  KAL_BTN_JAHR_PLUS,    // "Jahr plus"
-  KAL_BTN_JAHR_MINUS,   // "Jahr minus"
-  KAL_BTN_MONAT_PLUS,   // "Monat plus"
-  KAL_BTN_MONAT_MINUS,  // "Monat minus"
-  KAL_BTN_COUNT
+  kKalButtonEnde,        // "Programm beenden"
+  kKalButtonInfo,        // "Programm Information"
+  kKalButtonBerechnen,   // "Datum berechnen"
+  kKalButtonAktuell,     // "Aktuelles Jahr / Monat"
+  kKalButtonJahrPlus,    // "Jahr plus"
+  kKalButtonJahrMinus,   // "Jahr minus"
+  kKalButtonMonatPlus,   // "Monat plus"
+  kKalButtonMonatMinus,  // "Monat minus"
+  kKalButtonCount
 };
 
 struct KalWindow {
@@ -23,7 +23,7 @@ struct KalWindow {
   GtkWidget *year;    // entry, at most 25 characters
   GtkWidget *month;   // entry, at most 25 characters
   GtkWidget *output;  // read-only GtkText
-  GtkWidget *buttons[KAL_BTN_COUNT];
+  GtkWidget *buttons[kKalButtonCount];
 };
 
 // The entry widgets and the text area; set by kalender_build_window.

@@ -31,7 +31,7 @@ constexpr int kReformYear = 1582;       // week numbers only after this year
 constexpr std::size_t kLineSize = 256;  // one formatted line at most
 
 // Appends one printf-formatted line, bounded by kLineSize.
-__attribute__((format(printf, 2, 3))) void appendf(std::string &out, const char *fmt, ...) {
+__attribute__((format(printf, 2, 3))) void append_format(std::string &out, const char *fmt, ...) {
   char line[kLineSize];
   va_list ap;
   va_start(ap, fmt);
@@ -48,7 +48,7 @@ int weekday_column(int w) { return w == 1 ? 7 : w - 1; }
 std::string month_view(int month, int year, int today_day, int today_month, int today_year) {
   const bool weeks = year > kReformYear;
   std::string t;
-  appendf(t, "        %s %d\n\n", szMonat[month], year);
+  append_format(t, "        %s %d\n\n", szMonat[month], year);
   if (weeks) t += " KW";
   t += "     Mo  Di  Mi  Do  Fr  Sa  So ";
 
@@ -58,30 +58,30 @@ std::string month_view(int month, int year, int today_day, int today_month, int 
     const int col = weekday_column(w);
     if (d == 1) {
       if (weeks)
-        appendf(t, "\n %02d    ", weekofyear(1, month, year));
+        append_format(t, "\n %02d    ", weekofyear(1, month, year));
       else
         t += "\n    ";
       for (int c = 1; c < col; ++c) t += "    ";
     }
     if (d == today_day && month == today_month && year == today_year)
-      appendf(t, "[%2d]", d);
+      append_format(t, "[%2d]", d);
     else
-      appendf(t, " %2d ", d);
+      append_format(t, " %2d ", d);
     if (col == 7) {
       if (weeks) {
         const int k = weekofyear(d + 1, month, year);
-        if (k != 0) appendf(t, "\n %02d    ", k);
+        if (k != 0) append_format(t, "\n %02d    ", k);
       } else {
         t += "\n    ";
       }
     }
   }
 
-  appendf(t, "\n\n  1. %s = %3d. Tag des Jahres %d ", szMonat[month], dayofyear(1, month, year),
-          year);
+  append_format(t, "\n\n  1. %s = %3d. Tag des Jahres %d ", szMonat[month],
+                dayofyear(1, month, year), year);
   const int last = lastdayofmonth(month, year);
-  appendf(t, "\n %d. %s = %3d. Tag des Jahres %d ", last, szMonat[month],
-          dayofyear(last, month, year), year);
+  append_format(t, "\n %d. %s = %3d. Tag des Jahres %d ", last, szMonat[month],
+                dayofyear(last, month, year), year);
   return t;
 }
 
@@ -103,8 +103,8 @@ void normalise_spring_date(int &e, int &n) {
 }
 
 void feast_line(std::string &t, const char *fmt_name, int e, int n, int year) {
-  appendf(t, "%s ist am %s, den %d. %s %d", fmt_name, szWochentag[dayofweek(e, n, year)], e,
-          szMonat[n], year);
+  append_format(t, "%s ist am %s, den %d. %s %d", fmt_name, szWochentag[dayofweek(e, n, year)], e,
+                szMonat[n], year);
 }
 
 std::string feast_view(int year) {
@@ -141,7 +141,7 @@ std::string feast_view(int year) {
   }
   feast_line(t, "\n\n Aschermittwoch", e, n, year);
 
-  appendf(t, "\n\n (%d ist ", year);
+  append_format(t, "\n\n (%d ist ", year);
   if (feb == 28) t += "k";
   t += "ein Schaltjahr)";
   return t;
@@ -189,7 +189,7 @@ std::string kalender_info_text() {
   static const char kAuthor[] = "Das Kalender-Team";
   static const char kAddress[] = "https://example.org/kalender";
   std::string t = "\n Mein erstes GTK+ Programm";
-  appendf(t, "\n\n by %s\n\n %s ", kAuthor, kAddress);
+  append_format(t, "\n\n by %s\n\n %s ", kAuthor, kAddress);
   t += "\n\n Dieses Programm wird so wie es ist";
   t += "\n ohne Garantie zur Verf\xFCgung gestellt.";
   t += "\n Es k\xF6nnte Bugs enthalten, so dass die";

@@ -63,7 +63,7 @@ struct CliArgs {
 struct CliInput {
   const char *view;
   ReportInput in;
-  Place table[PLACE_SLOTS];
+  Place table[kPlaceSlots];
   std::string place_notes;  // what the place file holds that is no place
   int ndates;               // date texts given on the command line
   bool place_given;         // --place was given
@@ -140,10 +140,10 @@ bool parse_today(const char *text, CivilDate *date) {
 // that is neither blank, a comment, an option nor a place.
 int place_list(const CliInput &c, std::string &out, std::string &err) {
   err = c.place_notes;
-  for (int i = 0; i < PLACE_SLOTS && c.table[i].used; ++i) {
+  for (int i = 0; i < kPlaceSlots && c.table[i].used; ++i) {
     if (i) out += "\n";
-    appendf(out, "%2d  %-39s  %9.5f  %10.5f", i, c.table[i].name, c.table[i].latitude,
-            c.table[i].longitude);
+    append_format(out, "%2d  %-39s  %9.5f  %10.5f", i, c.table[i].name, c.table[i].latitude,
+                  c.table[i].longitude);
   }
   out += "\n";
   return 0;
@@ -231,10 +231,10 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
   }
   int jan_variant = 1;
   c->place_notes.clear();
-  load_places_from(PLACE_FILE_NAME, c->table, &jan_variant, &c->place_notes);
+  load_places_from(kPlaceFileName, c->table, &jan_variant, &c->place_notes);
   int place = 0;
   if (args.place_text &&
-      (!parse_count(args.place_text, &place) || place >= PLACE_SLOTS || !c->table[place].used))
+      (!parse_count(args.place_text, &place) || place >= kPlaceSlots || !c->table[place].used))
     return fail(err, std::string("--place '") + args.place_text + "' is not a place in use (0.." +
                          std::to_string(place_count(c->table) - 1) + ")");
   c->view = view.name;

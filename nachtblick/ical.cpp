@@ -7,6 +7,7 @@
 #include <climits>
 #include <vector>
 
+#include "astro/constants.h"
 #include "astro/lunar.h"
 #include "astro/seasons.h"
 #include "astro/sunmoon.h"
@@ -19,11 +20,7 @@ const int kIcalLastYear = 3000;
 
 namespace {
 
-const double kMjdOffset = 2400000.5;     // JD - MJD
-const int kJdnOffset = 2400001;          // Julian Day Number - MJD
-const long long kSecondsPerDay = 86400;  // and 60 a minute
-const int kSunType = 0;                  // riseset event type of the Sun's row
-const size_t kLineOctets = 75;           // longest line without CRLF (RFC 5545 3.1)
+const size_t kLineOctets = 75;  // longest line without CRLF (RFC 5545 3.1)
 const char kProdId[] = "PRODID:-//nachtblick//nachtblick-report " NB_VERSION "//DE";
 const char kUidDomain[] = "@nachtblick";
 
@@ -98,7 +95,7 @@ void add_moon(Export &x) {
     for (int from = N; find_eclipse(from, i, jd0, &n, &h, &gamma, &saros) && h < jd_end;
          from = n + 2) {
       std::string text;
-      appendf(text, "Saros %d, Gamma %.4f", saros, gamma);
+      append_format(text, "Saros %d, Gamma %.4f", saros, gamma);
       add(x, Event{ut_seconds(h), false, false, kEclipseNames[i], kEclipseIds[i], text});
     }
   }
@@ -115,7 +112,7 @@ void add_seasons(Export &x) {
 
 void add_feasts(Export &x) {
   int month[6], day[6];
-  feastdates(x.year, month, day);
+  feast_dates(x.year, month, day);
   for (int i = 1; i <= 5; ++i)
     add(x, Event{datetomjd(x.year, month[i], day[i]) * kSecondsPerDay, true, false, kFeastNames[i],
                  kFeastIds[i], ""});
@@ -129,14 +126,14 @@ void add_sun(Export &x, const Place &place) {
   long long previous[2] = {LLONG_MIN, LLONG_MIN};
   for (int mjd = first; mjd <= last; ++mjd) {
     int y, m, d;
-    jdtodate(mjd + kJdnOffset, &y, &m, &d);
+    jdtodate(mjd + kMjdToJdn, &y, &m, &d);
     const int zone = 1 + summertime(d, m, y);
     double hours[2];
     const int flags =
-        riseset(mjd, zone, place.longitude, place.latitude, kSunType, &hours[0], &hours[1]);
+        riseset(mjd, zone, place.longitude, place.latitude, kEventSun, &hours[0], &hours[1]);
     for (int k = 0; k < 2; ++k) {
       if (!(flags & (1 << k))) continue;
-      const long long start = mjd * kSecondsPerDay + (clockminutes(hours[k]) - zone * 60) * 60LL;
+      const long long start = mjd * kSecondsPerDay + (clock_minutes(hours[k]) - zone * 60) * 60LL;
       if (start == previous[k]) continue;  // found at 24:00 and again at 0:00 of the next day
       previous[k] = start;
       add(x, Event{start, false, true, kSunNames[k], kSunIds[k], ""});
@@ -175,7 +172,7 @@ std::string date_time(long long seconds, bool all_day) {
     --day;
   }
   int y, m, d;
-  gregorian_date(day + kJdnOffset, &y, &m, &d);
+  gregorian_date(day + kMjdToJdn, &y, &m, &d);
   std::string text;
   append_digits(text, y, 4);
   append_digits(text, m, 2);
@@ -277,11 +274,12 @@ struct PlaceLines {
 
 PlaceLines place_lines(const Place &place) {
   PlaceLines p;
-  appendf(p.id, "-%.4f%c-%.4f%c", place.latitude < 0 ? -place.latitude : place.latitude,
-          place.latitude < 0 ? 'S' : 'N', place.longitude < 0 ? -place.longitude : place.longitude,
-          place.longitude < 0 ? 'W' : 'E');
+  append_format(p.id, "-%.4f%c-%.4f%c", place.latitude < 0 ? -place.latitude : place.latitude,
+                place.latitude < 0 ? 'S' : 'N',
+                place.longitude < 0 ? -place.longitude : place.longitude,
+                place.longitude < 0 ? 'W' : 'E');
   p.location = "LOCATION:" + escaped(utf8_text(place.name));
-  appendf(p.geo, "GEO:%.6f;%.6f", place.latitude, place.longitude);
+  append_format(p.geo, "GEO:%.6f;%.6f", place.latitude, place.longitude);
   return p;
 }
 
@@ -306,7 +304,7 @@ void put_event(std::string &out, const Event &e, const std::string &stamp, const
 int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err) {
   if (year < kIcalFirstYear || year > kIcalLastYear) {
     err.clear();
-    appendf(err, "year %d is outside %d..%d", year, kIcalFirstYear, kIcalLastYear);
+    append_format(err, "year %d is outside %d..%d", year, kIcalFirstYear, kIcalLastYear);
     return 2;
   }
   Export x{

@@ -13,5 +13,5 @@ ReportText info_report(void) {
       "\n\n Dieses Programm wird so wie es ist\n ohne Garantie zur Verfuegung gestellt.\n"
       " Es koennte Bugs enthalten, so dass die\n Verwendung dieses Tools auf eigenes\n"
       " Risiko erfolgt. \n";
-  return ReportText{text, FONT_REPORT};
+  return ReportText{text, kFontReport};
 }

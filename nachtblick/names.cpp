@@ -2,11 +2,11 @@
 // Name tables and fonts shared by the reports.
 #include "nachtblick/reports.h"
 
-const char *const FONT_GREETING = "-misc-fixed-medium-r-*-*-*-145-*-*-*-*-*-*";
-const char *const FONT_REPORT = "-misc-fixed-medium-r-*-*-*-140-*-*-*-*-*-*";
-const char *const FONT_FEASTS = "-adobe-helvetica-medium-r-normal-*-16-*-*-*-*-*-*-*";
+const char *const kFontGreeting = "-misc-fixed-medium-r-*-*-*-145-*-*-*-*-*-*";
+const char *const kFontReport = "-misc-fixed-medium-r-*-*-*-140-*-*-*-*-*-*";
+const char *const kFontFeasts = "-adobe-helvetica-medium-r-normal-*-16-*-*-*-*-*-*-*";
 
-const char *const GREETING_TEXT = "\n [Nachtblick Light Version for Linux] ";
+const char *const kGreetingText = "\n [Nachtblick Light Version for Linux] ";
 
 const char *const szMonat[13] = {"Jaenner", "Januar",   "Februar", "Maerz",  "April",
                                  "Mai",     "Juni",     "Juli",    "August", "September",

@@ -12,9 +12,9 @@
 
 #include "calendar/calendar.h"
 
-const char *const PLACE_FILE_NAME = "gtknblick.conf";
+const char *const kPlaceFileName = "gtknblick.conf";
 
-Place place_table[PLACE_SLOTS];
+Place place_table[kPlaceSlots];
 int current_place = 0;
 int january_variant = 1;
 
@@ -38,7 +38,7 @@ const int kNameColumn = 18;
 const int kMinPlaceLine = 16;
 // Characters of a name taken before trailing blanks are cut (one more than
 // is stored), and how much of a line is looked at for it.
-const int kNameTake = PLACE_NAME_SIZE;
+const int kNameTake = kPlaceNameSize;
 const int kNameLook = 55;
 // Largest latitude and longitude degrees and minutes.
 const int kMaxLatDeg = 90, kMaxLonDeg = 180, kMaxMinutes = 59;
@@ -119,7 +119,7 @@ void read_option(const Line &line, int *jan_variant) {
 
 // The name from column 18: tabs as blanks, leading blanks skipped, at most
 // 40 characters taken, trailing blanks removed, cut to 39.
-void read_name(const Line &line, char name[PLACE_NAME_SIZE]) {
+void read_name(const Line &line, char name[kPlaceNameSize]) {
   char taken[kNameTake + 1] = {0};
   int n = 0;
   bool started = false;
@@ -131,7 +131,7 @@ void read_name(const Line &line, char name[PLACE_NAME_SIZE]) {
     taken[n++] = c;
   }
   while (n > 0 && taken[n - 1] == ' ') --n;
-  if (n > PLACE_NAME_MAX) n = PLACE_NAME_MAX;
+  if (n > kPlaceNameMax) n = kPlaceNameMax;
   std::memcpy(name, taken, static_cast<size_t>(n));
   name[n] = '\0';
 }
@@ -150,7 +150,7 @@ const char *place_problem(const Line &line, bool has_lat, int lon_groups) {
 // Reads one line as a place into slot *count when it holds a latitude group
 // and a longitude group (or two longitude groups). Returns why a line that
 // is not blank, a comment or an option line was not taken, else null.
-const char *read_place(const Line &line, Place table[PLACE_SLOTS], int *count) {
+const char *read_place(const Line &line, Place table[kPlaceSlots], int *count) {
   if (is_blank(line) || is_comment(line)) return nullptr;
   if (line.length < kMinPlaceLine) return is_option(line) ? nullptr : place_problem(line, 0, 0);
 
@@ -173,7 +173,7 @@ const char *read_place(const Line &line, Place table[PLACE_SLOTS], int *count) {
   }
   if (const char *problem = place_problem(line, has_lat, lon_groups))
     return is_option(line) ? nullptr : problem;
-  if (*count >= PLACE_SLOTS) return "more than 32 places; ignored";
+  if (*count >= kPlaceSlots) return "more than 32 places; ignored";
 
   if (lat_deg == kMaxLatDeg) lat_min = 0;
   if (lon_deg == kMaxLonDeg) lon_min = 0;
@@ -200,21 +200,21 @@ const char *read_place(const Line &line, Place table[PLACE_SLOTS], int *count) {
 
 }  // namespace
 
-void reset_places(Place table[PLACE_SLOTS]) {
-  for (int i = 0; i < PLACE_SLOTS; ++i) {
+void reset_places(Place table[kPlaceSlots]) {
+  for (int i = 0; i < kPlaceSlots; ++i) {
     table[i] = Place{0, 0, 0, 0, 1, 1, 0, "", 0.0, 0.0};
   }
   table[0] = kBuiltIn;
   table[0].used += 1;
 }
 
-int place_count(const Place table[PLACE_SLOTS]) {
+int place_count(const Place table[kPlaceSlots]) {
   int n = 0;
-  while (n < PLACE_SLOTS && table[n].used) ++n;
+  while (n < kPlaceSlots && table[n].used) ++n;
   return n;
 }
 
-void parse_places(const char *data, long length, Place table[PLACE_SLOTS], int *jan_variant,
+void parse_places(const char *data, long length, Place table[kPlaceSlots], int *jan_variant,
                   std::string *notes, const char *name) {
   for_each_line(data, length, [&](const Line &line, int) { read_option(line, jan_variant); });
   int count = 0;
@@ -225,7 +225,7 @@ void parse_places(const char *data, long length, Place table[PLACE_SLOTS], int *
   });
 }
 
-int load_places_from(const char *path, Place table[PLACE_SLOTS], int *jan_variant,
+int load_places_from(const char *path, Place table[kPlaceSlots], int *jan_variant,
                      std::string *notes) {
   reset_places(table);
   // Only a regular file is read: opening without blocking and checking the
@@ -267,4 +267,4 @@ int load_places_from(const char *path, Place table[PLACE_SLOTS], int *jan_varian
   return 1;
 }
 
-int load_places(void) { return load_places_from(PLACE_FILE_NAME, place_table, &january_variant); }
+int load_places(void) { return load_places_from(kPlaceFileName, place_table, &january_variant); }

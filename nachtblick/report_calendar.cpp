@@ -18,7 +18,7 @@ std::string month_sheet(int month, int year, const ReportInput &in) {
   const bool weeks = year > kLastYearWithoutWeeks;
   const char *name = month_name(month, in.january_variant);
   std::string text;
-  appendf(text, "\n        %s %d\n\n", name, year);
+  append_format(text, "\n        %s %d\n\n", name, year);
   if (weeks) text += " KW";
   text += "     Mo  Di  Mi  Do  Fr  Sa  So ";
   for (int d = 1; d <= 31; ++d) {
@@ -27,39 +27,39 @@ std::string month_sheet(int month, int year, const ReportInput &in) {
     const int column = (w == 1) ? 7 : w - 1;
     if (d == 1) {
       if (weeks)
-        appendf(text, "\n %02d    ", weeknumber(1, month, year, 1));
+        append_format(text, "\n %02d    ", weeknumber(1, month, year, 1));
       else
         text += "\n    ";
       for (int c = 1; c < column; ++c) text += "    ";
     }
     const bool today = d == in.today.day && month == in.today.month && year == in.today.year;
-    appendf(text, today ? "[%2d]" : " %2d ", d);
+    append_format(text, today ? "[%2d]" : " %2d ", d);
     if (column == 7) {
       if (weeks) {
         const int next = weeknumber(d + 1, month, year, 1);
-        if (next != 0) appendf(text, "\n %02d    ", next);
+        if (next != 0) append_format(text, "\n %02d    ", next);
       } else {
         text += "\n    ";
       }
     }
   }
   const int last = monthdays(month, year);
-  appendf(text, "\n\n  1. %s = %3d. Tag des Jahres %d ", name, yearday(1, month, year), year);
-  appendf(text, "\n %d. %s = %3d. Tag des Jahres %d ", last, name, yearday(last, month, year),
-          year);
+  append_format(text, "\n\n  1. %s = %3d. Tag des Jahres %d ", name, yearday(1, month, year), year);
+  append_format(text, "\n %d. %s = %3d. Tag des Jahres %d ", last, name, yearday(last, month, year),
+                year);
   return text;
 }
 
 // The feast list with the leap-year note.
 std::string feast_list(int year) {
   int month[6], day[6];
-  feastdates(year, month, day);
+  feast_dates(year, month, day);
   const int february = 28 + leapyear(year);
   std::string text = "\n Feiertage (vom Osterdatum abhaengig):\n";
   for (int i = 1; i <= 5; ++i)
-    appendf(text, "\n %s ist am %s, den %d. %s %d", szFeiertag[i],
-            szWochentag[weekday(day[i], month[i], year)], day[i], szMonat[month[i]], year);
-  appendf(text, "\n\n (%d ist ", year);
+    append_format(text, "\n %s ist am %s, den %d. %s %d", szFeiertag[i],
+                  szWochentag[weekday(day[i], month[i], year)], day[i], szMonat[month[i]], year);
+  append_format(text, "\n\n (%d ist ", year);
   if (february == 28) text += "k";
   text += "ein Schaltjahr)";
   return text;
@@ -69,9 +69,8 @@ std::string feast_list(int year) {
 
 // Easter Sunday, Ascension (+39), Pentecost (+49), Corpus Christi (+60) and
 // Ash Wednesday (-46), as one running date carried through the months.
-void feastdates(int year, int month[6], int day[6]) {
+void feast_dates(int year, int month[6], int day[6]) {
   static const int kOffsets[6] = {0, 0, 39, 10, 11, 0};
-  static const int kMonthLength[8] = {0, 0, 0, 31, 30, 31, 30, 31};  // March..July
   const int easter = easterdate(year);
   const int february = 28 + leapyear(year);
   month[0] = day[0] = 0;
@@ -87,10 +86,10 @@ void feastdates(int year, int month[6], int day[6]) {
         d += february;
       }
     }
-    for (int j = 3; j <= 7; ++j) {
-      if (m == j && d > kMonthLength[j]) {
+    for (int j = 3; j <= 7; ++j) {  // March..July
+      if (m == j && d > monthdays(j, year)) {
         m = j + 1;
-        d -= kMonthLength[j];
+        d -= monthdays(j, year);
       }
     }
     month[i] = m;
@@ -102,7 +101,7 @@ ReportText calendar_report(const ReportInput &in) {
   const int year = entrytoint(in.year_text);
   int month = entrytoint(in.month_text);
   if (month < 1 || month > 12) month = 0;
-  const char *font = month ? FONT_REPORT : FONT_FEASTS;
+  const char *font = month ? kFontReport : kFontFeasts;
   if (year < kFirstCalendarYear || year > kLastCalendarYear) return ReportText{kRangeMessage, font};
   if (month) return ReportText{month_sheet(month, year, in), font};
   return ReportText{feast_list(year), font};

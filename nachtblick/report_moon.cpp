@@ -18,13 +18,13 @@ namespace {
 const double kLunationsPerYear = 12.3685;  // Meeus ch. 49
 
 // Appends " d.m.yyyy um hh:mm:ss (UTC) [Wd]" for the UT Julian Date h.
-void appendinstant(std::string &text, double h) {
+void append_instant(std::string &text, double h) {
   int year, month, day, hour, minute, second;
   mjdtodatetime(h - kMjdOffset, &year, &month, &day, &hour, &minute, &second);
   int w = weekday(day, month, year);
   if (w < 0 || w > 7) w = 0;
-  appendf(text, " %2d.%2d.%4d um %02d:%02d:%02d (UTC) [%s]", day, month, year, hour, minute, second,
-          szWochentagKurz[w]);
+  append_format(text, " %2d.%2d.%4d um %02d:%02d:%02d (UTC) [%s]", day, month, year, hour, minute,
+                second, szWochentagKurz[w]);
 }
 
 }  // namespace
@@ -74,23 +74,23 @@ ReportText moonphase_report(const ReportInput &in) {
   const double illumination = moonillumination(jd0) * 100.0;
 
   std::string text;
-  appendf(text, "\n Mondbeleuchtung am %d. %s %d um 0:00 UTC: %.2f %%\n", day,
-          month_name(month, in.january_variant), year, illumination);
+  append_format(text, "\n Mondbeleuchtung am %d. %s %d um 0:00 UTC: %.2f %%\n", day,
+                month_name(month, in.january_variant), year, illumination);
 
   for (int phase = 0; phase < 4; ++phase) {
     int n = 0;
     double h = 0.0;
-    appendf(text, "\n %s", szMondphase[phase]);
-    if (find_moon_phase(N, phase, jd0, &n, &h)) appendinstant(text, h);
+    append_format(text, "\n %s", szMondphase[phase]);
+    if (find_moon_phase(N, phase, jd0, &n, &h)) append_instant(text, h);
   }
   text += "\n";
 
   for (int i = 0; i < 5; ++i) {
     int n = 0, saros = 0;
     double h = 0.0, gamma = 0.0;
-    appendf(text, "\n Naechste %s", szFinsternis[i]);
-    if (find_eclipse(N, i, jd0, &n, &h, &gamma, &saros)) appendinstant(text, h);
-    appendf(text, "\n         (Saros = %3d, Gamma = %7.4f)", saros, gamma);
+    append_format(text, "\n Naechste %s", szFinsternis[i]);
+    if (find_eclipse(N, i, jd0, &n, &h, &gamma, &saros)) append_instant(text, h);
+    append_format(text, "\n         (Saros = %3d, Gamma = %7.4f)", saros, gamma);
   }
-  return ReportText{text, FONT_REPORT};
+  return ReportText{text, kFontReport};
 }

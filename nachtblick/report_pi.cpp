@@ -21,7 +21,7 @@ const std::int64_t kBase = 10000;  // four decimal digits per group
 // the error d (m g - 2^55) / (g 2^55) stays below 2^-15 < 1/g). m does not
 // depend on d, so its own division runs beside the dependent chain of the
 // spigot instead of in it.
-std::int64_t divremsmall(std::int64_t d, std::int64_t g, std::int64_t *rem) {
+std::int64_t divrem_small(std::int64_t d, std::int64_t g, std::int64_t *rem) {
 #if defined(__SIZEOF_INT128__)
   const std::uint64_t m = ((std::uint64_t(1) << 55) + static_cast<std::uint64_t>(g) - 1) /
                           static_cast<std::uint64_t>(g);
@@ -65,7 +65,7 @@ std::string pi_digits_text(void) {
       d = h * b + x * kBase;
       const std::int64_t g = 2 * b - 1;
       std::int64_t r = 0;
-      h = divremsmall(d, g, &r);
+      h = divrem_small(d, g, &r);
       f[b] = static_cast<std::int32_t>(r);
     }
     first = false;
@@ -74,7 +74,7 @@ std::string pi_digits_text(void) {
     if (n == 0)
       text += " 3.141";
     else
-      appendf(text, "%04ld", group);
+      append_format(text, "%04ld", group);
     if (n % 10 == 9) text += "\n ";
     ++n;
   }
@@ -84,5 +84,5 @@ std::string pi_digits_text(void) {
 
 ReportText pi_report(void) {
   static const std::string text = pi_digits_text();
-  return ReportText{text, FONT_REPORT};
+  return ReportText{text, kFontReport};
 }

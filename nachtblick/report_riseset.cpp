@@ -17,31 +17,31 @@ const int kMinutesPerDay = 1440;
 
 // The place to report: the current slot when it is in range and in use,
 // else slot 0 (which always holds a place).
-const Place &reportplace(const Place *places, int current) {
-  if (current >= 0 && current < PLACE_SLOTS && places[current].used != 0) return places[current];
+const Place &report_place(const Place *places, int current) {
+  if (current >= 0 && current < kPlaceSlots && places[current].used != 0) return places[current];
   return places[0];
 }
 
 // Appends a zone-time hour (0..24) as "hh:mm "; 24:00 prints as 00:00.
-void appendclock(std::string &text, double hour) {
-  const int minutes = clockminutes(hour) % kMinutesPerDay;
-  appendf(text, "%02d:%02d ", minutes / 60, minutes % 60);
+void append_clock(std::string &text, double hour) {
+  const int minutes = clock_minutes(hour) % kMinutesPerDay;
+  append_format(text, "%02d:%02d ", minutes / 60, minutes % 60);
 }
 
 // One 15-character cell pair of a row: "rise / set " with "----- " for a
 // missing event, or the visibility text when the body does not cross its
 // altitude that day.
-void appendrow(std::string &text, int mjd, int zone, const Place &place, int type) {
+void append_row(std::string &text, int mjd, int zone, const Place &place, int type) {
   double rise = 0.0, set = 0.0;
   const int flags = riseset(mjd, zone, place.longitude, place.latitude, type, &rise, &set);
   if (flags & (kRiseFound | kSetFound)) {
     if (flags & kRiseFound)
-      appendclock(text, rise);
+      append_clock(text, rise);
     else
       text += "----- ";
     text += "/ ";
     if (flags & kSetFound)
-      appendclock(text, set);
+      append_clock(text, set);
     else
       text += "----- ";
     text += " ";
@@ -54,7 +54,7 @@ void appendrow(std::string &text, int mjd, int zone, const Place &place, int typ
 
 }  // namespace
 
-int clockminutes(double hour) {
+int clock_minutes(double hour) {
   int h = 0, m = 0, s = 0;
   splitdegrees(hour, &h, &m, &s);
   if (s >= 30) ++m;
@@ -62,36 +62,36 @@ int clockminutes(double hour) {
 }
 
 ReportText riseset_report(const ReportInput &in) {
-  Place fallback[PLACE_SLOTS];
+  Place fallback[kPlaceSlots];
   const Place *places = in.places;
   if (places == nullptr) {
     reset_places(fallback);
     places = fallback;
   }
-  const Place &place = reportplace(places, in.current_place);
+  const Place &place = report_place(places, in.current_place);
 
   int day = 0, month = 0, year = 0, wday = 0;
   report_date(in, &day, &month, &year, &wday);
 
   std::string text;
   text.reserve(1024);
-  appendf(text, "\n  Datum: %s, %d. %s %d \n", szWochentag[wday], day,
-          month_name(month, in.january_variant), year);
+  append_format(text, "\n  Datum: %s, %d. %s %d \n", szWochentag[wday], day,
+                month_name(month, in.january_variant), year);
 
   const int mjd = datetomjd(year, month, day);
   const int zone = 1 + summertime(day, month, year);
 
-  appendf(text, "\n  Auf- und Untergaenge fuer %.39s: ", place.name);
+  append_format(text, "\n  Auf- und Untergaenge fuer %.39s: ", place.name);
   text += "\n  Geogr. Breite: ";
   if (place.latitude < 0)
-    appendf(text, "%3d Grad %2d Min. Sued  ", place.lat_deg, place.lat_min);
+    append_format(text, "%3d Grad %2d Min. Sued  ", place.lat_deg, place.lat_min);
   else
-    appendf(text, "%3d Grad %2d Min. Nord ", place.lat_deg, place.lat_min);
+    append_format(text, "%3d Grad %2d Min. Nord ", place.lat_deg, place.lat_min);
   text += "\n  Geogr. Laenge: ";
   if (place.longitude < 0)
-    appendf(text, "%3d Grad %2d Min. West ", place.lon_deg, place.lon_min);
+    append_format(text, "%3d Grad %2d Min. West ", place.lon_deg, place.lon_min);
   else
-    appendf(text, "%3d Grad %2d Min. Ost  ", place.lon_deg, place.lon_min);
+    append_format(text, "%3d Grad %2d Min. Ost  ", place.lon_deg, place.lon_min);
   text += "\n  Uhrzeit in ";
   text += (zone == 2) ? "MESZ (UTC+2)" : "MEZ (UTC+1)";
 
@@ -101,7 +101,7 @@ ReportText riseset_report(const ReportInput &in) {
       text +=
           "\n\n  Daemmerungs-Beginn / Daemmerungs-Ende"
           "\n  buergerlich    nautisch       astronomisch\n  ";
-    appendrow(text, mjd, zone, place, kRowTypes[row]);
+    append_row(text, mjd, zone, place, kRowTypes[row]);
   }
-  return ReportText{text, FONT_REPORT};
+  return ReportText{text, kFontReport};
 }

@@ -24,9 +24,10 @@ ReportText seasons_report(const ReportInput &in) {
       const double jd = seasonstart(y, season, 1);
       int ey = 0, em = 0, ed = 0, hh = 0, mm = 0, ss = 0;
       mjdtodatetime(jd - kMjdOffset, &ey, &em, &ed, &hh, &mm, &ss);
-      appendf(text, "\n %s %02d. %s %d um %02d:%02d:%02d (UTC) [%s]", szJahreszeit[season - 1], ed,
-              szMonatKurz[em], ey, hh, mm, ss, szWochentagKurz[weekday(ed, em, ey)]);
+      append_format(text, "\n %s %02d. %s %d um %02d:%02d:%02d (UTC) [%s]",
+                    szJahreszeit[season - 1], ed, szMonatKurz[em], ey, hh, mm, ss,
+                    szWochentagKurz[weekday(ed, em, ey)]);
     }
   }
-  return ReportText{text, FONT_REPORT};
+  return ReportText{text, kFontReport};
 }

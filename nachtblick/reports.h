@@ -11,15 +11,15 @@
 #include "nachtblick/places.h"
 
 // X core fonts of the reports.
-extern const char *const FONT_GREETING;  // misc-fixed 14.5 pt
-extern const char *const FONT_REPORT;    // misc-fixed 14 pt
-extern const char *const FONT_FEASTS;    // adobe-helvetica 16 px
+extern const char *const kFontGreeting;  // misc-fixed 14.5 pt
+extern const char *const kFontReport;    // misc-fixed 14 pt
+extern const char *const kFontFeasts;    // adobe-helvetica 16 px
 
 // Greeting shown at start.
-extern const char *const GREETING_TEXT;
+extern const char *const kGreetingText;
 
 // Values of the current view: the report a date button runs again.
-enum View { VIEW_CALENDAR = 0, VIEW_MOONPHASE = 1, VIEW_RISESET = 2, VIEW_SEASONS = 3 };
+enum View { kViewCalendar = 0, kViewMoonphase = 1, kViewRiseset = 2, kViewSeasons = 3 };
 
 // A civil date, in the order of the entries.
 struct CivilDate {
@@ -33,7 +33,7 @@ struct ReportInput {
   const char *month_text;
   const char *day_text;
   CivilDate today;      // today's local date
-  const Place *places;  // the place table (PLACE_SLOTS entries)
+  const Place *places;  // the place table (kPlaceSlots entries)
   int current_place;    // index into places
   int january_variant;  // 2: January is printed "Jaenner"
 };
@@ -68,12 +68,12 @@ ReportText info_report(void);
 // Month (2..7) and day of the five feasts of the feast list, indices 1..5
 // as szFeiertag (Easter Sunday, Ascension, Pentecost, Corpus Christi, Ash
 // Wednesday), in the calendar of the year; index 0 is set to 0.
-void feastdates(int year, int month[6], int day[6]);
+void feast_dates(int year, int month[6], int day[6]);
 
 // Minute of the day, 0..1440, at which the rise and set report shows a
 // zone-time hour 0..24: rounded from the whole seconds, so 23:59:30 and
 // later give 1440 (which the report prints as 00:00).
-int clockminutes(double hour);
+int clock_minutes(double hour);
 
 // The date the moon, seasons and rise and set reports work on: the entries
 // read as numbers, today's date when year and month both read 0, clamped to

@@ -4,7 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-void appendf(std::string &text, const char *format, ...) {
+void append_format(std::string &text, const char *format, ...) {
   char line[256];
   va_list args;
   va_start(args, format);

@@ -7,6 +7,7 @@
 
 // Formats one piece (at most 255 characters, like the reports' 256-byte line
 // buffer) and appends it to text.
-void appendf(std::string &text, const char *format, ...) __attribute__((format(printf, 2, 3)));
+void append_format(std::string &text, const char *format, ...)
+    __attribute__((format(printf, 2, 3)));
 
 #endif

@@ -17,9 +17,9 @@ void report_date(const ReportInput &in, int *day, int *month, int *year, int *wd
 
 ReportText view_report(int view, const ReportInput &in) {
   switch (view) {
-    case VIEW_RISESET: return riseset_report(in);
-    case VIEW_SEASONS: return seasons_report(in);
-    case VIEW_MOONPHASE: return moonphase_report(in);
+    case kViewRiseset: return riseset_report(in);
+    case kViewSeasons: return seasons_report(in);
+    case kViewMoonphase: return moonphase_report(in);
     default: return calendar_report(in);
   }
 }

@@ -15,14 +15,14 @@
 #include "nachtblick/places.h"
 #include "nachtblick/reports.h"
 
-int current_view = VIEW_CALENDAR;
+int current_view = kViewCalendar;
 int today_toggle = 0;
 
 // The widgets live for the whole run; one window per process.
 static NbWindow nb;
 
 // Year range the year buttons cycle through.
-enum { YEAR_FIRST = 100, YEAR_LAST = 10000 };
+enum { kYearFirst = 100, kYearLast = 10000 };
 
 // ---------------------------------------------------------------------------
 // Report output
@@ -30,14 +30,14 @@ enum { YEAR_FIRST = 100, YEAR_LAST = 10000 };
 // X core font by name. Loaded once per name and kept for the whole run (the
 // load result is not checked: a NULL font makes the text use the widget's).
 static GdkFont *report_font(const char *name) {
-  enum { FONT_CACHE = 8 };
-  static const char *names[FONT_CACHE];
-  static GdkFont *fonts[FONT_CACHE];
+  enum { kFontCache = 8 };
+  static const char *names[kFontCache];
+  static GdkFont *fonts[kFontCache];
   static int count = 0;
   for (int i = 0; i < count; ++i)
     if (std::strcmp(names[i], name) == 0) return fonts[i];
   GdkFont *font = gdk_font_load(name);
-  if (count < FONT_CACHE) {
+  if (count < kFontCache) {
     names[count] = name;
     fonts[count] = font;
     ++count;
@@ -89,17 +89,17 @@ static void quit_cb(GtkWidget *, gpointer) { gtk_main_quit(); }
 static void info_text_cb(GtkWidget *, gpointer) { show_report(info_report()); }
 
 static void calendar_cb(GtkWidget *, gpointer) {
-  current_view = VIEW_CALENDAR;
+  current_view = kViewCalendar;
   show_report(calendar_report(window_report_input()));
 }
 
 static void moonphase_cb(GtkWidget *, gpointer) {
-  current_view = VIEW_MOONPHASE;
+  current_view = kViewMoonphase;
   show_report(moonphase_report(window_report_input()));
 }
 
 static void seasons_cb(GtkWidget *, gpointer) {
-  current_view = VIEW_SEASONS;
+  current_view = kViewSeasons;
   show_report(seasons_report(window_report_input()));
 }
 
@@ -108,9 +108,9 @@ static void seasons_cb(GtkWidget *, gpointer) {
 // first place rather than show an empty one.
 static void riseset_cb(GtkWidget *, gpointer) {
   load_places();
-  if (current_place < 0 || current_place >= PLACE_SLOTS || !place_table[current_place].used)
+  if (current_place < 0 || current_place >= kPlaceSlots || !place_table[current_place].used)
     current_place = 0;
-  current_view = VIEW_RISESET;
+  current_view = kViewRiseset;
   show_report(riseset_report(window_report_input()));
 }
 
@@ -120,9 +120,9 @@ static void pi_cb(GtkWidget *, gpointer) { show_report(pi_report()); }
 
 void rerun_view(void) {
   switch (current_view) {
-    case VIEW_RISESET: riseset_cb(NULL, NULL); break;
-    case VIEW_SEASONS: seasons_cb(NULL, NULL); break;
-    case VIEW_MOONPHASE: moonphase_cb(NULL, NULL); break;
+    case kViewRiseset: riseset_cb(NULL, NULL); break;
+    case kViewSeasons: seasons_cb(NULL, NULL); break;
+    case kViewMoonphase: moonphase_cb(NULL, NULL); break;
     default: calendar_cb(NULL, NULL); break;
   }
 }
@@ -162,8 +162,8 @@ static void step_entry(GtkWidget *entry, int step, long long first, long long la
   rerun_view();
 }
 
-static void plus_year(GtkWidget *, gpointer) { step_entry(nb.year, +1, YEAR_FIRST, YEAR_LAST); }
-static void minus_year(GtkWidget *, gpointer) { step_entry(nb.year, -1, YEAR_FIRST, YEAR_LAST); }
+static void plus_year(GtkWidget *, gpointer) { step_entry(nb.year, +1, kYearFirst, kYearLast); }
+static void minus_year(GtkWidget *, gpointer) { step_entry(nb.year, -1, kYearFirst, kYearLast); }
 static void plus_month(GtkWidget *, gpointer) { step_entry(nb.month, +1, 0, 12); }
 static void minus_month(GtkWidget *, gpointer) { step_entry(nb.month, -1, 0, 12); }
 static void plus_day(GtkWidget *, gpointer) { step_entry(nb.day, +1, 0, 31); }
@@ -177,7 +177,7 @@ static void today_cb(GtkWidget *, gpointer) {
   today_toggle = 1 - today_toggle;
   set_entry_number(nb.day, day);
   set_entry_number(nb.year, year);
-  set_entry_number(nb.month, (today_toggle == 1 && current_view == VIEW_CALENDAR) ? 0 : month);
+  set_entry_number(nb.month, (today_toggle == 1 && current_view == kViewCalendar) ? 0 : month);
   rerun_view();
 }
 
@@ -186,7 +186,7 @@ static void today_cb(GtkWidget *, gpointer) {
 // show the rise and set report.
 
 static int place_in_use(int index) {
-  return index >= 0 && index < PLACE_SLOTS && place_table[index].used;
+  return index >= 0 && index < kPlaceSlots && place_table[index].used;
 }
 
 static void next_place_cb(GtkWidget *, gpointer) {
@@ -203,7 +203,7 @@ static void next_place_cb(GtkWidget *, gpointer) {
 static void prev_place_cb(GtkWidget *, gpointer) {
   load_places();
   int place = current_place - 1;
-  if (place < 0 || place >= PLACE_SLOTS) place = PLACE_SLOTS - 1;
+  if (place < 0 || place >= kPlaceSlots) place = kPlaceSlots - 1;
   while (place > 0 && !place_table[place].used) --place;
   current_place = place;
   riseset_cb(NULL, NULL);
@@ -248,7 +248,7 @@ static gboolean wheel_cb(GtkWidget *widget, GdkEventScroll *event, gpointer) {
 
 typedef void (*ButtonCallback)(GtkWidget *, gpointer);
 
-enum Grid { DATE_TABLE, BUTTON_TABLE };
+enum Grid { kDateTable, kButtonTable };
 
 // The buttons in creation order and where each one sits.
 struct ButtonDef {
@@ -259,47 +259,47 @@ struct ButtonDef {
   int row;
 };
 
-static const ButtonDef button_defs[NB_BUTTONS] = {
-    {"Programm beenden", quit_cb, BUTTON_TABLE, 0, 4},
-    {"Programm Information", info_text_cb, BUTTON_TABLE, 1, 4},
-    {"Kalender anzeigen", calendar_cb, BUTTON_TABLE, 0, 0},
-    {"Aktuelles Datum", today_cb, BUTTON_TABLE, 0, 1},
-    {"Mondphasen u. Eclipses", moonphase_cb, BUTTON_TABLE, 1, 0},
-    {"Beginn der Jahreszeiten", seasons_cb, BUTTON_TABLE, 1, 1},
-    {"Kreiszahl PI berechnen", pi_cb, BUTTON_TABLE, 0, 2},
-    {"Auf- und Untergaenge", riseset_cb, BUTTON_TABLE, 1, 2},
-    {"Naechster Ort", next_place_cb, BUTTON_TABLE, 1, 3},
-    {"Voriger Ort", prev_place_cb, BUTTON_TABLE, 0, 3},
-    {"Jahr plus", plus_year, DATE_TABLE, 0, 0},
-    {"Jahr minus", minus_year, DATE_TABLE, 0, 1},
-    {"Monat plus", plus_month, DATE_TABLE, 1, 0},
-    {"Monat minus", minus_month, DATE_TABLE, 1, 1},
-    {"Tag plus", plus_day, DATE_TABLE, 2, 0},
-    {"Tag minus", minus_day, DATE_TABLE, 2, 1},
+static const ButtonDef kButtonDefs[kNbButtons] = {
+    {"Programm beenden", quit_cb, kButtonTable, 0, 4},
+    {"Programm Information", info_text_cb, kButtonTable, 1, 4},
+    {"Kalender anzeigen", calendar_cb, kButtonTable, 0, 0},
+    {"Aktuelles Datum", today_cb, kButtonTable, 0, 1},
+    {"Mondphasen u. Eclipses", moonphase_cb, kButtonTable, 1, 0},
+    {"Beginn der Jahreszeiten", seasons_cb, kButtonTable, 1, 1},
+    {"Kreiszahl PI berechnen", pi_cb, kButtonTable, 0, 2},
+    {"Auf- und Untergaenge", riseset_cb, kButtonTable, 1, 2},
+    {"Naechster Ort", next_place_cb, kButtonTable, 1, 3},
+    {"Voriger Ort", prev_place_cb, kButtonTable, 0, 3},
+    {"Jahr plus", plus_year, kDateTable, 0, 0},
+    {"Jahr minus", minus_year, kDateTable, 0, 1},
+    {"Monat plus", plus_month, kDateTable, 1, 0},
+    {"Monat minus", minus_month, kDateTable, 1, 1},
+    {"Tag plus", plus_day, kDateTable, 2, 0},
+    {"Tag minus", minus_day, kDateTable, 2, 1},
 };
 
 enum {
-  WINDOW_WIDTH = 600,
-  WINDOW_HEIGHT = 250,
-  WINDOW_BORDER = 45,
-  OUTPUT_WIDTH = 580,
-  OUTPUT_HEIGHT = 280,
-  TABLE_PADDING = 10,
-  OUTPUT_PADDING = 15,
-  ENTRY_MAX_LENGTH = 8
+  kWindowWidth = 600,
+  kWindowHeight = 250,
+  kWindowBorder = 45,
+  kOutputWidth = 580,
+  kOutputHeight = 280,
+  kTablePadding = 10,
+  kOutputPadding = 15,
+  kEntryMaxLength = 8
 };
 
-static const GtkAttachOptions CELL_OPTIONS =
+static const GtkAttachOptions kCellOptions =
     static_cast<GtkAttachOptions>(GTK_EXPAND | GTK_SHRINK | GTK_FILL);
 
 static void attach_cell(GtkWidget *table, GtkWidget *child, int column, int row) {
-  gtk_table_attach(GTK_TABLE(table), child, column, column + 1, row, row + 1, CELL_OPTIONS,
-                   CELL_OPTIONS, 0, 0);
+  gtk_table_attach(GTK_TABLE(table), child, column, column + 1, row, row + 1, kCellOptions,
+                   kCellOptions, 0, 0);
 }
 
 // An entry that starts with a hint text.
 static GtkWidget *new_entry(const char *hint) {
-  GtkWidget *entry = gtk_entry_new_with_max_length(ENTRY_MAX_LENGTH);
+  GtkWidget *entry = gtk_entry_new_with_max_length(kEntryMaxLength);
   gtk_entry_set_text(GTK_ENTRY(entry), hint);
   gpointer data = const_cast<char *>(hint);
   g_signal_connect(entry, "focus-in-event", G_CALLBACK(hint_focus_cb), data);
@@ -316,8 +316,8 @@ static void connect_clicked(GtkWidget *button, ButtonCallback callback) {
 NbWindow *build_window(void) {
   nb.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
 
-  for (int i = 0; i < NB_BUTTONS; ++i)
-    nb.buttons[i] = gtk_button_new_with_label(button_defs[i].label);
+  for (int i = 0; i < kNbButtons; ++i)
+    nb.buttons[i] = gtk_button_new_with_label(kButtonDefs[i].label);
 
   nb.year = new_entry(" [Jahr]");
   nb.month = new_entry(" [Monat]");
@@ -334,34 +334,34 @@ NbWindow *build_window(void) {
   GtkWidget *button_table = gtk_table_new(5, 2, FALSE);
 
   // The quit button first, then the window's destroy, then the rest.
-  connect_clicked(nb.buttons[0], button_defs[0].callback);
+  connect_clicked(nb.buttons[0], kButtonDefs[0].callback);
   gtk_signal_connect(GTK_OBJECT(nb.window), "destroy", GTK_SIGNAL_FUNC(quit_cb), NULL);
-  for (int i = 1; i < NB_BUTTONS; ++i) connect_clicked(nb.buttons[i], button_defs[i].callback);
+  for (int i = 1; i < kNbButtons; ++i) connect_clicked(nb.buttons[i], kButtonDefs[i].callback);
 
   gtk_window_set_position(GTK_WINDOW(nb.window), GTK_WIN_POS_CENTER);
-  gtk_window_set_default_size(GTK_WINDOW(nb.window), WINDOW_WIDTH, WINDOW_HEIGHT);
-  gtk_container_set_border_width(GTK_CONTAINER(nb.window), WINDOW_BORDER);
+  gtk_window_set_default_size(GTK_WINDOW(nb.window), kWindowWidth, kWindowHeight);
+  gtk_container_set_border_width(GTK_CONTAINER(nb.window), kWindowBorder);
 
-  for (int i = 0; i < NB_BUTTONS; ++i) {
-    const ButtonDef &def = button_defs[i];
-    attach_cell(def.grid == DATE_TABLE ? date_table : button_table, nb.buttons[i], def.column,
+  for (int i = 0; i < kNbButtons; ++i) {
+    const ButtonDef &def = kButtonDefs[i];
+    attach_cell(def.grid == kDateTable ? date_table : button_table, nb.buttons[i], def.column,
                 def.row);
   }
   attach_cell(entry_table, nb.year, 0, 0);
   attach_cell(entry_table, nb.month, 1, 0);
   attach_cell(entry_table, nb.day, 2, 0);
 
-  gtk_box_pack_start(GTK_BOX(vbox), date_table, FALSE, FALSE, TABLE_PADDING);
-  gtk_box_pack_start(GTK_BOX(vbox), entry_table, FALSE, FALSE, TABLE_PADDING);
-  gtk_box_pack_start(GTK_BOX(vbox), nb.output, FALSE, FALSE, OUTPUT_PADDING);
-  gtk_box_pack_start(GTK_BOX(vbox), button_table, FALSE, FALSE, TABLE_PADDING);
+  gtk_box_pack_start(GTK_BOX(vbox), date_table, FALSE, FALSE, kTablePadding);
+  gtk_box_pack_start(GTK_BOX(vbox), entry_table, FALSE, FALSE, kTablePadding);
+  gtk_box_pack_start(GTK_BOX(vbox), nb.output, FALSE, FALSE, kOutputPadding);
+  gtk_box_pack_start(GTK_BOX(vbox), button_table, FALSE, FALSE, kTablePadding);
   gtk_container_add(GTK_CONTAINER(nb.window), vbox);
 
-  gtk_widget_set_usize(nb.output, OUTPUT_WIDTH, OUTPUT_HEIGHT);
+  gtk_widget_set_usize(nb.output, kOutputWidth, kOutputHeight);
   gtk_window_set_title(GTK_WINDOW(nb.window), "Kalender & Nachtblick light");
 
   // The area is empty yet: no freeze and no clearing.
-  shown_font = report_font(FONT_GREETING);
-  gtk_text_insert(GTK_TEXT(nb.output), shown_font, NULL, NULL, GREETING_TEXT, -1);
+  shown_font = report_font(kFontGreeting);
+  gtk_text_insert(GTK_TEXT(nb.output), shown_font, NULL, NULL, kGreetingText, -1);
   return &nb;
 }

@@ -8,7 +8,7 @@
 
 #include "nachtblick/reports.h"
 
-enum { NB_BUTTONS = 16 };
+enum { kNbButtons = 16 };
 
 struct NbWindow {
   GtkWidget *window;
@@ -16,7 +16,7 @@ struct NbWindow {
   GtkWidget *month;
   GtkWidget *day;
   GtkWidget *output;               // GtkText, not editable
-  GtkWidget *buttons[NB_BUTTONS];  // in creation order
+  GtkWidget *buttons[kNbButtons];  // in creation order
 };
 
 // Builds the window after gtk_init (and load_places) and shows the greeting;

@@ -33,6 +33,8 @@ if [ "${1:-}" != "--quick" ]; then
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   export LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0"
+  # The hardening stage: five times the random clicks of the window tests.
+  export NB_MONKEY_CLICKS=10000
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DNB_SANITIZE=ON -DNB_BENCHMARKS=OFF
   echo "== fuzzing"
   scripts/fuzz.sh

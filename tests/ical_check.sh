@@ -17,13 +17,15 @@
 # them).
 set -eu
 
-report=$1
+report=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 python=/usr/bin/python3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-# One place whose name holds the TEXT specials and a Latin-1 o umlaut.
+# One place whose name holds the TEXT specials and a Latin-1 o umlaut, one
+# whose LOCATION line is 75 octets, the most that stays unfolded.
 printf '52 N 31  013 E 24 Berlin; Mitte, \\ Sch\366neberg\n' >gtknblick.conf
+printf '52 N 31  013 E 24 %s\n' "$(printf '\344%.0s' $(seq 27))Twelve chars" >>gtknblick.conf
 
 "$python" - "$report" <<'EOF'
 import datetime as dt, re, subprocess, sys
@@ -104,6 +106,9 @@ for day in range(0, 366, 5):
     h1, m1, h2, m2 = map(int, re.search(r"Mond\n  (\d+):(\d+) / (\d+):(\d+)", text).groups())
     assert ("Sonnenaufgang", stamp(2024, d.month, d.day, h1, m1, zone=zone)) in sun, d
     assert ("Sonnenuntergang", stamp(2024, d.month, d.day, h2, m2, zone=zone)) in sun, d
+lines = run("ical", 2024, "--place", 1).split("\r\n")
+at = next(i for i, line in enumerate(lines) if line.startswith("LOCATION:"))
+assert len(lines[at].encode()) == 75 and not lines[at + 1].startswith(" "), lines[at:at + 2]
 print("ical_check: the exports hold what the reports print")
 EOF
 

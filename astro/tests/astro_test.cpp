@@ -97,10 +97,10 @@ TEST(Astro, TimeScales) {
     EXPECT_NEAR(deltatseconds(int(c[0]), int(c[1])), c[2], 5e-4) << c[0] << "/" << c[1];
   const double jd = datetojd(2000, 1, 1);
   deltatcached(jd + 40.0);
-  const long before = deltatconversions();
+  const long before = deltat_conversions();
   EXPECT_EQ(deltatcached(jd), deltatcached(jd));
   deltatcached(jd + 0.25);  // same month, other instant: converted again
-  EXPECT_EQ(deltatconversions(), before + 2);
+  EXPECT_EQ(deltat_conversions(), before + 2);
   EXPECT_NEAR((jd - ttut(jd, 1)) * kSecondsPerDay, 63.87, 0.01);
   EXPECT_NEAR((ttut(jd, 0) - jd) * kSecondsPerDay, 0.499, 1e-4);
   EXPECT_EQ(ttut(0.0, 1), 0.0);

@@ -48,7 +48,7 @@ TEST(Kalender, MonkeyClicks) {
   for (long i = 0; i < m.clicks && !::testing::Test::HasFailure(); ++i) {
     if (m.below(3) == 0)
       gtk_entry_set_text(GTK_ENTRY(m.below(2) ? year : month), m.text(26).c_str());
-    GtkWidget *button = win->buttons[1 + m.below(KAL_BTN_COUNT - 1)];
+    GtkWidget *button = win->buttons[1 + m.below(kKalButtonCount - 1)];
     const std::string label = gtk_button_get_label(GTK_BUTTON(button));
     gtk_button_clicked(GTK_BUTTON(button));
     ASSERT_EQ(harness::text_of(output), expected(label)) << "click " << i << ": " << label;
@@ -56,7 +56,7 @@ TEST(Kalender, MonkeyClicks) {
 }
 
 TEST(Kalender, QuitAndCloseEndTheMainLoop) {
-  harness::expect_quit_and_close(win->buttons[KAL_BTN_ENDE], win->window);
+  harness::expect_quit_and_close(win->buttons[kKalButtonEnde], win->window);
 }
 
 int main(int argc, char **argv) {

@@ -26,30 +26,35 @@ ReportInput input(const char *y, const char *m, const char *d, const Place *plac
 
 TEST(App, FontsAndViews) {
   const char *const kFixed = "-misc-fixed-medium-r-*-*-*-140-*-*-*-*-*-*";
-  EXPECT_STREQ(FONT_REPORT, kFixed);
-  EXPECT_STREQ(FONT_GREETING, "-misc-fixed-medium-r-*-*-*-145-*-*-*-*-*-*");
-  EXPECT_STREQ(FONT_FEASTS, "-adobe-helvetica-medium-r-normal-*-16-*-*-*-*-*-*-*");
-  EXPECT_STREQ(GREETING_TEXT, "\n [Nachtblick Light Version for Linux] ");
-  EXPECT_STREQ(calendar_report(input("2024", "0", "")).font, FONT_FEASTS);
-  EXPECT_STREQ(calendar_report(input("10001", "0", "")).font, FONT_FEASTS);
+  EXPECT_STREQ(kFontReport, kFixed);
+  EXPECT_STREQ(kFontGreeting, "-misc-fixed-medium-r-*-*-*-145-*-*-*-*-*-*");
+  EXPECT_STREQ(kFontFeasts, "-adobe-helvetica-medium-r-normal-*-16-*-*-*-*-*-*-*");
+  EXPECT_STREQ(kGreetingText, "\n [Nachtblick Light Version for Linux] ");
+  EXPECT_STREQ(calendar_report(input("2024", "0", "")).font, kFontFeasts);
+  EXPECT_STREQ(calendar_report(input("10001", "0", "")).font, kFontFeasts);
   EXPECT_STREQ(calendar_report(input("99", "5", "")).font, kFixed);
   EXPECT_STREQ(calendar_report(input("2024", "5", "")).font, kFixed);
   for (const auto &r : {moonphase_report(input("", "", "")), seasons_report(input("", "", "")),
                         riseset_report(input("", "", "")), pi_report(), info_report()})
     EXPECT_STREQ(r.font, kFixed);
   const ReportInput in = input("2024", "3", "9");
-  EXPECT_EQ(view_report(VIEW_CALENDAR, in).text, calendar_report(in).text);
-  EXPECT_EQ(view_report(VIEW_MOONPHASE, in).text, moonphase_report(in).text);
-  EXPECT_EQ(view_report(VIEW_RISESET, in).text, riseset_report(in).text);
-  EXPECT_EQ(view_report(VIEW_SEASONS, in).text, seasons_report(in).text);
+  EXPECT_EQ(view_report(kViewCalendar, in).text, calendar_report(in).text);
+  EXPECT_EQ(view_report(kViewMoonphase, in).text, moonphase_report(in).text);
+  EXPECT_EQ(view_report(kViewRiseset, in).text, riseset_report(in).text);
+  EXPECT_EQ(view_report(kViewSeasons, in).text, seasons_report(in).text);
   EXPECT_EQ(view_report(7, in).text, calendar_report(in).text);
 }
 
 // A slot not in use, or out of range, shows slot 0; without a table the
 // built-in place.
 TEST(App, PlaceFallbacks) {
-  Place table[PLACE_SLOTS];
+  Place table[kPlaceSlots];
   reset_places(table);
+  for (int i = 1; i < kPlaceSlots; ++i) {  // empty slots: zeros, north and east
+    const Place &p = table[i];
+    EXPECT_EQ(p.lat_deg + p.lat_min + p.lon_deg + p.lon_min + p.used + p.name[0], 0);
+    EXPECT_TRUE(p.north == 1 && p.east == 1 && p.latitude == 0.0 && p.longitude == 0.0);
+  }
   const std::string builtin = riseset_report(input("2024", "6", "21")).text;
   EXPECT_NE(builtin.find("Sankt Poelten (Austria)"), std::string::npos);
   for (int slot : {-1, 1, 31, 32})
@@ -60,7 +65,7 @@ TEST(App, PlaceFileBoundsAndDevices) {
   char dir[] = "/tmp/nbappXXXXXX";
   ASSERT_TRUE(mkdtemp(dir));
   const std::string path = std::string(dir) + "/gtknblick.conf";
-  Place table[PLACE_SLOTS];
+  Place table[kPlaceSlots];
   int jan = 1;
   // Of a long file only the first 200001 bytes (without '%') are read.
   for (long filler : {199960L, 199990L}) {

@@ -21,7 +21,7 @@ const std::string kLabelPi = "Kreiszahl PI berechnen", kLabelInfo = "Programm In
 
 // The text the window should show after a click on `label`.
 std::string expected(const std::string &label) {
-  if (label.empty()) return GREETING_TEXT;
+  if (label.empty()) return kGreetingText;
   if (label == kLabelPi) return pi_report().text;
   if (label == kLabelInfo) return info_report().text;
   return view_report(current_view, window_report_input()).text;
@@ -40,7 +40,7 @@ harness::Window script_window() {
           [](const std::string &key) {
             return key == "view" ? current_view : key == "place" ? current_place : today_toggle;
           },
-          FONT_REPORT};
+          kFontReport};
 }
 
 }  // namespace
@@ -63,7 +63,7 @@ TEST(Window, MonkeyClicks) {
                 " E " + m.text(2) + " " + m.text(30) + "\n";
       std::ofstream(harness::kPlaceFile) << conf;
     }
-    GtkWidget *button = win->buttons[1 + m.below(NB_BUTTONS - 1)];  // all but "Programm beenden"
+    GtkWidget *button = win->buttons[1 + m.below(kNbButtons - 1)];  // all but "Programm beenden"
     const std::string label = gtk_button_get_label(GTK_BUTTON(button));
     gtk_button_clicked(GTK_BUTTON(button));
     ASSERT_EQ(harness::text_of(win->output), expected(label)) << "click " << i << ": " << label;
