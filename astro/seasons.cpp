@@ -34,21 +34,23 @@ const double kMeanModern[4][5] = {
 
 // Table 27.C, terms A cos(B + C T): A as published, B in hundredths of a
 // degree, C in thousandths of a degree per Julian century.
-const int kPeriodicTerms = 24;
-const std::int16_t kTermA[kPeriodicTerms] = {485, 203, 199, 182, 156, 136, 77, 74, 70, 58, 52, 50,
-                                             45,  44,  29,  18,  17,  16,  14, 12, 12, 12, 9,  8};
-const std::int32_t kTermB[kPeriodicTerms] = {32496, 33723, 34208, 2785, 7314,  17152, 22254, 29672,
-                                             24358, 11981, 29717, 2102, 24754, 32515, 6093,  15512,
-                                             28879, 19804, 19976, 9539, 28711, 32081, 22773, 1545};
-const std::int32_t kTermC[kPeriodicTerms] = {
-    1934136, 32964467, 20186,    445267112, 45036886, 22518443, 65928934, 3034906,
-    9037513, 33718147, 150678,   2281226,   29929562, 31555956, 4443417,  67555328,
-    4562452, 62894029, 31436921, 14577848,  31931756, 34777259, 1222114,  16859074};
+const std::int16_t kTermA[] = {485, 203, 199, 182, 156, 136, 77, 74, 70, 58, 52, 50,
+                               45,  44,  29,  18,  17,  16,  14, 12, 12, 12, 9,  8};
+const std::int32_t kTermB[] = {32496, 33723, 34208, 2785, 7314,  17152, 22254, 29672,
+                               24358, 11981, 29717, 2102, 24754, 32515, 6093,  15512,
+                               28879, 19804, 19976, 9539, 28711, 32081, 22773, 1545};
+const std::int32_t kTermC[] = {1934136,  32964467, 20186,    445267112, 45036886, 22518443,
+                               65928934, 3034906,  9037513,  33718147,  150678,   2281226,
+                               29929562, 31555956, 4443417,  67555328,  4562452,  62894029,
+                               31436921, 14577848, 31931756, 34777259,  1222114,  16859074};
+static_assert(sizeof kTermA / sizeof kTermA[0] == 24 && sizeof kTermB / sizeof kTermB[0] == 24 &&
+                  sizeof kTermC / sizeof kTermC[0] == 24,
+              "Table 27.C has 24 rows");
 
 // Sum of the periodic terms of Table 27.C for T in Julian centuries.
 double periodic_sum(double T) {
   double s = 0.0;
-  for (int i = 0; i < kPeriodicTerms; ++i) {
+  for (size_t i = 0; i < sizeof kTermA / sizeof kTermA[0]; ++i) {
     const double arg = kTermB[i] / 100.0 + (kTermC[i] / 1000.0) * T;
     s += kTermA[i] * std::cos(arg * kDegToRad);
   }

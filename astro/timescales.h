@@ -36,6 +36,9 @@ double deltatdays(double jd);
 // jde + 0.499 s otherwise.
 double ttut(double jde, int to_universal);
 
+// The to_universal flag that every report passes.
+constexpr int kToUniversal = 1;
+
 // Mean obliquity of the ecliptic in radians (Laskar, Meeus eq. 22.3) for a
 // Julian Date in dynamical time.
 double obliquity(double jd);

@@ -2,6 +2,7 @@
 // Calendar core: civil dates, the 1582 reform and day numbers.
 #include "calendar/calendar.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <ctime>
@@ -10,6 +11,8 @@ namespace {
 
 // 14 October 1582 packed as year*1024 + month*32 + day: the last Julian key.
 const int kLastJulianKey = 1582 * 1024 + 10 * 32 + 14;  // 1620302
+// The years the reports of a date are clamped to.
+const int kFirstReportYear = 1000, kLastReportYear = 3000;
 // Julian Day Number of 15 October 1582, the first Gregorian day.
 const int kFirstGregorianJdn = 2299161;
 // 2000000 weeks plus 3: keeps the weekday dividend positive for every
@@ -52,13 +55,9 @@ void todaydate(int *day, int *month, int *year) {
 }
 
 void clampdate(int *day, int *month, int *year, int *wday) {
-  if (*month < 1) *month = 1;
-  if (*month > 12) *month = 12;
-  if (*year < 1000) *year = 1000;
-  if (*year > 3000) *year = 3000;
-  const int n = monthdays(*month, *year);
-  if (*day < 1) *day = 1;
-  if (*day > n) *day = n;
+  *month = std::clamp(*month, 1, 12);
+  *year = std::clamp(*year, kFirstReportYear, kLastReportYear);
+  *day = std::clamp(*day, 1, monthdays(*month, *year));
   *wday = weekday(*day, *month, *year);
 }
 
@@ -67,7 +66,7 @@ int monthdays(int month, int year) {
   if (month == 2) {
     int n = 28;
     if (year % 4 == 0) n = 29;
-    if (year > 1582 && year % 100 == 0 && year % 400 != 0) n = 28;
+    if (isgregorian(year, 2, 1) && year % 100 == 0 && year % 400 != 0) n = 28;
     return n;
   }
   if (month <= 7) return (month % 2 == 1) ? 31 : 30;

@@ -69,6 +69,8 @@ void isoweekstart(int day, int month, int year, int *offset, int *rawweek);
 // Week number: ISO 8601 (iso != 0, 1..53) or simple Sunday-based weeks
 // (iso == 0, 1..54). 0 for an invalid date.
 int weeknumber(int day, int month, int year, int iso);
+// The iso flag of the reports' week numbers.
+constexpr int kIsoWeeks = 1;
 
 // Easter Sunday as day of March (32 = 1 April): Julian computus up to 1582
 // or when julian != 0, Gauss's Gregorian algorithm from 1583. 0 for a year

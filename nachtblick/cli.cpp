@@ -8,6 +8,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "calendar/calendar.h"
 #include "nachtblick/ical.h"
@@ -47,16 +49,17 @@ const char kVersion[] = "nachtblick-report " NB_VERSION "\n";
 
 // Entry texts are at most this many characters, as in the window.
 const size_t kEntryMax = 8;
+// The view and at most three date texts.
+const size_t kMaxPositional = 4;
 // The entries' initial texts, which an omitted date text reads as.
 const char *const kEntryHints[3] = {" [Jahr]", " [Monat]", " [Tag]"};
 const char *const kEntryNames[3] = {"year", "month", "day"};
 
 // The command line split into its texts.
 struct CliArgs {
-  const char *positional[4];  // view, year, month, day
-  int npositional;
-  const char *place_text;  // --place, or null
-  const char *today_text;  // --today, or null
+  std::vector<const char *> positional;  // view, year, month, day
+  const char *place_text;                // --place, or null
+  const char *today_text;                // --today, or null
 };
 
 // A checked command line: the view's name and the report input.
@@ -201,10 +204,10 @@ int parse_args(int argc, const char *const argv[], CliArgs *args, std::string &o
       if (r == 0) r = take_option("--today", args->today_text, argc, argv, &i, err);
       if (r == 0) return fail(err, std::string("unknown option '") + arg + "'");
       if (r == 2) return 2;
-    } else if (args->npositional == 4) {
+    } else if (args->positional.size() == kMaxPositional) {
       return fail(err, std::string("too many arguments at '") + arg + "'");
     } else {
-      args->positional[args->npositional++] = arg;
+      args->positional.push_back(arg);
     }
   }
   return 0;
@@ -213,12 +216,13 @@ int parse_args(int argc, const char *const argv[], CliArgs *args, std::string &o
 // Checks the texts of the command line and reads the place file into c.
 // Returns 0, or 2 on an error.
 int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::string &err) {
-  if (args.npositional - 1 > view.dates)
+  if (static_cast<int>(args.positional.size()) - 1 > view.dates)
     return fail(err, std::string("the view '") + view.name +
                          (view.dates ? "' takes only a YEAR" : "' takes no date"));
   const char *texts[3];
   for (int k = 0; k < 3; ++k) {
-    texts[k] = (k + 1 < args.npositional) ? args.positional[k + 1] : kEntryHints[k];
+    texts[k] = (k + 1 < static_cast<int>(args.positional.size())) ? args.positional[k + 1]
+                                                                  : kEntryHints[k];
     if (characters(texts[k]) > kEntryMax)
       return fail(err,
                   std::string(kEntryNames[k]) + " '" + texts[k] + "' is longer than 8 characters");
@@ -238,7 +242,7 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
     return fail(err, std::string("--place '") + args.place_text + "' is not a place in use (0.." +
                          std::to_string(place_count(c->table) - 1) + ")");
   c->view = view.name;
-  c->ndates = args.npositional - 1;
+  c->ndates = static_cast<int>(args.positional.size()) - 1;
   c->place_given = args.place_text != nullptr;
   c->in = ReportInput{texts[0], texts[1], texts[2], today, c->table, place, jan_variant};
   return 0;
@@ -252,7 +256,7 @@ int run_report_cli(int argc, const char *const argv[], std::string &out, std::st
   CliArgs args;
   const int parsed = parse_args(argc, argv, &args, out, err);
   if (parsed != 0) return parsed == 1 ? 0 : 2;
-  if (args.npositional == 0) return fail(err, "no view given");
+  if (static_cast<int>(args.positional.size()) == 0) return fail(err, "no view given");
   const ViewDef *view = nullptr;
   for (const ViewDef &v : kViews)
     if (std::strcmp(args.positional[0], v.name) == 0) view = &v;

@@ -11,6 +11,7 @@
 #include "astro/lunar.h"
 #include "astro/seasons.h"
 #include "astro/sunmoon.h"
+#include "astro/timescales.h"
 #include "calendar/calendar.h"
 #include "nachtblick/moonsearch.h"
 #include "nachtblick/textbuf.h"
@@ -85,7 +86,7 @@ void add_moon(Export &x) {
     int n = 0;
     double h = 0.0;
     if (!find_moon_phase(N, phase, jd0, &n, &h)) continue;
-    for (; h < jd_end; h = moonphase(++n, phase, 1))
+    for (; h < jd_end; h = moonphase(++n, phase, kToUniversal))
       add(x, Event{ut_seconds(h), false, false, kPhaseNames[phase], kPhaseIds[phase], ""});
   }
   for (int i = 0; i < 5; ++i) {
@@ -106,8 +107,8 @@ void add_moon(Export &x) {
 void add_seasons(Export &x) {
   for (int y = x.year - 1; y <= x.year + 1; ++y)
     for (int season = 1; season <= 4; ++season)
-      add(x, Event{ut_seconds(seasonstart(y, season, 1)), false, false, kSeasonNames[season - 1],
-                   kSeasonIds[season - 1], ""});
+      add(x, Event{ut_seconds(seasonstart(y, season, kToUniversal)), false, false,
+                   kSeasonNames[season - 1], kSeasonIds[season - 1], ""});
 }
 
 void add_feasts(Export &x) {
@@ -131,8 +132,8 @@ void add_sun(Export &x, const Place &place) {
     double hours[2];
     const int flags =
         riseset(mjd, zone, place.longitude, place.latitude, kEventSun, &hours[0], &hours[1]);
-    for (int k = 0; k < 2; ++k) {
-      if (!(flags & (1 << k))) continue;
+    for (int k : {0, 1}) {  // rise (flag kRiseFound), set (kSetFound)
+      if (!(flags & (k ? kSetFound : kRiseFound))) continue;
       const long long start = mjd * kSecondsPerDay + (clock_minutes(hours[k]) - zone * 60) * 60LL;
       if (start == previous[k]) continue;  // found at 24:00 and again at 0:00 of the next day
       previous[k] = start;

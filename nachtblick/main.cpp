@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 // nachtblick: calendar and astronomy in one window.
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -34,10 +33,8 @@ int answer_info_options(int argc, char **argv) {
     if (std::strcmp(argv[i], "--help") == 0) text = kUsage;
     if (std::strcmp(argv[i], "--version") == 0) text = kVersion;
     if (!text) continue;
-    errno = 0;
     if (std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0) return 0;
-    std::fprintf(stderr, "nachtblick: write error: %s\n",
-                 errno ? std::strerror(errno) : "output failed");
+    std::perror("nachtblick: write error");
     return 1;
   }
   return -1;

@@ -232,8 +232,7 @@ int load_places_from(const char *path, Place table[kPlaceSlots], int *jan_varian
   // opened file keeps a FIFO, a device or a directory of that name from
   // stalling or confusing the window; they count as missing.
   const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return 0;
-  struct stat st;
+  struct stat st;  // a failed open leaves fd -1, which fstat refuses
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
     close(fd);
     return 0;

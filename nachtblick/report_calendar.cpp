@@ -27,7 +27,7 @@ std::string month_sheet(int month, int year, const ReportInput &in) {
     const int column = (w == 1) ? 7 : w - 1;
     if (d == 1) {
       if (weeks)
-        append_format(text, "\n %02d    ", weeknumber(1, month, year, 1));
+        append_format(text, "\n %02d    ", weeknumber(1, month, year, kIsoWeeks));
       else
         text += "\n    ";
       for (int c = 1; c < column; ++c) text += "    ";
@@ -36,7 +36,7 @@ std::string month_sheet(int month, int year, const ReportInput &in) {
     append_format(text, today ? "[%2d]" : " %2d ", d);
     if (column == 7) {
       if (weeks) {
-        const int next = weeknumber(d + 1, month, year, 1);
+        const int next = weeknumber(d + 1, month, year, kIsoWeeks);
         if (next != 0) append_format(text, "\n %02d    ", next);
       } else {
         text += "\n    ";

@@ -6,6 +6,7 @@
 #include "astro/constants.h"
 #include "astro/eclipse.h"
 #include "astro/lunar.h"
+#include "astro/timescales.h"
 #include "calendar/calendar.h"
 #include "nachtblick/moonsearch.h"
 #include "nachtblick/reports.h"
@@ -36,13 +37,13 @@ void append_instant(std::string &text, double h) {
 int find_moon_phase(int N, int phase, double jd0, int *n, double *h) {
   int start = N - 1;
   int steps = 0;
-  while (steps < kMoonSearchCap && moonphase(start - 1, phase, 1) >= jd0) {
+  while (steps < kMoonSearchCap && moonphase(start - 1, phase, kToUniversal) >= jd0) {
     --start;
     ++steps;
   }
   for (int i = start; steps < kMoonSearchCap; ++i, ++steps) {
     *n = i;
-    *h = moonphase(i, phase, 1);
+    *h = moonphase(i, phase, kToUniversal);
     if (*h >= jd0) return 1;
   }
   return 0;
@@ -55,7 +56,7 @@ int find_moon_phase(int N, int phase, double jd0, int *n, double *h) {
 int find_eclipse(int N, int index, double jd0, int *n, double *h, double *gamma, int *saros) {
   for (int i = 0; i < kMoonSearchCap; ++i) {
     *n = N - 1 + i;
-    *h = eclipse(*n, index / 3, index % 3, gamma, saros, 1);
+    *h = eclipse(*n, index / 3, index % 3, gamma, saros, kToUniversal);
     if (*h >= jd0) return 1;
   }
   return 0;

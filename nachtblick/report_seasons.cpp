@@ -5,6 +5,7 @@
 
 #include "astro/constants.h"
 #include "astro/seasons.h"
+#include "astro/timescales.h"
 #include "calendar/calendar.h"
 #include "nachtblick/reports.h"
 #include "nachtblick/textbuf.h"
@@ -21,7 +22,7 @@ ReportText seasons_report(const ReportInput &in) {
   for (int y = year; y < year + 3; ++y) {
     text += "\n";
     for (int season = 1; season <= 4; ++season) {
-      const double jd = seasonstart(y, season, 1);
+      const double jd = seasonstart(y, season, kToUniversal);
       int ey = 0, em = 0, ed = 0, hh = 0, mm = 0, ss = 0;
       mjdtodatetime(jd - kMjdOffset, &ey, &em, &ed, &hh, &mm, &ss);
       append_format(text, "\n %s %02d. %s %d um %02d:%02d:%02d (UTC) [%s]",

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "calendar/calendar.h"
 #include "nachtblick/places.h"
@@ -133,9 +134,7 @@ void rerun_view(void) {
 // the ends of int; every wrapped result fits an int again.
 
 static void set_entry_number(GtkWidget *entry, long long value) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
-  gtk_entry_set_text(GTK_ENTRY(entry), text);
+  gtk_entry_set_text(GTK_ENTRY(entry), std::to_string(static_cast<int>(value)).c_str());
 }
 
 static long long entry_number(GtkWidget *entry) {

@@ -26,6 +26,10 @@ cd "$work"
 # whose LOCATION line is 75 octets, the most that stays unfolded.
 printf '52 N 31  013 E 24 Berlin; Mitte, \\ Sch\366neberg\n' >gtknblick.conf
 printf '52 N 31  013 E 24 %s\n' "$(printf '\344%.0s' $(seq 27))Twelve chars" >>gtknblick.conf
+# One whose name mixes well-formed UTF-8 with bytes that are none (overlong,
+# surrogate, beyond U+10FFFF), which the export reads as Latin-1.
+printf '52 N 31  013 E 24 A\302\251\301\201\364\217\277\277\364\220\200\200\340\240\200\340\237\277\355\237\277\355\240\200\360\220\200\200\360\217\277\277\337\277;\n' \
+  >>gtknblick.conf
 
 "$python" - "$report" <<'EOF'
 import datetime as dt, re, subprocess, sys
@@ -109,6 +113,29 @@ for day in range(0, 366, 5):
 lines = run("ical", 2024, "--place", 1).split("\r\n")
 at = next(i for i, line in enumerate(lines) if line.startswith("LOCATION:"))
 assert len(lines[at].encode()) == 75 and not lines[at + 1].startswith(" "), lines[at:at + 2]
+
+
+def location(index):
+    text = run("ical", 2024, "--place", index).replace("\r\n ", "")
+    return re.search(r"\r\nLOCATION:(.*?)\r\n", text).group(1)
+
+
+def as_utf8(name):
+    """Well-formed UTF-8 characters kept, every other byte read as Latin-1."""
+    out, i = "", 0
+    while i < len(name):
+        n = 1 if name[i] < 0x80 else 2 if 0xC2 <= name[i] <= 0xDF else 3 if 0xE0 <= name[i] <= 0xEF \
+            else 4 if 0xF0 <= name[i] <= 0xF4 else 0
+        try:
+            char = name[i:i + n].decode("utf-8") if n else ""
+        except UnicodeDecodeError:
+            char = ""
+        out, i = (out + char, i + n) if len(char) == 1 else (out + chr(name[i]), i + 1)
+    return re.sub(r"([\\;,])", r"\\\1", out)
+
+
+name = open("gtknblick.conf", "rb").read().split(b"\n")[2][18:]
+assert location(2) == as_utf8(name), (location(2), as_utf8(name))
 print("ical_check: the exports hold what the reports print")
 EOF
 

@@ -3,6 +3,7 @@
 // the place fallbacks, the file-size bound and devices as place files, and
 // that the moon searches find the earliest event from every start.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -67,14 +68,21 @@ TEST(App, PlaceFileBoundsAndDevices) {
   const std::string path = std::string(dir) + "/gtknblick.conf";
   Place table[kPlaceSlots];
   int jan = 1;
-  // Of a long file only the first 200001 bytes (without '%') are read.
-  for (long filler : {199960L, 199990L}) {
+  // Of a long file only the first 200001 bytes (without '%') are read: the
+  // place line is whole, cut after 16 characters, or too short.
+  const struct {
+    long filler;
+    const char *name;
+    int lon_min;
+  } cuts[] = {{199960, "Berlin", 24}, {199984, "", 2}, {199990, "Sankt Poelten (Austria)", 37}};
+  for (const auto &c : cuts) {
     FILE *f = std::fopen(path.c_str(), "wb");
-    std::fputs(std::string(filler, ';').c_str(), f);
+    std::fputs(std::string(c.filler, ';').c_str(), f);
     std::fputs("%%%%\n52 N 31  013 E 24 Berlin\n", f);
     std::fclose(f);
     EXPECT_EQ(load_places_from(path.c_str(), table, &jan), 1);
-    EXPECT_STREQ(table[0].name, filler < 199970 ? "Berlin" : "Sankt Poelten (Austria)");
+    EXPECT_STREQ(table[0].name, c.name);
+    EXPECT_EQ(table[0].lon_min, c.lon_min);
   }
   // A NUL ends a line's text; a device or a missing file is no place file.
   FILE *f = std::fopen(path.c_str(), "wb");
@@ -87,6 +95,9 @@ TEST(App, PlaceFileBoundsAndDevices) {
   EXPECT_EQ(load_places_from(path.c_str(), table, &jan), 0);
   std::remove(path.c_str());
   EXPECT_EQ(load_places_from(path.c_str(), table, &jan) + place_count(table), 1);
+  ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+  EXPECT_EQ(load_places_from(path.c_str(), table, &jan), 0);
+  rmdir(path.c_str());
   rmdir(dir);
 }
 
