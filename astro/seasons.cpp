@@ -18,14 +18,14 @@ const int kFirstModernYear = 1000;  // first year of Table 27.B
 
 // Mean instants JDE0 = a0 + a1 Y + a2 Y^2 + a3 Y^3 + a4 Y^4, seasons 1..4.
 // Table 27.A (Y = year / 1000), used here for the years -1500..999.
-const double kMeanAncient[4][5] = {
+const double kMeanAncient[][5] = {
     {1721139.29189, 365242.13740, +0.06134, +0.00111, -0.00071},
     {1721233.25401, 365241.72562, -0.05323, +0.00907, +0.00025},
     {1721325.70455, 365242.49558, -0.11677, -0.00297, +0.00074},
     {1721414.39987, 365242.88257, -0.00769, -0.00933, -0.00006},
 };
 // Table 27.B (Y = (year - 2000) / 1000), used here for the years 1000..3500.
-const double kMeanModern[4][5] = {
+const double kMeanModern[][5] = {
     {2451623.80984, 365242.37404, +0.05169, -0.00411, -0.00057},
     {2451716.56767, 365241.62603, +0.00325, +0.00888, -0.00030},
     {2451810.21715, 365242.01767, -0.11575, +0.00337, +0.00078},
@@ -62,7 +62,8 @@ double periodic_sum(double T) {
 // Julian Date of the March equinox (season 1), June solstice (2), September
 // equinox (3) or December solstice (4) of a year -1500..3500; universal
 // time when to_universal is nonzero (see ttut). 0.0 outside those ranges.
-// Meeus ch. 27; error about a minute against the full theory.
+// Meeus ch. 27. Measured against astronomy-engine: within 35 s over
+// 1900..2100 and 146 s over 1000..3000 (docs/accuracy.md).
 double seasonstart(int year, int season, int to_universal) {
   if (season < 1 || season > 4 || year < kFirstSeasonYear || year > kLastSeasonYear) return 0.0;
 

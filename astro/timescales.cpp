@@ -120,7 +120,7 @@ double deltatseconds(int year, int month) {
 double deltatcached(double jd) {
   if (jd == cached_jd) return cached_seconds;
   cached_jd = jd;
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  int year, month, day, hour, minute, second;
   mjdtodatetime(jd - kMjdOffset, &year, &month, &day, &hour, &minute, &second);
   ++conversions;
   cached_seconds = deltatseconds(year, month);

@@ -52,8 +52,8 @@ const size_t kEntryMax = 8;
 // The view and at most three date texts.
 const size_t kMaxPositional = 4;
 // The entries' initial texts, which an omitted date text reads as.
-const char *const kEntryHints[3] = {" [Jahr]", " [Monat]", " [Tag]"};
-const char *const kEntryNames[3] = {"year", "month", "day"};
+const char *const kEntryHints[] = {" [Jahr]", " [Monat]", " [Tag]"};
+const char *const kEntryNames[] = {"year", "month", "day"};
 
 // The command line split into its texts.
 struct CliArgs {

@@ -27,24 +27,24 @@ const char kUidDomain[] = "@nachtblick";
 
 // SUMMARY texts (UTF-8) and the words of the UIDs, by phase code, eclipse
 // index (as szFinsternis), season 1..4 - 1, feast 1..5 and rise / set.
-const char *const kPhaseNames[4] = {"Neumond", "Erstes Viertel", "Vollmond", "Letztes Viertel"};
-const char *const kPhaseIds[4] = {"neumond", "erstes-viertel", "vollmond", "letztes-viertel"};
-const char *const kEclipseNames[5] = {"Partielle Sonnenfinsternis", "Totale Sonnenfinsternis",
-                                      "Ringförmige Sonnenfinsternis", "Partielle Mondfinsternis",
-                                      "Totale Mondfinsternis"};
-const char *const kEclipseIds[5] = {"partielle-sonnenfinsternis", "totale-sonnenfinsternis",
-                                    "ringfoermige-sonnenfinsternis", "partielle-mondfinsternis",
-                                    "totale-mondfinsternis"};
-const char *const kSeasonNames[4] = {"Frühlingsanfang", "Sommeranfang", "Herbstanfang",
-                                     "Winteranfang"};
-const char *const kSeasonIds[4] = {"fruehlingsanfang", "sommeranfang", "herbstanfang",
-                                   "winteranfang"};
-const char *const kFeastNames[6] = {
+const char *const kPhaseNames[] = {"Neumond", "Erstes Viertel", "Vollmond", "Letztes Viertel"};
+const char *const kPhaseIds[] = {"neumond", "erstes-viertel", "vollmond", "letztes-viertel"};
+const char *const kEclipseNames[] = {"Partielle Sonnenfinsternis", "Totale Sonnenfinsternis",
+                                     "Ringförmige Sonnenfinsternis", "Partielle Mondfinsternis",
+                                     "Totale Mondfinsternis"};
+const char *const kEclipseIds[] = {"partielle-sonnenfinsternis", "totale-sonnenfinsternis",
+                                   "ringfoermige-sonnenfinsternis", "partielle-mondfinsternis",
+                                   "totale-mondfinsternis"};
+const char *const kSeasonNames[] = {"Frühlingsanfang", "Sommeranfang", "Herbstanfang",
+                                    "Winteranfang"};
+const char *const kSeasonIds[] = {"fruehlingsanfang", "sommeranfang", "herbstanfang",
+                                  "winteranfang"};
+const char *const kFeastNames[] = {
     "", "Ostersonntag", "Christi Himmelfahrt", "Pfingstsonntag", "Fronleichnam", "Aschermittwoch"};
-const char *const kFeastIds[6] = {
+const char *const kFeastIds[] = {
     "", "ostersonntag", "christi-himmelfahrt", "pfingstsonntag", "fronleichnam", "aschermittwoch"};
-const char *const kSunNames[2] = {"Sonnenaufgang", "Sonnenuntergang"};
-const char *const kSunIds[2] = {"sonnenaufgang", "sonnenuntergang"};
+const char *const kSunNames[] = {"Sonnenaufgang", "Sonnenuntergang"};
+const char *const kSunIds[] = {"sonnenaufgang", "sonnenuntergang"};
 
 // One event. start: UT seconds from 0h of MJD 0; for an all-day event the
 // 0h of its day.
@@ -124,7 +124,7 @@ void add_feasts(Export &x) {
 void add_sun(Export &x, const Place &place) {
   const int first = static_cast<int>(x.begin / kSecondsPerDay) - 1;
   const int last = static_cast<int>(x.end / kSecondsPerDay);
-  long long previous[2] = {LLONG_MIN, LLONG_MIN};
+  long long previous[] = {LLONG_MIN, LLONG_MIN};
   for (int mjd = first; mjd <= last; ++mjd) {
     int y, m, d;
     jdtodate(mjd + kMjdToJdn, &y, &m, &d);

@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "calendar/calendar.h"
@@ -55,9 +56,9 @@ struct Line {
 
 // entrytoint of the columns first..last of the line.
 int column_number(const Line &line, int first, int last) {
-  char field[8] = {0};
-  for (int i = first, k = 0; i <= last && k < 7; ++i, ++k) field[k] = line.col(i);
-  return entrytoint(field);
+  std::string field;
+  for (int i = first; i <= last; ++i) field += line.col(i);
+  return entrytoint(field.c_str());
 }
 
 int clamp_int(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }

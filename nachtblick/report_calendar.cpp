@@ -67,33 +67,32 @@ std::string feast_list(int year) {
 
 }  // namespace
 
-// Easter Sunday, Ascension (+39), Pentecost (+49), Corpus Christi (+60) and
-// Ash Wednesday (-46), as one running date carried through the months.
+// A date given as a day of month m that may lie past the month's end,
+// carried into the months after.
+static void carry(int *m, int *d, int year) {
+  while (*d > monthdays(*m, year)) {
+    *d -= monthdays(*m, year);
+    ++*m;
+  }
+}
+
+// Easter Sunday, Ascension (+39), Pentecost (+49) and Corpus Christi (+60)
+// from Easter's day of March; Ash Wednesday (-46) back into February when
+// it falls before 1 March.
 void feast_dates(int year, int month[6], int day[6]) {
-  static const int kOffsets[6] = {0, 0, 39, 10, 11, 0};
+  static const int kAfterEaster[] = {0, 39, 49, 60};
   const int easter = easterdate(year);
-  const int february = 28 + leapyear(year);
   month[0] = day[0] = 0;
-  int m = 3;
-  int d = easter;
-  for (int i = 1; i <= 5; ++i) {
-    d += kOffsets[i];
-    if (i == 5) {
-      m = 3;
-      d = easter - 46;
-      if (d <= 0) {
-        m = 2;
-        d += february;
-      }
-    }
-    for (int j = 3; j <= 7; ++j) {  // March..July
-      if (m == j && d > monthdays(j, year)) {
-        m = j + 1;
-        d -= monthdays(j, year);
-      }
-    }
-    month[i] = m;
-    day[i] = d;
+  for (int i = 1; i <= 4; ++i) {
+    month[i] = 3;
+    day[i] = easter + kAfterEaster[i - 1];
+    carry(&month[i], &day[i], year);
+  }
+  month[5] = 3;
+  day[5] = easter - 46;
+  if (day[5] <= 0) {
+    month[5] = 2;
+    day[5] += monthdays(2, year);
   }
 }
 

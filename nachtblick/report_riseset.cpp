@@ -12,7 +12,7 @@
 namespace {
 
 // Event types of the five rows: Sun, Moon, civil, nautical, astronomical.
-const int kRowTypes[5] = {kEventSun, kEventMoon, kEventCivil, kEventNautical, kEventAstronomical};
+const int kRowTypes[] = {kEventSun, kEventMoon, kEventCivil, kEventNautical, kEventAstronomical};
 const int kMinutesPerDay = 1440;
 
 // The place to report: the current slot when it is in range and in use,

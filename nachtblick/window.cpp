@@ -137,10 +137,6 @@ static void set_entry_number(GtkWidget *entry, long long value) {
   gtk_entry_set_text(GTK_ENTRY(entry), std::to_string(static_cast<int>(value)).c_str());
 }
 
-static long long entry_number(GtkWidget *entry) {
-  return entrytoint(gtk_entry_get_text(GTK_ENTRY(entry)));
-}
-
 // Current local year from the system clock.
 static int local_year(void) {
   std::time_t now = std::time(NULL);
@@ -148,25 +144,34 @@ static int local_year(void) {
   return local ? local->tm_year + 1900 : 2000;
 }
 
-// Steps an entry by one. Only the end the step moves towards is corrected:
-// past last it wraps to first, below first to last. A year entry that
-// holds no number starts from the current year.
-static void step_entry(GtkWidget *entry, int step, long long first, long long last) {
-  long long value = entry_number(entry);
-  if (entry == nb.year && value == 0) value = local_year() - step;
-  value += step;
-  if (step > 0 && value > last) value = first;
-  if (step < 0 && value < first) value = last;
-  set_entry_number(entry, value);
+// The entry's number before a step; a year entry that holds no number
+// counts as the year before (or after) the current one, so that the step
+// gives the current year.
+static long long entry_value(GtkWidget *entry, int step) {
+  const long long value = entrytoint(gtk_entry_get_text(GTK_ENTRY(entry)));
+  return (entry == nb.year && value == 0) ? local_year() - step : value;
+}
+
+// Steps an entry up or down by one. Only the end the step moves towards is
+// corrected: past last it wraps to first, below first to last.
+static void step_up(GtkWidget *entry, long long first, long long last) {
+  const long long value = entry_value(entry, 1) + 1;
+  set_entry_number(entry, value > last ? first : value);
   rerun_view();
 }
 
-static void plus_year(GtkWidget *, gpointer) { step_entry(nb.year, +1, kYearFirst, kYearLast); }
-static void minus_year(GtkWidget *, gpointer) { step_entry(nb.year, -1, kYearFirst, kYearLast); }
-static void plus_month(GtkWidget *, gpointer) { step_entry(nb.month, +1, 0, 12); }
-static void minus_month(GtkWidget *, gpointer) { step_entry(nb.month, -1, 0, 12); }
-static void plus_day(GtkWidget *, gpointer) { step_entry(nb.day, +1, 0, 31); }
-static void minus_day(GtkWidget *, gpointer) { step_entry(nb.day, -1, 0, 31); }
+static void step_down(GtkWidget *entry, long long first, long long last) {
+  const long long value = entry_value(entry, -1) - 1;
+  set_entry_number(entry, value < first ? last : value);
+  rerun_view();
+}
+
+static void plus_year(GtkWidget *, gpointer) { step_up(nb.year, kYearFirst, kYearLast); }
+static void minus_year(GtkWidget *, gpointer) { step_down(nb.year, kYearFirst, kYearLast); }
+static void plus_month(GtkWidget *, gpointer) { step_up(nb.month, 0, 12); }
+static void minus_month(GtkWidget *, gpointer) { step_down(nb.month, 0, 12); }
+static void plus_day(GtkWidget *, gpointer) { step_up(nb.day, 0, 31); }
+static void minus_day(GtkWidget *, gpointer) { step_down(nb.day, 0, 31); }
 
 // Today's date; in the calendar view every other click asks for month 0
 // (the feast list of the year).
@@ -203,7 +208,7 @@ static void prev_place_cb(GtkWidget *, gpointer) {
   load_places();
   int place = current_place - 1;
   if (place < 0 || place >= kPlaceSlots) place = kPlaceSlots - 1;
-  while (place > 0 && !place_table[place].used) --place;
+  while (!place_table[place].used) --place;  // slot 0 is always in use
   current_place = place;
   riseset_cb(NULL, NULL);
 }

@@ -28,6 +28,8 @@ printf '52 N 31  013 E 24 Berlin; Mitte, \\ Sch\366neberg\n' >gtknblick.conf
 printf '52 N 31  013 E 24 %s\n' "$(printf '\344%.0s' $(seq 27))Twelve chars" >>gtknblick.conf
 # One whose name mixes well-formed UTF-8 with bytes that are none (overlong,
 # surrogate, beyond U+10FFFF), which the export reads as Latin-1.
+# One whose LOCATION line of 86 octets is folded, not inside an umlaut.
+printf '52 N 31  013 E 24 x%s\n' "$(printf '\344%.0s' $(seq 38))" >>gtknblick.conf
 printf '52 N 31  013 E 24 A\302\251\301\201\364\217\277\277\364\220\200\200\340\240\200\340\237\277\355\237\277\355\240\200\360\220\200\200\360\217\277\277\337\277;\n' \
   >>gtknblick.conf
 
@@ -134,8 +136,11 @@ def as_utf8(name):
     return re.sub(r"([\\;,])", r"\\\1", out)
 
 
-name = open("gtknblick.conf", "rb").read().split(b"\n")[2][18:]
-assert location(2) == as_utf8(name), (location(2), as_utf8(name))
+name = open("gtknblick.conf", "rb").read().split(b"\n")[3][18:]
+assert location(3) == as_utf8(name), (location(3), as_utf8(name))
+lines = run("ical", 2024, "--place", 2).encode().split(b"\r\n")
+at = next(i for i, line in enumerate(lines) if line.startswith(b"LOCATION:"))
+assert [len(line) for line in lines[at:at + 2]] == [74, 13] and lines[at + 2].startswith(b"GEO:")
 print("ical_check: the exports hold what the reports print")
 EOF
 

@@ -137,4 +137,8 @@ TEST(Calendar, EdgeCases) {
   mjdtodatetime(std::nextafter(51545.0, 0.0), &y, &mo, &d, &w, &m, &s);
   EXPECT_EQ(w * 10000 + m * 100 + s + d, 235960);
   mjdtodatetime(std::nan(""), &y, &mo, &d, &w, &m, &s);  // defined, for the sanitizers
+  mjdtodatetime(1e12, &y, &mo, &d, &w, &m, &s);          // saturates at the largest day number
+  int yy, mm, dd;
+  jdtodate(2147483647, &yy, &mm, &dd);
+  EXPECT_TRUE(y == yy && mo == mm && d == dd);
 }
