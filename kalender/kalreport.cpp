@@ -32,14 +32,12 @@ constexpr std::size_t kLineSize = 256;  // one formatted line at most
 
 // Appends one printf-formatted line, bounded by kLineSize.
 __attribute__((format(printf, 2, 3))) void append_format(std::string &out, const char *fmt, ...) {
-  char line[kLineSize];
+  char line[kLineSize] = "";  // vsnprintf ends what it writes with a NUL, cut if need be
   va_list ap;
   va_start(ap, fmt);
-  const int n = std::vsnprintf(line, sizeof line, fmt, ap);
+  std::vsnprintf(line, sizeof line, fmt, ap);
   va_end(ap);
-  if (n > 0)
-    out.append(line, static_cast<std::size_t>(n) < sizeof line ? static_cast<std::size_t>(n)
-                                                               : sizeof line - 1);
+  out += line;
 }
 
 // Column of a weekday in the month view: Monday 1 .. Sunday 7.
@@ -163,10 +161,9 @@ int kalender_entrytoint(const char *text) {
   if (*p == '+' || *p == '-') negative = (*p++ == '-');
   // Accumulate as a negative number, so INT_MIN itself is reachable, and
   // stop accumulating once the value is past the int range.
-  constexpr long long kLimit = -static_cast<long long>(INT_MAX) - 2;
   long long v = 0;
   for (; *p >= '0' && *p <= '9'; ++p) {
-    if (v > kLimit) v = v * 10 - (*p - '0');
+    if (v >= INT_MIN) v = v * 10 - (*p - '0');
   }
   return clamp_to_int(negative ? v : -v);
 }

@@ -50,7 +50,8 @@ const char kVersion[] = "nachtblick-report " NB_VERSION "\n";
 // Entry texts are at most this many characters, as in the window.
 const size_t kEntryMax = 8;
 // The view and at most three date texts.
-const size_t kMaxPositional = 4;
+const int kAllDates = 3;
+const size_t kMaxPositional = 1 + kAllDates;
 // The entries' initial texts, which an omitted date text reads as.
 const char *const kEntryHints[] = {" [Jahr]", " [Monat]", " [Tag]"};
 const char *const kEntryNames[] = {"year", "month", "day"};
@@ -87,10 +88,10 @@ struct ViewDef {
 ReportText pi_view(const ReportInput &) { return pi_report(); }
 
 const ViewDef kViews[] = {
-    {"calendar", 3, calendar_report, nullptr},
-    {"moonphase", 3, moonphase_report, nullptr},
-    {"seasons", 3, seasons_report, nullptr},
-    {"riseset", 3, riseset_report, nullptr},
+    {"calendar", kAllDates, calendar_report, nullptr},
+    {"moonphase", kAllDates, moonphase_report, nullptr},
+    {"seasons", kAllDates, seasons_report, nullptr},
+    {"riseset", kAllDates, riseset_report, nullptr},
     {"pi", 0, pi_view, nullptr},
     {"places", 0, nullptr, place_list},
     {"ical", 1, nullptr, ical_view},

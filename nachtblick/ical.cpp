@@ -90,7 +90,7 @@ void add_moon(Export &x) {
       add(x, Event{ut_seconds(h), false, false, kPhaseNames[phase], kPhaseIds[phase], ""});
   }
   for (int i = 0; i < 5; ++i) {
-    int n = 0, saros = 0;
+    int n, saros;
     double h = 0.0, gamma = 0.0;
     // find_eclipse tries the lunations from its second argument - 1 on.
     for (int from = N; find_eclipse(from, i, jd0, &n, &h, &gamma, &saros) && h < jd_end;
@@ -112,9 +112,9 @@ void add_seasons(Export &x) {
 }
 
 void add_feasts(Export &x) {
-  int month[6], day[6];
+  int month[kFeastSlots], day[kFeastSlots];
   feast_dates(x.year, month, day);
-  for (int i = 1; i <= 5; ++i)
+  for (int i = 1; i < kFeastSlots; ++i)
     add(x, Event{datetomjd(x.year, month[i], day[i]) * kSecondsPerDay, true, false, kFeastNames[i],
                  kFeastIds[i], ""});
 }
@@ -252,22 +252,6 @@ std::string escaped(const std::string &text) {
   return out;
 }
 
-// Appends a content line, folded at 75 octets (a CRLF and a blank before
-// each continuation), never inside a UTF-8 sequence.
-void put_line(std::string &out, const std::string &line) {
-  size_t pos = 0, room = kLineOctets;
-  while (line.size() - pos > room) {
-    size_t cut = pos + room;
-    while ((static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
-    out.append(line, pos, cut - pos);
-    out += "\r\n ";
-    pos = cut;
-    room = kLineOctets - 1;
-  }
-  out.append(line, pos, std::string::npos);
-  out += "\r\n";
-}
-
 // What the sunrise and sunset events add: a UID part, LOCATION and GEO.
 struct PlaceLines {
   std::string id, location, geo;
@@ -286,21 +270,37 @@ PlaceLines place_lines(const Place &place) {
 
 void put_event(std::string &out, const Event &e, const std::string &stamp, const PlaceLines &at) {
   const std::string start = date_time(e.start, e.all_day);
-  put_line(out, "BEGIN:VEVENT");
-  put_line(out, "UID:" + start + "-" + e.id + (e.at_place ? at.id : "") + kUidDomain);
-  put_line(out, "DTSTAMP:" + stamp);
-  put_line(out, (e.all_day ? "DTSTART;VALUE=DATE:" : "DTSTART:") + start);
-  put_line(out, "SUMMARY:" + escaped(e.summary));
-  if (!e.description.empty()) put_line(out, "DESCRIPTION:" + escaped(e.description));
+  ical_fold(out, "BEGIN:VEVENT");
+  ical_fold(out, "UID:" + start + "-" + e.id + (e.at_place ? at.id : "") + kUidDomain);
+  ical_fold(out, "DTSTAMP:" + stamp);
+  ical_fold(out, (e.all_day ? "DTSTART;VALUE=DATE:" : "DTSTART:") + start);
+  ical_fold(out, "SUMMARY:" + escaped(e.summary));
+  if (!e.description.empty()) ical_fold(out, "DESCRIPTION:" + escaped(e.description));
   if (e.at_place) {
-    put_line(out, at.location);
-    put_line(out, at.geo);
+    ical_fold(out, at.location);
+    ical_fold(out, at.geo);
   }
-  put_line(out, "TRANSP:TRANSPARENT");
-  put_line(out, "END:VEVENT");
+  ical_fold(out, "TRANSP:TRANSPARENT");
+  ical_fold(out, "END:VEVENT");
 }
 
 }  // namespace
+
+// Appends a content line, folded at 75 octets (a CRLF and a blank before
+// each continuation), never inside a UTF-8 sequence.
+void ical_fold(std::string &out, const std::string &line) {
+  size_t pos = 0, room = kLineOctets;
+  while (line.size() - pos > room) {
+    size_t cut = pos + room;
+    while ((static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+    out.append(line, pos, cut - pos);
+    out += "\r\n ";
+    pos = cut;
+    room = kLineOctets - 1;
+  }
+  out.append(line, pos, std::string::npos);
+  out += "\r\n";
+}
 
 int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err) {
   if (year < kIcalFirstYear || year > kIcalLastYear) {
@@ -322,11 +322,11 @@ int ical_report(int year, const Place *place, CivilDate stamp, std::string &out,
   const PlaceLines at = place ? place_lines(*place) : PlaceLines{};
   out.clear();
   out.reserve(256 * x.events.size() + 256);
-  put_line(out, "BEGIN:VCALENDAR");
-  put_line(out, "VERSION:2.0");
-  put_line(out, kProdId);
-  put_line(out, "CALSCALE:GREGORIAN");
+  ical_fold(out, "BEGIN:VCALENDAR");
+  ical_fold(out, "VERSION:2.0");
+  ical_fold(out, kProdId);
+  ical_fold(out, "CALSCALE:GREGORIAN");
   for (const Event &e : x.events) put_event(out, e, dtstamp, at);
-  put_line(out, "END:VCALENDAR");
+  ical_fold(out, "END:VCALENDAR");
   return 0;
 }

@@ -34,4 +34,9 @@ extern const int kIcalLastYear;   // 3000
 // and returns 2.
 int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err);
 
+// Appends a content line with its CRLF, folded into lines of at most 75
+// octets (RFC 5545 3.1: a CRLF and a blank before each continuation), never
+// inside a UTF-8 sequence.
+void ical_fold(std::string &out, const std::string &line);
+
 #endif

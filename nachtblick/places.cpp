@@ -90,11 +90,13 @@ char letter_at(const Line &line, int c) {
 }
 
 bool is_option(const Line &line) {
-  return line.col(1) == ' ' && std::strchr("AaDdEe", line.col(0)) && line.col(0) != '\0';
+  const char c = letter_at(line, 0);
+  return line.col(1) == ' ' && (c == 'A' || c == 'D' || c == 'E');
 }
 
 bool is_comment(const Line &line) {
-  return line.length > 0 && std::strchr(";:,", line.text[0]) && line.text[0] != '\0';
+  const char c = line.col(0);
+  return c == ';' || c == ':' || c == ',';
 }
 
 bool is_blank(const Line &line) {

@@ -52,11 +52,11 @@ std::string month_sheet(int month, int year, const ReportInput &in) {
 
 // The feast list with the leap-year note.
 std::string feast_list(int year) {
-  int month[6], day[6];
+  int month[kFeastSlots], day[kFeastSlots];
   feast_dates(year, month, day);
   const int february = 28 + leapyear(year);
   std::string text = "\n Feiertage (vom Osterdatum abhaengig):\n";
-  for (int i = 1; i <= 5; ++i)
+  for (int i = 1; i < kFeastSlots; ++i)
     append_format(text, "\n %s ist am %s, den %d. %s %d", szFeiertag[i],
                   szWochentag[weekday(day[i], month[i], year)], day[i], szMonat[month[i]], year);
   append_format(text, "\n\n (%d ist ", year);
@@ -79,7 +79,7 @@ static void carry(int *m, int *d, int year) {
 // Easter Sunday, Ascension (+39), Pentecost (+49) and Corpus Christi (+60)
 // from Easter's day of March; Ash Wednesday (-46) back into February when
 // it falls before 1 March.
-void feast_dates(int year, int month[6], int day[6]) {
+void feast_dates(int year, int month[kFeastSlots], int day[kFeastSlots]) {
   static const int kAfterEaster[] = {0, 39, 49, 60};
   const int easter = easterdate(year);
   month[0] = day[0] = 0;

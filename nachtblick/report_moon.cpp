@@ -67,7 +67,7 @@ int report_lunation(int year, int month) {
 }
 
 ReportText moonphase_report(const ReportInput &in) {
-  int day = 0, month = 0, year = 0, wday = 0;
+  int day, month, year, wday;
   report_date(in, &day, &month, &year, &wday);
 
   const int N = report_lunation(year, month);
@@ -87,7 +87,7 @@ ReportText moonphase_report(const ReportInput &in) {
   text += "\n";
 
   for (int i = 0; i < 5; ++i) {
-    int n = 0, saros = 0;
+    int n, saros;
     double h = 0.0, gamma = 0.0;
     append_format(text, "\n Naechste %s", szFinsternis[i]);
     if (find_eclipse(N, i, jd0, &n, &h, &gamma, &saros)) append_instant(text, h);

@@ -55,7 +55,7 @@ void append_row(std::string &text, int mjd, int zone, const Place &place, int ty
 }  // namespace
 
 int clock_minutes(double hour) {
-  int h = 0, m = 0, s = 0;
+  int h, m, s;
   splitdegrees(hour, &h, &m, &s);
   if (s >= 30) ++m;
   return h * 60 + m;
@@ -70,7 +70,7 @@ ReportText riseset_report(const ReportInput &in) {
   }
   const Place &place = report_place(places, in.current_place);
 
-  int day = 0, month = 0, year = 0, wday = 0;
+  int day, month, year, wday;
   report_date(in, &day, &month, &year, &wday);
 
   std::string text;

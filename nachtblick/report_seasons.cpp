@@ -13,7 +13,7 @@
 namespace {}  // namespace
 
 ReportText seasons_report(const ReportInput &in) {
-  int day = 0, month = 0, year = 0, wday = 0;
+  int day, month, year, wday;
   report_date(in, &day, &month, &year, &wday);
 
   std::string text;
@@ -23,7 +23,7 @@ ReportText seasons_report(const ReportInput &in) {
     text += "\n";
     for (int season = 1; season <= 4; ++season) {
       const double jd = seasonstart(y, season, kToUniversal);
-      int ey = 0, em = 0, ed = 0, hh = 0, mm = 0, ss = 0;
+      int ey, em, ed, hh, mm, ss;
       mjdtodatetime(jd - kMjdOffset, &ey, &em, &ed, &hh, &mm, &ss);
       append_format(text, "\n %s %02d. %s %d um %02d:%02d:%02d (UTC) [%s]",
                     szJahreszeit[season - 1], ed, szMonatKurz[em], ey, hh, mm, ss,

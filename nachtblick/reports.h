@@ -68,7 +68,8 @@ ReportText info_report(void);
 // Month (2..7) and day of the five feasts of the feast list, indices 1..5
 // as szFeiertag (Easter Sunday, Ascension, Pentecost, Corpus Christi, Ash
 // Wednesday), in the calendar of the year; index 0 is set to 0.
-void feast_dates(int year, int month[6], int day[6]);
+constexpr int kFeastSlots = 6;
+void feast_dates(int year, int month[kFeastSlots], int day[kFeastSlots]);
 
 // Minute of the day, 0..1440, at which the rise and set report shows a
 // zone-time hour 0..24: rounded from the whole seconds, so 23:59:30 and

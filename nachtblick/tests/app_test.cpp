@@ -12,6 +12,7 @@
 #include "astro/eclipse.h"
 #include "astro/lunar.h"
 #include "calendar/calendar.h"
+#include "nachtblick/ical.h"
 #include "nachtblick/moonsearch.h"
 #include "nachtblick/places.h"
 #include "nachtblick/reports.h"
@@ -44,6 +45,17 @@ TEST(App, FontsAndViews) {
   EXPECT_EQ(view_report(kViewRiseset, in).text, riseset_report(in).text);
   EXPECT_EQ(view_report(kViewSeasons, in).text, seasons_report(in).text);
   EXPECT_EQ(view_report(7, in).text, calendar_report(in).text);
+}
+
+// A line of 200 octets is folded into lines of at most 75 octets, none of
+// them starting inside an umlaut, that unfold to it.
+TEST(App, IcalFolding) {
+  std::string line = "LOCATION:x", out;
+  for (int i = 0; i < 95; ++i) line += "\xc3\xa4";
+  ical_fold(out, line);
+  EXPECT_EQ(out, line.substr(0, 74) + "\r\n " + line.substr(74, 74) + "\r\n " + line.substr(148) +
+                     "\r\n");
+  EXPECT_EQ(month_name(0, 2) + std::string(month_name(13, 2)) + month_name(1, 2), "Jaenner");
 }
 
 // A slot not in use, or out of range, shows slot 0; without a table the
