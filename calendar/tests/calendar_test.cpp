@@ -119,7 +119,8 @@ TEST(Calendar, EdgeCases) {
   EXPECT_EQ(monthdays(2, 10001) + monthdays(0, 2000) + monthdays(13, 2000) + yearday(32, 1, 2000),
             0);
   EXPECT_EQ(datetomjd(2000, 0, 1), datetomjd(1999, 12, 1));  // month 0 is no January
-  EXPECT_EQ(entrytoint("99999999999") + 1, entrytoint("-99999999999"));
+  EXPECT_EQ(entrytoint("99999999999"), 2147483647);
+  EXPECT_EQ(entrytoint("-99999999999"), -2147483647 - 1);
   EXPECT_EQ(entrytoint("- 5") + entrytoint("\t5") + entrytoint("+"), 0);
   const double parts[][4] = {{-12.5, -12, 30, 0},
                              {-0.5, 0, -30, 0},
