@@ -11,7 +11,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-30}
-build=build-fuzz
+build=$(pwd)/build-fuzz  # absolute: a target may change its working directory
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DNB_FUZZ=ON -DNB_BENCHMARKS=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -42,7 +42,7 @@ for target in $targets; do
   status=0
   "$exe" -max_total_time="$seconds" -timeout=5 -max_len="$(max_len "$target")" \
     -entropic_scale_per_exec_time=1 -print_final_stats=1 \
-    -artifact_prefix="$artifacts" "$corpus" "fuzz/corpus/$target" >"$log" 2>&1 || status=$?
+    -artifact_prefix="$artifacts" "$corpus" "$(pwd)/fuzz/corpus/$target" >"$log" 2>&1 || status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   summary="$summary
   $target: ${runs:-?} executions"
