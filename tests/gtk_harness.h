@@ -213,7 +213,10 @@ inline void run_script(const Window &w, const std::string &path) {
         deliver(event, GDK_BUTTON_RELEASE, GTK_ENTRY(e)->text_area);
       }
     } else if (word == "again") {  // the text twice, taller than the area
-      gtk_text_insert(GTK_TEXT(w.output), nullptr, nullptr, nullptr, text_of(w.output).c_str(), -1);
+      const std::string text = text_of(w.output);
+      gtk_text_set_point(GTK_TEXT(w.output), gtk_text_get_length(GTK_TEXT(w.output)));
+      gtk_text_insert(GTK_TEXT(w.output), gdk_font_load(w.font), nullptr, nullptr, text.c_str(),
+                      -1);
       gtk_adjustment_set_value(GTK_TEXT(w.output)->vadj, 0);
     } else if (word == "keys") {
       type_keys(w.top, rest == "\\t" ? "\t" : rest);
