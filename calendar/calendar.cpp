@@ -165,7 +165,6 @@ int splitdegrees(double value, int *whole, int *minutes, int *seconds) {
   if (!(w <= 2147483647.0)) return 0;  // also refuses NaN
   int wi = static_cast<int>(w);
   int s = static_cast<int>((a - w) * 3600.0);
-  if (s > 3599) s = 3599;
   int sec = s % 60;
   int min = s / 60;
   if (value < 0) {

@@ -321,7 +321,6 @@ int ical_report(int year, const Place *place, CivilDate stamp, std::string &out,
       date_time(datetomjd(stamp.year, stamp.month, stamp.day) * kSecondsPerDay, false);
   const PlaceLines at = place ? place_lines(*place) : PlaceLines{};
   out.clear();
-  out.reserve(256 * x.events.size() + 256);
   ical_fold(out, "BEGIN:VCALENDAR");
   ical_fold(out, "VERSION:2.0");
   ical_fold(out, kProdId);

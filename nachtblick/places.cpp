@@ -212,7 +212,7 @@ void reset_places(Place table[kPlaceSlots]) {
 }
 
 int place_count(const Place table[kPlaceSlots]) {
-  int n = 0;
+  int n = 1;  // slot 0 always holds a place
   while (n < kPlaceSlots && table[n].used) ++n;
   return n;
 }

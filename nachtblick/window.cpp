@@ -104,13 +104,17 @@ static void seasons_cb(GtkWidget *, gpointer) {
   show_report(seasons_report(window_report_input()));
 }
 
+// A slot of the place table that holds a place.
+static int place_in_use(int index) {
+  return index >= 0 && index < kPlaceSlots && place_table[index].used;
+}
+
 // The place file is read again first, so that edits show at once. A reload
 // that leaves current_place on a slot no longer in use goes back to the
 // first place rather than show an empty one.
 static void riseset_cb(GtkWidget *, gpointer) {
   load_places();
-  if (current_place < 0 || current_place >= kPlaceSlots || !place_table[current_place].used)
-    current_place = 0;
+  if (!place_in_use(current_place)) current_place = 0;
   current_view = kViewRiseset;
   show_report(riseset_report(window_report_input()));
 }
@@ -140,8 +144,7 @@ static void set_entry_number(GtkWidget *entry, long long value) {
 // Current local year from the system clock.
 static int local_year(void) {
   std::time_t now = std::time(NULL);
-  const std::tm *local = std::localtime(&now);
-  return local ? local->tm_year + 1900 : 2000;
+  return std::localtime(&now)->tm_year + 1900;
 }
 
 // The entry's number before a step; a year entry that holds no number
@@ -188,10 +191,6 @@ static void today_cb(GtkWidget *, gpointer) {
 // ---------------------------------------------------------------------------
 // Place buttons: reload the place file, step over the places now in it,
 // show the rise and set report.
-
-static int place_in_use(int index) {
-  return index >= 0 && index < kPlaceSlots && place_table[index].used;
-}
 
 static void next_place_cb(GtkWidget *, gpointer) {
   load_places();

@@ -29,6 +29,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace harness {
@@ -245,41 +246,24 @@ inline void run_script(const Window &w, const std::string &path) {
   }
 }
 
-// A main loop in which `action` runs once idle; true when the loop ends
-// within ten seconds.
-inline bool loop_ends_after(GSourceFunc action, gpointer data) {
-  static bool timed_out;
-  timed_out = false;
-  g_idle_add(action, data);
-  const guint guard = g_timeout_add(
-      10000,
-      [](gpointer) -> gboolean {
-        timed_out = true;
-        gtk_main_quit();
-        return FALSE;
-      },
-      nullptr);
-  gtk_main();
-  if (!timed_out) g_source_remove(guard);
-  return !timed_out;
+inline gboolean click_idle(gpointer b) { return gtk_button_clicked(GTK_BUTTON(b)), FALSE; }
+inline gboolean destroy_idle(gpointer w) { return gtk_widget_destroy(GTK_WIDGET(w)), FALSE; }
+inline gboolean time_out(gpointer flag) {
+  return *static_cast<bool *>(flag) = true, gtk_main_quit(), FALSE;
 }
 
-// "Programm beenden", and closing the window, each end a main loop.
+// "Programm beenden", and closing the window, each end a main loop within
+// ten seconds.
 inline void expect_quit_and_close(GtkWidget *quit, GtkWidget *window) {
-  static GtkWidget *widgets[2];
-  widgets[0] = quit, widgets[1] = window;
-  EXPECT_TRUE(loop_ends_after(
-      [](gpointer) -> gboolean {
-        gtk_button_clicked(GTK_BUTTON(widgets[0]));
-        return FALSE;
-      },
-      nullptr));
-  EXPECT_TRUE(loop_ends_after(
-      [](gpointer) -> gboolean {
-        gtk_widget_destroy(widgets[1]);
-        return FALSE;
-      },
-      nullptr));
+  for (auto [action, widget] :
+       {std::pair<GSourceFunc, GtkWidget *>{click_idle, quit}, {destroy_idle, window}}) {
+    bool timed_out = false;
+    g_idle_add(action, widget);
+    const guint guard = g_timeout_add(10000, time_out, &timed_out);
+    gtk_main();
+    EXPECT_FALSE(timed_out);
+    if (!timed_out) g_source_remove(guard);
+  }
 }
 
 // Random generator of a monkey run: seed 1 and 2000 clicks unless
