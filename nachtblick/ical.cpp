@@ -102,13 +102,13 @@ void add_moon(Export &x) {
   }
 }
 
-// Equinoxes and solstices: those of the neighbouring years are looked at
-// too, so that the year's bounds alone decide.
+// Equinoxes and solstices. All four of a year fall between 10 March and
+// 23 December of it in either calendar over 1000..3000, so the year's own
+// four are all there is.
 void add_seasons(Export &x) {
-  for (int y = x.year - 1; y <= x.year + 1; ++y)
-    for (int season = 1; season <= 4; ++season)
-      add(x, Event{ut_seconds(seasonstart(y, season, kToUniversal)), false, false,
-                   kSeasonNames[season - 1], kSeasonIds[season - 1], ""});
+  for (int season = 1; season <= 4; ++season)
+    add(x, Event{ut_seconds(seasonstart(x.year, season, kToUniversal)), false, false,
+                 kSeasonNames[season - 1], kSeasonIds[season - 1], ""});
 }
 
 void add_feasts(Export &x) {

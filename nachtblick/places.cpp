@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 
 #include <cctype>
 #include <cstring>
@@ -204,9 +205,7 @@ const char *read_place(const Line &line, Place table[kPlaceSlots], int *count) {
 }  // namespace
 
 void reset_places(Place table[kPlaceSlots]) {
-  for (int i = 0; i < kPlaceSlots; ++i) {
-    table[i] = Place{0, 0, 0, 0, 1, 1, 0, "", 0.0, 0.0};
-  }
+  std::fill_n(table, kPlaceSlots, Place{0, 0, 0, 0, 1, 1, 0, "", 0.0, 0.0});
   table[0] = kBuiltIn;
   table[0].used += 1;
 }

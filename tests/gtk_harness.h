@@ -7,6 +7,7 @@
 //   set ENTRY "TEXT"     click LABEL          keys TEXT ('\t' is Tab)
 //   focus ENTRY tab|X    (by Tab from the widget before it, or a click X
 //                         pixels into it)     wheel N (notches, down > 0)
+//   press ENTRY X        (a click X pixels into it, the focus left as it is)
 //   expect ENTRY "TEXT"  ("$year", "$month", "$day" stand for today's)
 //   again                (the text shown once more below itself, from the top)
 //   expect text          (the report the window should show now)
@@ -69,6 +70,14 @@ inline void click(GtkWidget *top, const std::string &label) {
 inline void deliver(GdkEvent event, GdkEventType type, GdkWindow *window) {
   event.any.type = type, event.any.window = window;
   gtk_main_do_event(&event);
+}
+
+// A left click at x in an entry's text.
+inline void press(GtkWidget *entry, const std::string &x) {
+  GdkEvent event{};
+  event.button.button = 1, event.button.x = std::atoi(x.c_str()), event.button.y = 5;
+  deliver(event, GDK_BUTTON_PRESS, GTK_ENTRY(entry)->text_area);
+  deliver(event, GDK_BUTTON_RELEASE, GTK_ENTRY(entry)->text_area);
 }
 
 inline void type_keys(GtkWidget *top, const std::string &keys) {
@@ -209,10 +218,10 @@ inline void run_script(const Window &w, const std::string &path) {
         for (int tabs = 0; tabs < 40 && !GTK_WIDGET_HAS_FOCUS(e); ++tabs) type_keys(w.top, "\t");
       } else {
         gtk_window_set_focus(GTK_WINDOW(w.top), nullptr);
-        event.button.button = 1, event.button.x = std::atoi(value.c_str()), event.button.y = 5;
-        deliver(event, GDK_BUTTON_PRESS, GTK_ENTRY(e)->text_area);
-        deliver(event, GDK_BUTTON_RELEASE, GTK_ENTRY(e)->text_area);
+        press(e, value);
       }
+    } else if (word == "press") {  // a click into an entry that keeps the focus
+      press(w.entry(arg), value);
     } else if (word == "again") {  // the text twice, taller than the area
       const std::string text = text_of(w.output);
       gtk_text_set_point(GTK_TEXT(w.output), gtk_text_get_length(GTK_TEXT(w.output)));

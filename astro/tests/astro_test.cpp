@@ -108,7 +108,7 @@ TEST(Astro, TimeScales) {
   EXPECT_NEAR((ttut(jd, 0) - jd) * kSecondsPerDay, 0.499, 1e-4);
   EXPECT_EQ(ttut(0.0, 1), 0.0);
   EXPECT_EQ(safesqrt(-4.0) + safesqrt(1e-36) + safeatan2(0.0, 0.0), 0.0);
-  EXPECT_DOUBLE_EQ(safeatan2(1.0, 0.0), kPi / 2);
+  EXPECT_DOUBLE_EQ(safeatan2(1.0, 0.0) + safeatan2(0.0, -1.0), 1.5 * kPi);
   EXPECT_DOUBLE_EQ(fracpart(-0.25), 0.75);
 }
 
