@@ -112,7 +112,7 @@ void add_seasons(Export &x) {
 }
 
 void add_feasts(Export &x) {
-  int month[kFeastSlots], day[kFeastSlots];
+  int month[kFeastSlots] = {}, day[kFeastSlots] = {};
   feast_dates(x.year, month, day);
   for (int i = 1; i < kFeastSlots; ++i)
     add(x, Event{datetomjd(x.year, month[i], day[i]) * kSecondsPerDay, true, false, kFeastNames[i],

@@ -52,7 +52,7 @@ std::string month_sheet(int month, int year, const ReportInput &in) {
 
 // The feast list with the leap-year note.
 std::string feast_list(int year) {
-  int month[kFeastSlots], day[kFeastSlots];
+  int month[kFeastSlots] = {}, day[kFeastSlots] = {};
   feast_dates(year, month, day);
   const int february = 28 + leapyear(year);
   std::string text = "\n Feiertage (vom Osterdatum abhaengig):\n";
@@ -82,7 +82,6 @@ static void carry(int *m, int *d, int year) {
 void feast_dates(int year, int month[kFeastSlots], int day[kFeastSlots]) {
   static const int kAfterEaster[] = {0, 39, 49, 60};
   const int easter = easterdate(year);
-  month[0] = day[0] = 0;
   for (int i = 1; i <= 4; ++i) {
     month[i] = 3;
     day[i] = easter + kAfterEaster[i - 1];

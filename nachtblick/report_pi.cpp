@@ -58,7 +58,7 @@ std::string pi_digits_text(void) {
   int n = 0;
   for (int c = kSpigotTerms - kTermsPerPass; c != 0; c -= kTermsPerPass) {
     std::int64_t d = 0;
-    for (int b = c + 13; b != 0; --b) {
+    for (int b = c + kTermsPerPass - 1; b != 0; --b) {
       // Every mixed-radix digit of pi is 2; the first pass takes it scaled
       // by 1000 (2000), so that the first group is 3141.
       const std::int64_t x = first ? kBase / 5 : f[b];
