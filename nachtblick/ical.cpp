@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 #include <vector>
 
 #include "astro/constants.h"
@@ -106,9 +107,9 @@ void add_moon(Export &x) {
 // 23 December of it in either calendar over 1000..3000, so the year's own
 // four are all there is.
 void add_seasons(Export &x) {
-  for (int season = 1; season <= 4; ++season)
-    add(x, Event{ut_seconds(seasonstart(x.year, season, kToUniversal)), false, false,
-                 kSeasonNames[season - 1], kSeasonIds[season - 1], ""});
+  for (size_t i = 0; i < std::size(kSeasonNames); ++i)
+    add(x, Event{ut_seconds(seasonstart(x.year, static_cast<int>(i) + 1, kToUniversal)), false,
+                 false, kSeasonNames[i], kSeasonIds[i], ""});
 }
 
 void add_feasts(Export &x) {

@@ -79,7 +79,7 @@ ReportText moonphase_report(const ReportInput &in) {
                 month_name(month, in.january_variant), year, illumination);
 
   for (int phase = 0; phase < 4; ++phase) {
-    int n = 0;
+    int n;
     double h = 0.0;
     append_format(text, "\n %s", szMondphase[phase]);
     if (find_moon_phase(N, phase, jd0, &n, &h)) append_instant(text, h);
