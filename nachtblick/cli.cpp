@@ -217,13 +217,13 @@ int parse_args(int argc, const char *const argv[], CliArgs *args, std::string &o
 // Checks the texts of the command line and reads the place file into c.
 // Returns 0, or 2 on an error.
 int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::string &err) {
-  if (static_cast<int>(args.positional.size()) - 1 > view.dates)
+  const int ndates = static_cast<int>(args.positional.size()) - 1;  // after the view
+  if (ndates > view.dates)
     return fail(err, std::string("the view '") + view.name +
                          (view.dates ? "' takes only a YEAR" : "' takes no date"));
-  const char *texts[3];
-  for (int k = 0; k < 3; ++k) {
-    texts[k] = (k + 1 < static_cast<int>(args.positional.size())) ? args.positional[k + 1]
-                                                                  : kEntryHints[k];
+  const char *texts[kAllDates];
+  for (int k = 0; k < kAllDates; ++k) {
+    texts[k] = (k < ndates) ? args.positional[k + 1] : kEntryHints[k];
     if (characters(texts[k]) > kEntryMax)
       return fail(err,
                   std::string(kEntryNames[k]) + " '" + texts[k] + "' is longer than 8 characters");
@@ -238,12 +238,11 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
   c->place_notes.clear();
   load_places_from(kPlaceFileName, c->table, &jan_variant, &c->place_notes);
   int place = 0;
-  if (args.place_text &&
-      (!parse_count(args.place_text, &place) || place >= kPlaceSlots || !c->table[place].used))
+  if (args.place_text && (!parse_count(args.place_text, &place) || !place_in_use(c->table, place)))
     return fail(err, std::string("--place '") + args.place_text + "' is not a place in use (0.." +
                          std::to_string(place_count(c->table) - 1) + ")");
   c->view = view.name;
-  c->ndates = static_cast<int>(args.positional.size()) - 1;
+  c->ndates = ndates;
   c->place_given = args.place_text != nullptr;
   c->in = ReportInput{texts[0], texts[1], texts[2], today, c->table, place, jan_variant};
   return 0;
@@ -257,7 +256,7 @@ int run_report_cli(int argc, const char *const argv[], std::string &out, std::st
   CliArgs args;
   const int parsed = parse_args(argc, argv, &args, out, err);
   if (parsed != 0) return parsed == 1 ? 0 : 2;
-  if (static_cast<int>(args.positional.size()) == 0) return fail(err, "no view given");
+  if (args.positional.empty()) return fail(err, "no view given");
   const ViewDef *view = nullptr;
   for (const ViewDef &v : kViews)
     if (std::strcmp(args.positional[0], v.name) == 0) view = &v;

@@ -216,6 +216,10 @@ int place_count(const Place table[kPlaceSlots]) {
   return n;
 }
 
+int place_in_use(const Place table[kPlaceSlots], int index) {
+  return index >= 0 && index < kPlaceSlots && table[index].used;
+}
+
 void parse_places(const char *data, long length, Place table[kPlaceSlots], int *jan_variant,
                   std::string *notes, const char *name) {
   for_each_line(data, length, [&](const Line &line, int) { read_option(line, jan_variant); });

@@ -58,4 +58,7 @@ void reset_places(Place table[kPlaceSlots]);
 // Number of places in use (slots in use form a run from index 0).
 int place_count(const Place table[kPlaceSlots]);
 
+// 1 when index is a slot of the table that holds a place, else 0.
+int place_in_use(const Place table[kPlaceSlots], int index);
+
 #endif

@@ -18,8 +18,7 @@ const int kMinutesPerDay = 1440;
 // The place to report: the current slot when it is in range and in use,
 // else slot 0 (which always holds a place).
 const Place &report_place(const Place *places, int current) {
-  if (current >= 0 && current < kPlaceSlots && places[current].used != 0) return places[current];
-  return places[0];
+  return place_in_use(places, current) ? places[current] : places[0];
 }
 
 // Appends a zone-time hour (0..24) as "hh:mm "; 24:00 prints as 00:00.

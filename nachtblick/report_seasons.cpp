@@ -10,8 +10,6 @@
 #include "nachtblick/reports.h"
 #include "nachtblick/textbuf.h"
 
-namespace {}  // namespace
-
 ReportText seasons_report(const ReportInput &in) {
   int day, month, year, wday;
   report_date(in, &day, &month, &year, &wday);

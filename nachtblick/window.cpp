@@ -56,6 +56,7 @@ void clear_output_window(void) {
 
 // The font of the text shown; the wheel steps by its lines.
 static GdkFont *shown_font = NULL;
+static const int kWheelLines = 3;
 
 // Replaces the whole contents of the output area with a report.
 static void show_report(const ReportText &report) {
@@ -104,17 +105,12 @@ static void seasons_cb(GtkWidget *, gpointer) {
   show_report(seasons_report(window_report_input()));
 }
 
-// A slot of the place table that holds a place.
-static int place_in_use(int index) {
-  return index >= 0 && index < kPlaceSlots && place_table[index].used;
-}
-
 // The place file is read again first, so that edits show at once. A reload
 // that leaves current_place on a slot no longer in use goes back to the
 // first place rather than show an empty one.
 static void riseset_cb(GtkWidget *, gpointer) {
   load_places();
-  if (!place_in_use(current_place)) current_place = 0;
+  if (!place_in_use(place_table, current_place)) current_place = 0;
   current_view = kViewRiseset;
   show_report(riseset_report(window_report_input()));
 }
@@ -147,34 +143,25 @@ static int local_year(void) {
   return std::localtime(&now)->tm_year + 1900;
 }
 
-// The entry's number before a step; a year entry that holds no number
-// counts as the year before (or after) the current one, so that the step
-// gives the current year.
-static long long entry_value(GtkWidget *entry, int step) {
-  const long long value = entrytoint(gtk_entry_get_text(GTK_ENTRY(entry)));
-  return (entry == nb.year && value == 0) ? local_year() - step : value;
-}
-
-// Steps an entry up or down by one. Only the end the step moves towards is
-// corrected: past last it wraps to first, below first to last.
-static void step_up(GtkWidget *entry, long long first, long long last) {
-  const long long value = entry_value(entry, 1) + 1;
-  set_entry_number(entry, value > last ? first : value);
+// Steps an entry by one (step +1 or -1). Only the end the step moves
+// towards is corrected: past last it wraps to first, below first to last.
+// A year entry that holds no number steps to the current year.
+static void step_entry(GtkWidget *entry, int step, long long first, long long last) {
+  long long value = entrytoint(gtk_entry_get_text(GTK_ENTRY(entry)));
+  if (entry == nb.year && value == 0) value = local_year() - step;
+  value += step;
+  if (step > 0 && value > last) value = first;
+  if (step < 0 && value < first) value = last;
+  set_entry_number(entry, value);
   rerun_view();
 }
 
-static void step_down(GtkWidget *entry, long long first, long long last) {
-  const long long value = entry_value(entry, -1) - 1;
-  set_entry_number(entry, value < first ? last : value);
-  rerun_view();
-}
-
-static void plus_year(GtkWidget *, gpointer) { step_up(nb.year, kYearFirst, kYearLast); }
-static void minus_year(GtkWidget *, gpointer) { step_down(nb.year, kYearFirst, kYearLast); }
-static void plus_month(GtkWidget *, gpointer) { step_up(nb.month, 0, 12); }
-static void minus_month(GtkWidget *, gpointer) { step_down(nb.month, 0, 12); }
-static void plus_day(GtkWidget *, gpointer) { step_up(nb.day, 0, 31); }
-static void minus_day(GtkWidget *, gpointer) { step_down(nb.day, 0, 31); }
+static void plus_year(GtkWidget *, gpointer) { step_entry(nb.year, +1, kYearFirst, kYearLast); }
+static void minus_year(GtkWidget *, gpointer) { step_entry(nb.year, -1, kYearFirst, kYearLast); }
+static void plus_month(GtkWidget *, gpointer) { step_entry(nb.month, +1, 0, 12); }
+static void minus_month(GtkWidget *, gpointer) { step_entry(nb.month, -1, 0, 12); }
+static void plus_day(GtkWidget *, gpointer) { step_entry(nb.day, +1, 0, 31); }
+static void minus_day(GtkWidget *, gpointer) { step_entry(nb.day, -1, 0, 31); }
 
 // Today's date; in the calendar view every other click asks for month 0
 // (the feast list of the year).
@@ -195,7 +182,7 @@ static void today_cb(GtkWidget *, gpointer) {
 static void next_place_cb(GtkWidget *, gpointer) {
   load_places();
   int place = current_place + 1;
-  if (!place_in_use(place)) place = 0;
+  if (!place_in_use(place_table, place)) place = 0;
   current_place = place;
   riseset_cb(NULL, NULL);
 }
@@ -216,33 +203,31 @@ static void prev_place_cb(GtkWidget *, gpointer) {
 // Input help the layout leaves out: typing replaces a hint text, and the
 // wheel scrolls the text area, which has no scroll bars.
 
-// The hint is the entry's user data. Focus (by Tab, say) selects it all.
-static gboolean hint_focus_cb(GtkWidget *entry, GdkEventFocus *, gpointer hint) {
-  if (std::strcmp(gtk_entry_get_text(GTK_ENTRY(entry)), static_cast<const char *>(hint)) == 0)
-    gtk_editable_select_region(GTK_EDITABLE(entry), 0, -1);
-  return FALSE;
-}
-
-// A click that focuses a hint entry leaves the cursor where it is, so the
-// selection made on focus stays.
-static gboolean hint_click_cb(GtkWidget *entry, GdkEventButton *event, gpointer hint) {
-  if (event->type != GDK_BUTTON_PRESS || event->button != 1 || GTK_WIDGET_HAS_FOCUS(entry) ||
-      std::strcmp(gtk_entry_get_text(GTK_ENTRY(entry)), static_cast<const char *>(hint)) != 0)
+// While an entry still shows its hint (the handler's data), taking the
+// focus by Tab or by a click selects all of it. The click is handled here,
+// before the entry would move the cursor and drop the selection.
+static gboolean hint_event_cb(GtkWidget *entry, GdkEvent *event, gpointer hint) {
+  if (std::strcmp(gtk_entry_get_text(GTK_ENTRY(entry)), static_cast<const char *>(hint)) != 0)
     return FALSE;
-  gtk_widget_grab_focus(entry);
-  gtk_editable_select_region(GTK_EDITABLE(entry), 0, -1);
-  return TRUE;
+  const bool click =
+      event->type == GDK_BUTTON_PRESS && event->button.button == 1 && !GTK_WIDGET_HAS_FOCUS(entry);
+  if (click) gtk_widget_grab_focus(entry);
+  if (click || (event->type == GDK_FOCUS_CHANGE && event->focus_change.in))
+    gtk_editable_select_region(GTK_EDITABLE(entry), 0, -1);
+  return click;
 }
 
-// Three lines of the shown text a notch, within the scroll range.
+// A notch of the wheel moves the text area by kWheelLines lines of the
+// text shown, inside the scroll range.
 static gboolean wheel_cb(GtkWidget *widget, GdkEventScroll *event, gpointer) {
-  if (event->direction != GDK_SCROLL_UP && event->direction != GDK_SCROLL_DOWN) return FALSE;
+  const int sign = event->direction == GDK_SCROLL_DOWN ? 1
+                   : event->direction == GDK_SCROLL_UP ? -1
+                                                       : 0;
+  if (sign == 0) return FALSE;
   GdkFont *font = shown_font ? shown_font : gtk_style_get_font(widget->style);
-  const int line = font ? font->ascent + font->descent : 15;
   GtkAdjustment *adj = GTK_TEXT(widget)->vadj;
-  gdouble value = adj->value + (event->direction == GDK_SCROLL_DOWN ? 3 : -3) * line;
-  value = MAX(MIN(value, adj->upper - adj->page_size), adj->lower);
-  gtk_adjustment_set_value(adj, value);
+  const gdouble step = sign * kWheelLines * (font->ascent + font->descent);
+  gtk_adjustment_set_value(adj, CLAMP(adj->value + step, adj->lower, adj->upper - adj->page_size));
   return TRUE;
 }
 
@@ -304,9 +289,7 @@ static void attach_cell(GtkWidget *table, GtkWidget *child, int column, int row)
 static GtkWidget *new_entry(const char *hint) {
   GtkWidget *entry = gtk_entry_new_with_max_length(kEntryMaxLength);
   gtk_entry_set_text(GTK_ENTRY(entry), hint);
-  gpointer data = const_cast<char *>(hint);
-  g_signal_connect(entry, "focus-in-event", G_CALLBACK(hint_focus_cb), data);
-  g_signal_connect(entry, "button-press-event", G_CALLBACK(hint_click_cb), data);
+  g_signal_connect(entry, "event", G_CALLBACK(hint_event_cb), const_cast<char *>(hint));
   return entry;
 }
 
