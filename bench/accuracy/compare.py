@@ -15,7 +15,6 @@ import math
 import os
 import statistics
 import subprocess
-import sys
 import time
 
 MAIN = (1900, 2100)
@@ -123,6 +122,16 @@ def stats_row(label, window, s, digits, unit=""):
         u, fmt(s["p95"], digits), u, fmt(s["mean"], digits), u, s["years"])
 
 
+def sel(pairs, w):
+    """The pairs (year first) that lie in the window w."""
+    return [p for p in pairs if in_window(p[0], w)]
+
+
+def st(pairs, i):
+    """Statistics of column i of the pairs, against their years."""
+    return stats([p[i] for p in pairs], [p[0] for p in pairs])
+
+
 def instant_rows(what, data):
     """Rows of the UT and TT errors and of the Delta T difference per window."""
     rows = []
@@ -192,6 +201,14 @@ def bins_table(pairs, unit_digits=1):
     return "\n".join(rows)
 
 
+def nearest(keys, jd, within=1.0):
+    """Index of the instant of the sorted list keys nearest to jd, if it
+    lies within the given days; else None."""
+    i = bisect.bisect_left(keys, jd)
+    near = [j for j in (i - 1, i) if 0 <= j < len(keys) and abs(keys[j] - jd) <= within]
+    return min(near, key=lambda j: abs(keys[j] - jd), default=None)
+
+
 def moon_phases(prog_path, ref_path):
     ref = {q: [] for q in range(4)}
     for r in read_csv(ref_path):
@@ -208,12 +225,7 @@ def moon_phases(prog_path, ref_path):
         if not in_window(year, WIDE):
             continue
         q = int(p["phase"])
-        i = bisect.bisect_left(keys[q], ut)
-        best = None
-        for j in (i - 1, i):
-            if 0 <= j < len(keys[q]) and abs(keys[q][j] - ut) <= 1.0:
-                if best is None or abs(keys[q][j] - ut) < abs(keys[q][best] - ut):
-                    best = j
+        best = nearest(keys[q], ut)
         if best is None:
             unpaired += 1
             continue
@@ -318,12 +330,7 @@ def eclipses(prog_path, ref_path):
             continue
         kind = (SOLAR_TYPES if body == "solar" else LUNAR_TYPES)[int(p["type"])]
         gamma, u = float(p["gamma"]), float(p["u"])
-        i = bisect.bisect_left(keys[body], ut)
-        best = None
-        for j in (i - 1, i):
-            if 0 <= j < len(keys[body]) and abs(keys[body][j] - ut) <= 1.0:
-                if best is None or abs(keys[body][j] - ut) < abs(keys[body][best] - ut):
-                    best = j
+        best = nearest(keys[body], ut)
         rec = {"body": body, "year": year, "ut": ut, "pk": kind, "gamma": gamma, "u": u,
                "n": int(p["n"]), "rk": "none", "rgamma": None}
         if best is not None:
@@ -742,12 +749,6 @@ def analyse(page, args, path, prog_rs, rs_ref_paths, places, plots_dir):
     rs = {w: riseset(prog_rs[w], rs_ref_paths[w], places) for w in WINDOWS}
     wk, wk_bad, wk_years = weeks(path["weeks_prog"])
     ea, ea_bad = easter(path["easter_prog"])
-
-    def sel(pairs, w):
-        return [p for p in pairs if in_window(p[0], w)]
-
-    def st(pairs, i):
-        return stats([p[i] for p in pairs], [p[0] for p in pairs])
 
     # Summary rows (also printed)
     summary = page.summary

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "astro/eclipse.h"
 #include "astro/lunar.h"
 #include "astro/seasons.h"
 #include "astro/sunmoon.h"
