@@ -65,8 +65,8 @@ void append_offset(std::string &text, int offset) {
 
 // The zone line after "Uhrzeit in ": MEZ or MESZ for a place without a
 // zone; else the zone's name, the abbreviation and offset of the day's
-// first stretch and, for each switch, the local time from which the next
-// holds.
+// first stretch and, for each switch, a line below with the local time from
+// which the next holds (one line would not fit the window's 64 columns).
 void append_zone(std::string &text, const Place &place, const ZoneDay &day) {
   if (!place.zone[0]) {
     text += (day.span[0].offset == 2 * 3600) ? "MESZ (UTC+2)" : "MEZ (UTC+1)";
@@ -81,7 +81,7 @@ void append_zone(std::string &text, const Place &place, const ZoneDay &day) {
     } else {
       const long long local =
           ((s.start + s.offset) % kSecondsPerDay + kSecondsPerDay) % kSecondsPerDay;
-      append_format(text, ", ab %02lld:%02lld", local / 3600, local / 60 % 60);
+      append_format(text, ",\n             ab %02lld:%02lld", local / 3600, local / 60 % 60);
       if (local % 60) append_format(text, ":%02lld", local % 60);
       text += " ";
     }

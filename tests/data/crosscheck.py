@@ -443,7 +443,8 @@ def local_day(name, y, m, d):
     text, shifts, base = f"{name}, {local[a].tzname()} ({offset_text(local[a].utcoffset())})", [], local[a].utcoffset()
     for i in range(a + 1, b):
         if (local[i].utcoffset(), local[i].tzname()) != (local[i - 1].utcoffset(), local[i - 1].tzname()):
-            text += f", ab {local[i]:%H:%M} {local[i].tzname()} ({offset_text(local[i].utcoffset())})"
+            text += f",\n{' ' * 13}ab {local[i]:%H:%M} {local[i].tzname()} " \
+                f"({offset_text(local[i].utcoffset())})"
         shifts.append((i - a, (local[i].utcoffset() - base).total_seconds() // 60))
     shifts = sorted(set(shifts) | {(0, 0)})
     shifts = [s for k, s in enumerate(shifts) if k == 0 or s[1] != shifts[k - 1][1]]
@@ -475,7 +476,10 @@ def check_riseset(cases):
                 known = KNOWN.get(("zone", y, m, d)) if zi != zone else None
                 head.check(case, zi == zone or known, f"Europe/Berlin: UTC+{zi:g}")
                 head.notes |= {known} if known else set()
-        head.check(case, out[6] == "  Uhrzeit in " + zone_text, f"{out[6]!r}: {zone_text}")
+        switches = zone_text.count("\n")  # the lines of the switches follow the zone line
+        head.check(case, "\n".join(out[6:7 + switches]) == "  Uhrzeit in " + zone_text,
+                   f"{out[6:7 + switches]!r}: {zone_text}")
+        out = out[:7] + out[7 + switches:]
         if place is None:
             continue
         name, lat, lon, _ = place
