@@ -5,11 +5,13 @@
 The expected texts in *.txt were written by the program itself. This script
 recomputes what it can from other sources: Python's integers, datetime and
 zoneinfo; the algorithms and worked examples of Meeus, Astronomical
-Algorithms (ch. 7 Julian Day, ch. 8 Easter, ch. 12 sidereal time, ch. 25
-Sun, examples 27.a, 49.a, 49.b); the low-precision Moon of the Astronomical
-Almanac; Delta T from the Morrison-Stephenson parabola; instants published
-by USNO and NASA. It prints one line per check group and exits 1 on any
-disagreement. Usage: python3 tests/data/crosscheck.py
+Algorithms, 2nd ed., 1998 (ch. 7 Julian Day and ch. 8 Easter in
+tests/oracle.py; ch. 12 sidereal time, ch. 25 Sun, examples 27.a, 49.a,
+49.b); the low-precision Moon of the Astronomical Almanac; Delta T from the
+Morrison-Stephenson parabola; instants published by USNO and NASA. The
+calendar export (ical.txt) goes through the same checks as the reports. It
+prints one line per check group and exits 1 on any disagreement.
+Usage: python3 tests/data/crosscheck.py
 """
 import datetime
 import math
@@ -19,12 +21,22 @@ import zoneinfo
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE.parent))
+from oracle import date_of, easter, exists, jd_of, weekday  # noqa: E402
+
 MONTHS = "Januar Februar Maerz April Mai Juni Juli August September Oktober November Dezember"
 MONTH_NO = {name: i + 1 for i, name in enumerate(MONTHS.split())} | {"Jaenner": 1}
 SHORT_MONTH_NO = {n: i + 1 for i, n in enumerate("Jan Feb Maerz April Mai Juni Juli Aug Sept Okt "
                                                  "Nov Dez".split())}
 WEEKDAYS = "Sonntag Montag Dienstag Mittwoch Donnerstag Freitag Samstag".split()
 INSTANT = r"(\d+)\. *(\S+?)[. ] *(\d+) um (\d\d):(\d\d):(\d\d) \(UTC\) \[(\w\w)\]"
+# The calendar export's SUMMARY texts that differ from the reports' labels.
+EXPORT = {"Letztes Viertel": "Letzes Viertel", "Partielle Sonnenfinsternis": "SOFI partiell",
+          "Totale Sonnenfinsternis": "SOFI total", "Ringförmige Sonnenfinsternis":
+          "SOFI ringfoermig", "Partielle Mondfinsternis": "MOFI partiell", "Totale Mondfinsternis":
+          "MOFI total", "Frühlingsanfang": "Fruehling", "Sommeranfang": "Sommer", "Herbstanfang":
+          "Herbst", "Winteranfang": "Winter", "Ostersonntag": "Ostern", "Christi Himmelfahrt":
+          "Ch. Himmelf.", "Pfingstsonntag": "Pfingsten"}
 # Deviations found and reported, printed with the results rather than hidden.
 KNOWN = {("gamma", 2024, 9, 18): "known: lunar eclipse 2024-09-18 gamma -0.9828 (Meeus "
                                  "ch. 54) against NASA -0.9792, allowed 0.004",
@@ -93,43 +105,9 @@ class Group:
         notes = "".join(f"; {n}" for n in sorted(self.notes))
         print(f"{self.name}: {self.count} checks{dev}{notes}")
 
-# ---- Calendar: Julian Day after Meeus ch. 7, Julian calendar before 15 October 1582
-def jd_of(y, m, d):
-    if m <= 2:
-        y, m = y - 1, m + 12
-    b = 2 - y // 100 + y // 400 if (y, m, d) >= (1582, 10, 15) else 0
-    return math.floor(365.25 * (y + 4716)) + math.floor(30.6001 * (m + 1)) + d + b - 1524.5
-
-def date_of(jd):
-    z = a = math.floor(jd + 0.5)
-    if z >= 2299161:
-        alpha = math.floor((z - 1867216.25) / 36524.25)
-        a = z + 1 + alpha - alpha // 4
-    b = a + 1524
-    c = math.floor((b - 122.1) / 365.25)
-    e = math.floor((b - math.floor(365.25 * c)) / 30.6001)
-    m, d = (e - 1 if e < 14 else e - 13), b - math.floor(365.25 * c) - math.floor(30.6001 * e)
-    return (c - 4716 if m > 2 else c - 4715), m, d
-
-def weekday(y, m, d):  # 0 = Sunday (Meeus: JD + 1.5 mod 7)
-    return int(jd_of(y, m, d) + 1.5) % 7
-
-def exists(y, m, d):  # also false for 5..14 October 1582
-    return 1 <= m <= 12 and date_of(jd_of(y, m, d)) == (y, m, d)
-
+# ---- Calendar
 def py_date(y, m, d):  # datetime ends at 9999; the Gregorian calendar repeats every 400 years
     return datetime.date(y - 400 if y > 9999 else y, m, d)
-
-def easter(y):  # Meeus ch. 8: the Julian rule up to 1582, the anonymous Gregorian one after
-    if y <= 1582:
-        d = (19 * (y % 19) + 15) % 30
-        e = (2 * (y % 4) + 4 * (y % 7) - d + 34) % 7
-        return jd_of(y, (d + e + 114) // 31, (d + e + 114) % 31 + 1)
-    a, b, c = y % 19, y // 100, y % 100
-    h = (19 * a + b - b // 4 - (b - (b + 8) // 25 + 1) // 3 + 15) % 30
-    l = (32 + 2 * (b % 4) + 2 * (c // 4) - h - c % 4) % 7
-    m = (a + 11 * h + 22 * l) // 451
-    return jd_of(y, (h + l - 7 * m + 114) // 31, (h + l - 7 * m + 114) % 31 + 1)
 
 def check_sheet(case, g, lines, k):
     name, y = lines[k].split()
@@ -169,6 +147,12 @@ def check_calendar(cases):
     g, f = Group("calendar month sheets"), Group("calendar feasts")
     offsets = {"Ostern": 0, "Ch. Himmelf.": 39, "Pfingsten": 49, "Fronleichnam": 60,
                "Aschermittwoch": -46}
+    for case in (c for c in cases if c.view == "ical"):  # all-day events at 0h UT
+        feasts = [(label, jd) for label, jd, *_ in instants(case, f) if label in offsets]
+        y = int(case.args[2])
+        f.check(case, sorted(l for l, _ in feasts) == sorted(offsets), f"feasts of {y}: {feasts}")
+        for label, jd in feasts:
+            f.check(case, jd == easter(y) + offsets[label], f"{label} {y}: {date_of(jd)}")
     for case in (c for c in cases if c.view == "calendar"):
         for k, line in enumerate(case.out):
             if re.fullmatch(r" {8}[A-Z][a-z]+ \d+", line):
@@ -253,13 +237,52 @@ def elongation(jde):
     return moon(jde)[0] - sun(jde)[0]
 
 def instants(case, g):
-    """(label, jd UT, (y, m, d), line index) of every printed instant; checks its weekday."""
-    for k, line in enumerate(case.out):
+    """(label, jd UT, (y, m, d), text, (Saros, gamma) or None) of every instant a report
+    prints, its weekday checked, or of every event of an export (DTSTART in the proleptic
+    Gregorian calendar, an all-day one at 0h; the label as the reports have it)."""
+    day = lambda hh, mm, ss: (hh + mm / 60 + (ss + 0.5) / 3600) / 24  # mid-second, as cut
+    if case.view == "ical":
+        for event in "\n".join(case.out).split("BEGIN:VEVENT")[1:]:
+            f = dict(re.findall(r"^(DTSTART|SUMMARY|DESCRIPTION)\S*?:(.*)", event, re.M))
+            t = [int(x) for x in re.findall(r"\d\d", f["DTSTART"])]
+            jd = datetime.date(t[0] * 100 + t[1], t[2], t[3]).toordinal() + 1721424.5
+            jd += day(*t[4:]) if t[4:] else 0
+            extra = re.fullmatch(r"Saros (\d+)\\, Gamma (\S+)", f.get("DESCRIPTION", ""))
+            yield (EXPORT.get(f["SUMMARY"], f["SUMMARY"]), jd, tuple(map(int, date_of(jd))),
+                   f"{f['SUMMARY']} {f['DTSTART']}", extra and extra.groups())
+    for k, line in enumerate(case.out if case.view != "ical" else []):
         if hit := re.fullmatch(r" (?:Naechste[rs]? )?(.+?):? +" + INSTANT, line):
             d, y, hh, mm, ss = (int(hit[i]) for i in (2, 4, 5, 6, 7))
             m = int(hit[3]) if hit[3].isdigit() else SHORT_MONTH_NO[hit[3]]
             g.check(case, hit[8] == WEEKDAYS[weekday(y, m, d)][:2], f"{line}: weekday")
-            yield hit[1], jd_of(y, m, d) + (hh + mm / 60 + (ss + 0.5) / 3600) / 24, (y, m, d), k
+            extra = re.search(r"Saros = +(\d+), Gamma = +(\S+)\)", "".join(case.out[k + 1:k + 2]))
+            jd = jd_of(y, m, d) + day(hh, mm, ss)
+            yield hit[1], jd, (y, m, d), line, extra and extra.groups()
+
+def span(label, jd, events, start, end=None):
+    """Whether the phase at jd lies in [start, end) and the phases of its kind before and after
+    it lie before start (after end) or are printed too; without end only the first from start
+    is printed."""
+    near = lambda t: any(abs(t - j) < 1 / 24 for l, j, *_ in events if l == label)
+    prev, after = (solve(elongation, 90 * PHASES[label], jd + s * 29.53, 12.19) for s in (-1, 1))
+    return (start <= jd and (prev < start + 1 / 24 or near(prev))
+            and (end is None or jd < end and (after >= end or near(after))))
+
+def year_of(case):  # an export's year as Julian Days [start, end)
+    return jd_of(int(case.args[2]), 1, 1), jd_of(int(case.args[2]) + 1, 1, 1)
+
+USNO = {(label, *t.timetuple()[:2]): t for label, t in (  # published instants, UT
+    (l, datetime.datetime.fromisoformat(t)) for l, t in (
+        ("Fruehling", "2024-03-20 03:06"), ("Sommer", "2024-06-20 20:51"),
+        ("Herbst", "2024-09-22 12:44"), ("Winter", "2024-12-21 09:20"),
+        ("Fruehling", "2025-03-20 09:01"), ("Sommer", "2025-06-21 02:42"),
+        ("Herbst", "2025-09-22 18:19"), ("Winter", "2025-12-21 15:03"),
+        ("Vollmond", "2024-06-22 01:08")))}
+
+def check_usno(g, case, label, date, jd):  # USNO gives the minute
+    if t := USNO.get((label, *date[:2])):
+        dev = (jd - jd_of(t.year, t.month, t.day) - (t.hour + t.minute / 60) / 24) * 86400
+        g.check(case, abs(dev) <= 60, f"{label} {date}: USNO {t}", dev)
 
 def check_example(g, case, label, date, jd):  # Meeus's worked examples, in TD
     examples = {("Sommer", (1962, 6, 21)): (2437837.39245, 30, 40, "27.a"),
@@ -274,22 +297,22 @@ def check_example(g, case, label, date, jd):  # Meeus's worked examples, in TD
 def check_seasons(cases):
     w, e = Group("seasons weekdays"), Group("seasons Meeus 27.a")
     u, s = Group("seasons USNO 2024/25", " s"), Group("seasons vs Meeus ch. 25 Sun", " min")
-    usno = ["2024-03-20 03:06", "2024-06-20 20:51", "2024-09-22 12:44", "2024-12-21 09:20",
-            "2025-03-20 09:01", "2025-06-21 02:42", "2025-09-22 18:19", "2025-12-21 15:03"]
-    usno = {datetime.datetime.fromisoformat(t).date().timetuple()[:2]: t for t in usno}
-    for case in (c for c in cases if c.view == "seasons"):
-        for label, jd, date, _ in instants(case, w):
-            season = "Fruehling Sommer Herbst Winter".split().index(label)
-            mine = solve(lambda t: sun(t)[0], 90 * season, jd, 360 / 365.2422)
-            s.check(case, abs(mine - jd) < 20 / 1440, f"{label} {date}: Meeus JD {mine:.4f}",
+    y = Group("export seasons: the four of the year")
+    for case in (c for c in cases if c.view in ("seasons", "ical")):
+        events = [i for i in instants(case, w) if i[0] in SEASONS]
+        for label, jd, date, text, _ in events:
+            mine = solve(lambda t: sun(t)[0], 90 * SEASONS.index(label), jd, 360 / 365.2422)
+            s.check(case, abs(mine - jd) < 20 / 1440, f"{text}: Meeus JD {mine:.4f}",
                     (jd - mine) * 1440)
             check_example(e, case, label, date, jd)
-            if date[:2] in usno:
-                t = datetime.datetime.fromisoformat(usno[date[:2]])
-                dev = (jd - jd_of(t.year, t.month, t.day) - (t.hour + t.minute / 60) / 24) * 86400
-                u.check(case, abs(dev) <= 60, f"{label} {date}: USNO {t}", dev)
-    return [w, e, u, s]
+            check_usno(u, case, label, date, jd)
+        if case.view == "ical":
+            start, end = year_of(case)
+            y.check(case, [l for l, *_ in events] == SEASONS and
+                    all(start <= jd < end for _, jd, *_ in events), [e[3] for e in events])
+    return [w, e, u, s, y]
 
+SEASONS = "Fruehling Sommer Herbst Winter".split()
 PHASES = {"Neumond": 0, "Erstes Viertel": 1, "Vollmond": 2, "Letzes Viertel": 3}
 ECLIPSES = {"SOFI partiell": (0, 0.99, 1.56), "SOFI total": (0, 0, 1.03),  # phase code and a
             "SOFI ringfoermig": (0, 0, 1.03), "MOFI partiell": (2, 0.3, 1.1),  # plausible
@@ -301,46 +324,50 @@ NASA = {(2024, 4, 8): ("SOFI total", 139, 0.3431), (2025, 3, 29): ("SOFI partiel
 
 def check_moon(cases):
     w, ill = Group("moon weekdays"), Group("moon illumination vs Almanac Moon", " points")
-    ph, e = Group("moon phases vs Almanac Moon", " min"), Group("moon 49.a, 49.b, 2024-06-22")
-    ecl = Group("eclipses at the syzygy, after the date, gamma range", " min")
+    ph, e = Group("moon phases vs Almanac Moon", " min"), Group("moon 49.a, 49.b, USNO", " s")
+    ecl = Group("eclipses at the syzygy, in the span, gamma range", " min")
     nasa, seen = Group("eclipses vs NASA", " in gamma"), set()
-    for case in (c for c in cases if c.view == "moonphase"):
-        hit = re.fullmatch(r" Mondbeleuchtung am (\d+)\. (\w+) (\d+) um 0:00 UTC: ([\d.]+) %",
-                           case.out[1])
-        jd0 = jd_of(int(hit[3]), MONTH_NO[hit[2]], int(hit[1]))
-        # phase angle about 180 deg - elongation; 0.6 points: the Moon's 0.3 deg, and up to 0.2
-        # near new and full moon where the report's phase angle leaves out the Moon's latitude
-        lam, beta, _ = moon(jd0 + delta_t(jd0))
-        mine = 50 * (1 - cosd(beta) * cosd(lam - sun(jd0 + delta_t(jd0))[0]))
-        ill.check(case, abs(float(hit[4]) - mine) < 0.6, f"{case.out[1]}: {mine:.2f}",
-                  float(hit[4]) - mine)
-        for label, jd, date, k in instants(case, w):
+    for case in (c for c in cases if c.view in ("moonphase", "ical")):
+        if case.view == "ical":  # the export: every phase of the year
+            limits = year_of(case)
+        else:  # the report: the first phase of each kind from 0:00 on
+            hit = re.fullmatch(r" Mondbeleuchtung am (\d+)\. (\w+) (\d+) um 0:00 UTC: ([\d.]+) %",
+                               case.out[1])
+            jd0 = jd_of(int(hit[3]), MONTH_NO[hit[2]], int(hit[1]))
+            limits = (jd0,)
+            # phase angle about 180 deg - elongation; 0.6 points: the Moon's 0.3 deg, and up to
+            # 0.2 near new and full moon where the report's phase angle leaves out the latitude
+            lam, beta, _ = moon(jd0 + delta_t(jd0))
+            mine = 50 * (1 - cosd(beta) * cosd(lam - sun(jd0 + delta_t(jd0))[0]))
+            ill.check(case, abs(float(hit[4]) - mine) < 0.6, f"{case.out[1]}: {mine:.2f}",
+                      float(hit[4]) - mine)
+        events = [i for i in instants(case, w) if i[0] in PHASES or i[0] in ECLIPSES]
+        for label, jd, date, text, extra in events:
             code = PHASES.get(label, ECLIPSES.get(label, [0])[0])
             mine = solve(elongation, 90 * code, jd, 12.19)
             dev = (jd - mine) * 1440
             check_example(e, case, label, date, jd)
-            if label in PHASES:  # within an hour, and the first of its kind from 0:00 on
-                prev = solve(elongation, 90 * code, jd - 29.53, 12.19)
-                ph.check(case, abs(dev) < 60 and jd >= jd0 > prev - 1 / 24,
-                         f"{case.out[k]}: Almanac JD {mine:.3f}, before {prev:.3f}", dev)
-            if date == (2024, 6, 22) and label == "Vollmond":
-                e.check(case, "01:07" <= re.search(r"um (\S{5})", case.out[k])[1] <= "01:08",
-                        case.out[k])
+            check_usno(e, case, label, date, jd)
+            if label in PHASES:  # within an hour, and in the span
+                ok = span(label, jd, events, *limits)
+                ph.check(case, abs(dev) < 60 and ok, f"{text}: Almanac JD {mine:.3f}", dev)
             if label in ECLIPSES:
-                saros, gamma = re.search(r"Saros = +(\d+), Gamma = +(\S+)\)",
-                                         case.out[k + 1]).groups()
+                saros, gamma = extra
                 lo, hi = ECLIPSES[label][1:]
-                ecl.check(case, abs(dev) < 180 and jd >= jd0 and lo <= abs(float(gamma)) <= hi,
-                          f"{case.out[k]}: {dev:.0f} min from the syzygy, gamma {gamma}", dev)
+                ok = limits[0] <= jd < (limits[1:] or [math.inf])[0]
+                ecl.check(case, abs(dev) < 180 and ok and lo <= abs(float(gamma)) <= hi,
+                          f"{text}: {dev:.0f} min from the syzygy, gamma {gamma}", dev)
             if label in ECLIPSES and date in NASA:
-                seen.add(date)
+                seen.add((case, date))
                 want, dev = NASA[date], float(gamma) - NASA[date][2]
                 nasa.check(case, want[:2] == (label, int(saros)) and
                            abs(dev) <= (0.004 if ("gamma", *date) in KNOWN else 0.002),
-                           f"{case.out[k]} Saros {saros} gamma {gamma}: NASA {want}", dev)
+                           f"{text} Saros {saros} gamma {gamma}: NASA {want}", dev)
                 nasa.notes |= {KNOWN[("gamma", *date)]} if ("gamma", *date) in KNOWN else set()
+        for date in (d for d in NASA if case.view == "ical" and d[0] == int(case.args[2])):
+            nasa.check(case, (case, date) in seen, f"NASA's eclipse of {date} not exported")
     nasa.notes.add("not in the data: " + ", ".join(f"{d}.{m}.{y}" for y, m, d in NASA if
-                                                    (y, m, d) not in seen))
+                                                    (y, m, d) not in {d for _, d in seen}))
     return [w, ill, ph, e, ecl, nasa]
 
 TEXTS = ["immer sichtbar ", "nie sichtbar   ", "immer hell     ", "immer dunkel   "]
@@ -490,6 +517,12 @@ def check_riseset(cases):
             head.check(case, (int(deg), int(mins), word) ==
                        (total // 60, total % 60, words.split()[value < 0]), line)
         check_times(sun_g, moon_g, case, out, day, lat, lon)
+    for case in (c for c in cases if c.view == "ical" and c.option("--place")):
+        _, lat, lon, _ = conf_places(case.conf)[int(case.option("--place"))]
+        for label, jd, _, text, _ in instants(case, head):  # the report's minute less its zone
+            if label in ("Sonnenaufgang", "Sonnenuntergang"):
+                a, b = (altitude(sun, jd + t / 1440, lat, lon) + 50 / 60 for t in (-3, 3))
+                sun_g.check(case, a * b < 0 and (a < 0) == (label == "Sonnenaufgang"), text)
     for g in (sun_g, moon_g):
         g.notes.add(f"{g.tolerated} cells differ where the body grazes the threshold (within 6')")
     moon_g.notes.add(f"{moon_g.by_altitude} times over 6 min off but within 0.3 deg of altitude")
