@@ -14,16 +14,7 @@
 
 namespace {
 
-const int kSarosLength = 223;         // lunations per Saros
-const double kNodeLimit = 0.36;       // |sin F| above: no eclipse
-const double kCentralLimit = 0.9972;  // |gamma| of a central solar eclipse
-const double kSolarLimit = 1.5433;    // |gamma| - u above: no solar eclipse
-const double kAnnularLimit = 0.0047;  // u above: always annular
-const double kAnnularTotalFactor = 0.00464;
-const double kUmbralLimit = 1.0128;  // umbral magnitude numerator
-const double kLunarLimit = 1.0248;   // no lunar eclipse at or below
-const double kUmbralWidth = 0.5450;
-const double kTotalityLimit = 0.4678;
+const int kSarosLength = 223;  // lunations per Saros
 
 int accepted_pair(int kind, int type) {
   if (kind == kKindSolar) return type >= kTypePartial && type <= kTypeAnnular;

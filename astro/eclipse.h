@@ -8,6 +8,18 @@
 enum EclipseKind { kKindSolar = 0, kKindLunar = 1 };
 enum EclipseType { kTypePartial = 0, kTypeTotal = 1, kTypeAnnular = 2 };
 
+// The limits that classify an eclipse (Meeus ch. 54); gamma and u in Earth
+// radii.
+constexpr double kNodeLimit = 0.36;       // |sin F| above: no eclipse
+constexpr double kCentralLimit = 0.9972;  // |gamma| of a central solar eclipse
+constexpr double kSolarLimit = 1.5433;    // |gamma| - u above: no solar eclipse
+constexpr double kAnnularLimit = 0.0047;  // u above: always annular
+constexpr double kAnnularTotalFactor = 0.00464;
+constexpr double kUmbralLimit = 1.0128;  // umbral magnitude numerator
+constexpr double kLunarLimit = 1.0248;   // no lunar eclipse at or below
+constexpr double kUmbralWidth = 0.5450;
+constexpr double kTotalityLimit = 0.4678;
+
 // Radius u of the Moon's umbral cone in the fundamental plane, in Earth
 // radii, from the eccentricity factor E and the anomalies M and M' (degrees)
 // of the lunation (Meeus eq. 54.1 ff.).
