@@ -1,14 +1,15 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Measures how far the program's astronomy and calendar results lie from an
-# independent ephemeris and writes docs/accuracy.md with its plots
-# (docs/accuracy/*.png):
+# Measures how far the program's astronomy results lie from an independent
+# ephemeris and writes docs/accuracy.md with its plots (docs/accuracy/*.png):
 #  1. builds the measurement program bench/accuracy (nb_accuracy, linking the
 #     engine's libraries) in BUILD_DIR;
 #  2. installs the npm package astronomy-engine into BUILD_DIR/node (a scratch
 #     folder, never committed) and runs bench/accuracy/reference.js on it;
 #  3. pairs and aggregates both with bench/accuracy/compare.py (Python
-#     standard library) and draws the plots with gnuplot.
+#     standard library and tests/oracle.py), fills in the page's text from
+#     docs/accuracy.md.in and draws the plots of bench/accuracy/plots.gp
+#     with gnuplot.
 #
 #   scripts/accuracy.sh [BUILD_DIR]      (default: build-accuracy)
 #

@@ -7,32 +7,29 @@
 //   nb_accuracy eclipses Y0 Y1        solar and lunar eclipses and near misses
 //   nb_accuracy seasons Y0 Y1         equinoxes and solstices
 //   nb_accuracy riseset PLACES MJD0 MJD1 STEP   rise, set and twilights
-//   nb_accuracy weeks Y0 Y1           ISO week number of every day
-//   nb_accuracy easter Y0 Y1          Easter Sunday as day of March
+//   nb_accuracy constants             the limits of the eclipse kinds
 //
 // Instants are Julian Dates: "ut" as the reports give them, "tt" the same
 // instant before the conversion to universal time (dynamical time).
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "astro/constants.h"
 #include "astro/eclipse.h"
 #include "astro/lunar.h"
 #include "astro/seasons.h"
 #include "astro/sunmoon.h"
 #include "astro/timescales.h"
-#include "calendar/calendar.h"
+#include "nachtblick/moonsearch.h"
 
 namespace {
 
-const double kLunationsPerYear = 12.3685;    // Meeus ch. 49
-const double kTtutOffset = 0.499 / 86400.0;  // what ttut adds with flag 0, days
-
-// Lunations that cover the years y0..y1 with a margin of two on each side.
+// Lunations that cover the years y0..y1 with a margin of two on each side,
+// from the moon report's estimate.
 void lunations(int y0, int y1, int *n0, int *n1) {
-  *n0 = static_cast<int>(std::floor((y0 - 2000) * kLunationsPerYear)) - 2;
-  *n1 = static_cast<int>(std::ceil((y1 + 1 - 2000) * kLunationsPerYear)) + 2;
+  *n0 = report_lunation(y0, 0) - 2;
+  *n1 = report_lunation(y1 + 1, 0) + 3;
 }
 
 void phases(int y0, int y1) {
@@ -42,7 +39,7 @@ void phases(int y0, int y1) {
   for (int n = n0; n <= n1; ++n) {
     for (int p = 0; p < 4; ++p) {
       const double ut = moonphase(n, p, 1);
-      const double tt = moonphase(n, p, 0) - kTtutOffset;
+      const double tt = moonphase(n, p, 0) - kHalfSecondDays;
       std::printf("%d,%d,%.8f,%.8f,%.4f\n", n, p, ut, tt, deltatcached(tt));
     }
   }
@@ -74,14 +71,14 @@ void eclipses(int y0, int y1) {
       int saros = 0, found = 0;
       for (int type = 0; type < kTypes[kind]; ++type) {
         const double ut = eclipse(n, kind, type, &gamma, &saros, 1);
-        if (ut == 0.0) continue;
-        const double tt = eclipse(n, kind, type, &gamma, &saros, 0) - kTtutOffset;
+        if (ut == ttut(0.0, kToUniversal)) continue;  // none
+        const double tt = eclipse(n, kind, type, &gamma, &saros, 0) - kHalfSecondDays;
         std::printf("%d,%d,%d,%.8f,%.8f,%.5f,%.5f,%d\n", n, kind, type, ut, tt, gamma, u, saros);
         found = 1;
       }
       if (!found && gamma != 0.0) {
         const double ut = moonphase(n, 2 * kind, 1);
-        const double tt = moonphase(n, 2 * kind, 0) - kTtutOffset;
+        const double tt = moonphase(n, 2 * kind, 0) - kHalfSecondDays;
         std::printf("%d,%d,-1,%.8f,%.8f,%.5f,%.5f,%d\n", n, kind, ut, tt, gamma, u, saros);
       }
     }
@@ -92,7 +89,7 @@ void seasons(int y0, int y1) {
   std::printf("year,season,ut,tt,dt\n");
   for (int y = y0; y <= y1; ++y) {
     for (int s = 1; s <= 4; ++s) {
-      const double tt = seasonstart(y, s, 0) - kTtutOffset;
+      const double tt = seasonstart(y, s, 0) - kHalfSecondDays;
       std::printf("%d,%d,%.8f,%.8f,%.4f\n", y, s, seasonstart(y, s, 1), tt, deltatcached(tt));
     }
   }
@@ -127,37 +124,36 @@ void riseset_rows(const char *path, int mjd0, int mjd1, int step) {
   std::fclose(f);
 }
 
-void weeks(int y0, int y1) {
-  std::printf("year,month,day,week\n");
-  for (int y = y0; y <= y1; ++y) {
-    for (int m = 1; m <= 12; ++m) {
-      const int days = monthdays(m, y);
-      for (int d = 1; d <= days; ++d) {
-        if (weekday(d, m, y) == 0) continue;  // 5..14 October 1582
-        std::printf("%d,%d,%d,%d\n", y, m, d, weeknumber(d, m, y, 1));
-      }
-    }
-  }
-}
-
-void easter(int y0, int y1) {
-  std::printf("year,easter,julian\n");
-  for (int y = y0; y <= y1; ++y) {
-    std::printf("%d,%d,%d\n", y, easterdate(y), eastermarchday(y, 1));
-  }
+// The limits of astro/eclipse.h that docs/accuracy.md cites, as
+// name,value (exact doubles).
+void constants() {
+  std::printf("name,value\n");
+  const struct {
+    const char *name;
+    double value;
+  } kLimits[] = {{"node", kNodeLimit},           {"central", kCentralLimit},
+                 {"solar", kSolarLimit},         {"annular_total", kAnnularTotalFactor},
+                 {"umbral", kUmbralLimit},       {"lunar", kLunarLimit},
+                 {"umbral_width", kUmbralWidth}, {"totality", kTotalityLimit}};
+  for (const auto &c : kLimits) std::printf("%s,%.17g\n", c.name, c.value);
 }
 
 int usage() {
   std::fprintf(stderr,
-               "usage: nb_accuracy phases|eclipses|seasons|weeks|easter Y0 Y1\n"
+               "usage: nb_accuracy phases|eclipses|seasons Y0 Y1\n"
                "       nb_accuracy illum MJD0 MJD1 STEP\n"
-               "       nb_accuracy riseset PLACES MJD0 MJD1 STEP\n");
+               "       nb_accuracy riseset PLACES MJD0 MJD1 STEP\n"
+               "       nb_accuracy constants\n");
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char **argv) {
+  if (argc == 2 && !std::strcmp(argv[1], "constants")) {
+    constants();
+    return 0;
+  }
   if (argc < 4) return usage();
   const char *what = argv[1];
   const int a = std::atoi(argv[2]), b = std::atoi(argv[3]);
@@ -167,10 +163,6 @@ int main(int argc, char **argv) {
     eclipses(a, b);
   } else if (!std::strcmp(what, "seasons")) {
     seasons(a, b);
-  } else if (!std::strcmp(what, "weeks")) {
-    weeks(a, b);
-  } else if (!std::strcmp(what, "easter")) {
-    easter(a, b);
   } else if (!std::strcmp(what, "illum") && argc == 5) {
     illum(a, b, std::atoi(argv[4]));
   } else if (!std::strcmp(what, "riseset") && argc == 6) {
