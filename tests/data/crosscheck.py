@@ -329,12 +329,12 @@ def check_moon(cases):
     nasa, seen = Group("eclipses vs NASA", " in gamma"), set()
     for case in (c for c in cases if c.view in ("moonphase", "ical")):
         if case.view == "ical":  # the export: every phase of the year
-            limits = year_of(case)
+            start, end = year_of(case)
         else:  # the report: the first phase of each kind from 0:00 on
             hit = re.fullmatch(r" Mondbeleuchtung am (\d+)\. (\w+) (\d+) um 0:00 UTC: ([\d.]+) %",
                                case.out[1])
-            jd0 = jd_of(int(hit[3]), MONTH_NO[hit[2]], int(hit[1]))
-            limits = (jd0,)
+            start = jd0 = jd_of(int(hit[3]), MONTH_NO[hit[2]], int(hit[1]))
+            end = None
             # phase angle about 180 deg - elongation; 0.6 points: the Moon's 0.3 deg, and up to
             # 0.2 near new and full moon where the report's phase angle leaves out the latitude
             lam, beta, _ = moon(jd0 + delta_t(jd0))
@@ -349,12 +349,12 @@ def check_moon(cases):
             check_example(e, case, label, date, jd)
             check_usno(e, case, label, date, jd)
             if label in PHASES:  # within an hour, and in the span
-                ok = span(label, jd, events, *limits)
+                ok = span(label, jd, events, start, end)
                 ph.check(case, abs(dev) < 60 and ok, f"{text}: Almanac JD {mine:.3f}", dev)
             if label in ECLIPSES:
                 saros, gamma = extra
                 lo, hi = ECLIPSES[label][1:]
-                ok = limits[0] <= jd < (limits[1:] or [math.inf])[0]
+                ok = start <= jd and (end is None or jd < end)
                 ecl.check(case, abs(dev) < 180 and ok and lo <= abs(float(gamma)) <= hi,
                           f"{text}: {dev:.0f} min from the syzygy, gamma {gamma}", dev)
             if label in ECLIPSES and date in NASA:
