@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // nachtblick-report VIEW [YEAR [MONTH [DAY]]] [--place N] [--today YYYY-MM-DD]
 // nachtblick-report ical YEAR [--place N] [--today YYYY-MM-DD]
+// nachtblick-report chart YEAR [--place N] [--format svg|pdf|png] [--today YYYY-MM-DD]
 //
 // Three steps: the arguments are parsed into their texts, the texts are
 // checked and turned into a report input, and the view's report is called.
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "nachtblick/chart.h"
 #include "nachtblick/ical.h"
 #include "nachtblick/places.h"
 #include "nachtblick/reports.h"
@@ -22,6 +24,7 @@ namespace {
 const char kUsage[] =
     "Usage: nachtblick-report VIEW [YEAR [MONTH [DAY]]] [--place N] [--today YYYY-MM-DD]\n"
     "       nachtblick-report ical YEAR [--place N] [--today YYYY-MM-DD]\n"
+    "       nachtblick-report chart YEAR [--place N] [--format svg|pdf|png] [--today YYYY-MM-DD]\n"
     "\n"
     "Prints the text the nachtblick window shows for a report.\n"
     "\n"
@@ -34,6 +37,8 @@ const char kUsage[] =
     "  places      the place table, and on stderr the place file it comes from\n"
     "  ical        iCalendar of the year YEAR (1000..3000): moon phases, eclipses,\n"
     "              seasons, feasts, and with --place sunrise and sunset there\n"
+    "  chart       day, twilights and night over the year YEAR (1000..3000) at the\n"
+    "              place, as a picture (SVG, PDF or PNG)\n"
     "\n"
     "YEAR, MONTH and DAY are read exactly as the window's entries read them\n"
     "(at most 8 characters each); an omitted one reads as 0. Year and month 0\n"
@@ -42,7 +47,9 @@ const char kUsage[] =
     "\n"
     "Options:\n"
     "  --place N            show place N of the table (default 0; ical: its sunrise and sunset)\n"
-    "  --today YYYY-MM-DD   use this date as today's date (ical: the DTSTAMP)\n"
+    "  --today YYYY-MM-DD   use this date as today's date (ical: the DTSTAMP; chart:\n"
+    "                       the creation date of a PDF)\n"
+    "  --format F           chart: svg (default), pdf or png\n"
     "  -h, --help           print this help and exit\n"
     "  --version            print the version and exit\n";
 
@@ -62,6 +69,7 @@ struct CliArgs {
   std::vector<const char *> positional;  // view, year, month, day
   const char *place_text;                // --place, or null
   const char *today_text;                // --today, or null
+  const char *format_text;               // --format, or null
 };
 
 // A checked command line: the view's name and the report input.
@@ -73,10 +81,12 @@ struct CliInput {
   std::string place_notes;  // what the place file holds that is no place
   int ndates;               // date texts given on the command line
   bool place_given;         // --place was given
+  const char *format_text;  // --format, or null
 };
 
 int place_list(const CliInput &c, std::string &out, std::string &err);
 int ical_view(const CliInput &c, std::string &out, std::string &err);
+int chart_view(const CliInput &c, std::string &out, std::string &err);
 
 // A view prints the text of a report, or runs a function of its own that
 // writes out (0) or one line to err (2).
@@ -97,6 +107,7 @@ const ViewDef kViews[] = {
     {"pi", 0, pi_view, nullptr},
     {"places", 0, nullptr, place_list},
     {"ical", 1, nullptr, ical_view},
+    {"chart", 1, nullptr, chart_view},
 };
 
 // One line on err: control characters of the arguments it quotes show as '?'.
@@ -159,16 +170,36 @@ int place_list(const CliInput &c, std::string &out, std::string &err) {
   return 0;
 }
 
-// The iCalendar object of the year: YEAR must be given as a plain decimal
-// number; the place only with --place.
+// The YEAR of the views that take one, as a plain decimal number; 2 with
+// the message on err when it is missing or no such number.
+int view_year(const CliInput &c, int *year, std::string &err) {
+  if (c.ndates != 1) return fail(err, std::string("the view '") + c.view + "' needs a YEAR");
+  if (!parse_count(c.in.year_text, year))
+    return fail(err, std::string("year '") + c.in.year_text + "' is not a decimal number");
+  return 0;
+}
+
+// The iCalendar object of the year; the place only with --place.
 int ical_view(const CliInput &c, std::string &out, std::string &err) {
   int year = 0;
-  if (c.ndates != 1) return fail(err, "the view 'ical' needs a YEAR");
-  if (!parse_count(c.in.year_text, &year))
-    return fail(err, std::string("year '") + c.in.year_text + "' is not a decimal number");
+  if (view_year(c, &year, err) != 0) return 2;
   std::string message;
   const Place *place = c.place_given ? &c.table[c.in.current_place] : nullptr;
   if (ical_report(year, place, c.in.today, out, message) != 0) return fail(err, message);
+  return 0;
+}
+
+// The chart of the year at the place, in the format of --format.
+int chart_view(const CliInput &c, std::string &out, std::string &err) {
+  int year = 0;
+  ChartFormat format = kChartSvg;
+  if (view_year(c, &year, err) != 0) return 2;
+  if (c.format_text && !chart_format(c.format_text, &format))
+    return fail(err, std::string("--format '") + c.format_text + "' is not svg, pdf or png");
+  std::string message;
+  if (chart_report(year, c.table[c.in.current_place], c.in.january_variant, format, c.in.today, out,
+                   message) != 0)
+    return fail(err, message);
   return 0;
 }
 
@@ -209,6 +240,7 @@ int parse_args(int argc, const char *const argv[], CliArgs *args, std::string &o
     } else if (!options_done && std::strncmp(arg, "--", 2) == 0) {
       int r = take_option("--place", args->place_text, argc, argv, &i, err);
       if (r == 0) r = take_option("--today", args->today_text, argc, argv, &i, err);
+      if (r == 0) r = take_option("--format", args->format_text, argc, argv, &i, err);
       if (r == 0) return fail(err, std::string("unknown option '") + arg + "'");
       if (r == 2) return 2;
     } else if (args->positional.size() == kMaxPositional) {
@@ -227,6 +259,8 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
   if (ndates > view.dates)
     return fail(err, std::string("the view '") + view.name +
                          (view.dates ? "' takes only a YEAR" : "' takes no date"));
+  if (args.format_text && view.run != chart_view)
+    return fail(err, std::string("--format is only for the view 'chart', not '") + view.name + "'");
   const char *texts[kAllDates];
   for (int k = 0; k < kAllDates; ++k) {
     texts[k] = (k < ndates) ? args.positional[k + 1] : kEntryHints[k];
@@ -251,6 +285,7 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
   c->view = view.name;
   c->ndates = ndates;
   c->place_given = args.place_text != nullptr;
+  c->format_text = args.format_text;
   c->in = ReportInput{texts[0], texts[1], texts[2], today, c->table, place, jan_variant};
   return 0;
 }

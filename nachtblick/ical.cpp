@@ -214,8 +214,8 @@ size_t utf8_length(const unsigned char *p) {
   return n;
 }
 
-// A place name as UTF-8: well-formed sequences as they are, every other
-// byte read as Latin-1.
+}  // namespace
+
 std::string utf8_text(const char *bytes) {
   std::string text;
   const unsigned char *p = reinterpret_cast<const unsigned char *>(bytes);
@@ -232,6 +232,8 @@ std::string utf8_text(const char *bytes) {
   }
   return text;
 }
+
+namespace {
 
 // A TEXT value (RFC 5545 3.3.11): backslash, semicolon, comma and newline
 // escaped; other control characters, which TEXT cannot hold, as blanks.

@@ -34,6 +34,10 @@ extern const int kIcalLastYear;   // 3000
 // and returns 2.
 int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err);
 
+// A place name as UTF-8: well-formed sequences as they are, every other
+// byte read as Latin-1.
+std::string utf8_text(const char *bytes);
+
 // Appends a content line with its CRLF, folded into lines of at most 75
 // octets (RFC 5545 3.1: a CRLF and a blank before each continuation), never
 // inside a UTF-8 sequence.

@@ -29,6 +29,9 @@ max_len() {
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}${ASAN_OPTIONS:+:}detect_leaks=1"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-}${UBSAN_OPTIONS:+:}print_stacktrace=1:halt_on_error=1"
+# What the font libraries keep for the life of the process (the chart's
+# text) is no leak of ours; scripts/test.sh sets the same.
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0}"
 
 failed=""
 summary=""

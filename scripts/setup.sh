@@ -11,21 +11,24 @@
 # Does nothing when everything is there.
 set -eu
 
-# Compiler, build tools, GTK+ 2 and the X core fonts the windows draw with.
-RUN_PACKAGES="g++ make cmake pkg-config libgtk2.0-dev
+# Compiler, build tools, GTK+ 2 and the X core fonts the windows draw with;
+# cairo, which nachtblick-report draws its charts with.
+RUN_PACKAGES="g++ make cmake pkg-config libgtk2.0-dev libcairo2-dev
 xfonts-base xfonts-75dpi xfonts-100dpi"
 
 # Unit tests and benchmarks; the virtual display, clicks and screenshots of
 # the window tests; the sanitizer, fuzzing and valgrind runs; the checks of
 # the installed files; the Debian package build and lintian; line counts;
-# a parser and a client that read the calendar export (tests/ical_check.sh).
+# a parser and a client that read the calendar export (tests/ical_check.sh);
+# pdfinfo, which opens the chart's PDF (tests/chart_check.sh).
 TEST_PACKAGES="libgtest-dev libbenchmark-dev
 xvfb xauth x11-utils xdotool imagemagick
 clang libclang-rt-14-dev valgrind
 desktop-file-utils appstream groff-base
 dpkg-dev debhelper devscripts lintian
 cloc
-python3-icalendar khal"
+python3-icalendar khal
+poppler-utils"
 
 # Installs the packages named in $1 that dpkg does not list as installed.
 install_missing() {

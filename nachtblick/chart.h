@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+// The chart of a year at a place: the days of the year across, the local
+// time of day up (midnight at the bottom), and for every day the bands of
+// night, astronomical, nautical and civil twilight and day from the rise and
+// set report's searches; with the full and new moons, the season starts,
+// the months and the hours. Drawn with cairo as SVG, PDF or PNG.
+#ifndef NACHTBLICK_CHART_H
+#define NACHTBLICK_CHART_H
+
+#include <string>
+
+#include "nachtblick/places.h"
+#include "nachtblick/reports.h"
+
+enum ChartFormat { kChartSvg, kChartPdf, kChartPng };
+
+// The plot, in pixels of the PNG (points of SVG and PDF): day k of the year
+// (0 for 1 January) is the column from chart_x(k) kPixelsPerDay wide; the
+// local time h (hours 0..24) is at chart_y(h), 0 h at the bottom edge and
+// 24 h at the top edge kChartTop.
+constexpr double kChartLeft = 72.0;
+constexpr double kChartTop = 84.0;
+constexpr double kPixelsPerDay = 3.0;
+constexpr double kPixelsPerHour = 20.0;
+
+inline double chart_x(int day) { return kChartLeft + day * kPixelsPerDay; }
+inline double chart_y(double hour) { return kChartTop + (24.0 - hour) * kPixelsPerHour; }
+
+// The bands, from the top of the sky down. Band b is where the Sun is above
+// the altitude of the event type -b of riseset (kEventSun, kEventCivil,
+// kEventNautical, kEventAstronomical) and not above that of -(b - 1);
+// kBandNight below all four.
+enum ChartBand { kBandDay, kBandCivil, kBandNautical, kBandAstronomical, kBandNight, kChartBands };
+
+struct ChartColour {
+  double r, g, b;  // 0..1
+};
+extern const ChartColour kBandColours[kChartBands];
+// A date the local clock skipped (Pacific/Apia, 30 December 2011).
+extern const ChartColour kSkippedDayColour;
+
+// The format of its name ("svg", "pdf", "png"); false for any other text.
+bool chart_format(const char *name, ChartFormat *format);
+
+// Writes the chart of the year (kIcalFirstYear..kIcalLastYear, counted as
+// the reports count it) at the place to out and returns 0. Times are those
+// of the rise and set report: in the place's time zone, or MEZ/MESZ for a
+// place without one. January is named by jan_variant as in the reports.
+// today is the creation date of a PDF. For a year out of range writes a
+// message without line end to err, nothing to out, and returns 2.
+int chart_report(int year, const Place &place, int jan_variant, ChartFormat format, CivilDate today,
+                 std::string &out, std::string &err);
+
+#endif

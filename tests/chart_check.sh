@@ -1,0 +1,42 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# The chart's files as nachtblick-report writes them for Berlin (place 2 of
+# the example place file data/gtknblick.conf):
+#  1. the same arguments give the same bytes, in each of the three formats;
+#  2. the PNG is the picture of the README, docs/chart-berlin-2024.png;
+#  3. the SVG is an SVG document to an XML parser (python3);
+#  4. the PDF opens in pdfinfo (poppler-utils), one page, with --today as
+#     its creation date.
+#
+#   tests/chart_check.sh PATH/TO/nachtblick-report
+#
+# Exits 77 (skipped) after the rest when python3 or pdfinfo is missing.
+set -eu
+
+report=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$(dirname "$0")/../data"
+for f in svg pdf png; do
+  for run in 1 2; do
+    "$report" chart 2024 --place 2 --format $f --today 2024-06-21 >"$work/$run.$f"
+  done
+  cmp "$work/1.$f" "$work/2.$f"
+done
+cmp "$work/1.png" ../docs/chart-berlin-2024.png
+
+missing=""
+if [ -x /usr/bin/python3 ]; then
+  /usr/bin/python3 -c 'import sys, xml.etree.ElementTree as x
+assert x.parse(sys.argv[1]).getroot().tag == "{http://www.w3.org/2000/svg}svg"' "$work/1.svg"
+else
+  missing="$missing python3"
+fi
+if command -v pdfinfo >/dev/null; then
+  pdfinfo -isodates "$work/1.pdf" >"$work/info"
+  grep -qx 'Pages: *1' "$work/info"
+  grep -qx 'CreationDate: *2024-06-21T00:00:00Z' "$work/info"
+else
+  missing="$missing pdfinfo"
+fi
+[ -z "$missing" ] || { echo "chart_check: skipped, missing:$missing"; exit 77; }
