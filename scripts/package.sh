@@ -110,16 +110,18 @@ if [ "$mode" = reproducible ]; then
   mkdir -p "$work/a/home" "$work/b/home"
   echo "== build 1: $src"
   (cd "$src" && umask 022 && env HOME="$work/a/home" USER=package LOGNAME=package TZ=UTC \
-    LC_ALL=C.UTF-8 LANG=C.UTF-8 DEB_BUILD_OPTIONS="$opts" dpkg-buildpackage -b -us -uc) \
+    LC_ALL=C.UTF-8 LANG=C.UTF-8 DEB_BUILD_OPTIONS="$opts" dpkg-buildpackage -Pnocheck -b -us -uc) \
     >"$out/build1.log" 2>&1 || {
     tail -n 40 "$out/build1.log" >&2
     exit 1
   }
   echo "== build 2: $work/b/a/much/deeper/build/path/nachtblick-$version"
   [ -z "$runas" ] || chown nobody "$work/b/home"
+  # The umask is varied as reprotest does, though dpkg-buildpackage and dh
+  # both set 022 for what they run.
   (cd "$work/b/a/much/deeper/build/path/nachtblick-$version" && umask 002 &&
     $runas env HOME="$work/b/home" USER=otheruser LOGNAME=otheruser TZ=Etc/GMT-14 \
-      LC_ALL=C LANG=C DEB_BUILD_OPTIONS="$opts" dpkg-buildpackage -b -us -uc) \
+      LC_ALL=C LANG=C DEB_BUILD_OPTIONS="$opts" dpkg-buildpackage -Pnocheck -b -us -uc) \
     >"$out/build2.log" 2>&1 || {
     tail -n 40 "$out/build2.log" >&2
     exit 1
