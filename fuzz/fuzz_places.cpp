@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The place file reader on any bytes (NUL bytes and lone CRs included):
 // the table keeps its invariants (slots in use from 0 upward, numbers
-// clamped, names short without leading blanks, signs that agree with the hemispheres)
-// and every note names a line of the input.
+// clamped, names short without leading blanks, signs that agree with the hemispheres,
+// time zones the tz database knows) and every note names a line of the input.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     check(p.lon_deg + p.lon_min == 0 || (p.longitude > 0) == (p.east == 1));
     const size_t len = strnlen(p.name, kPlaceNameSize);
     check(len <= kPlaceNameMax && (len == 0 || p.name[0] != ' '));
+    check(p.zone[0] == '\0' || zone_known(p.zone));
   }
   for (size_t at = 0; at < notes.size(); at = notes.find('\n', at) + 1)
     check(notes.compare(at, 2, "f:") == 0 && std::atol(notes.c_str() + at + 2) >= 1);

@@ -31,13 +31,14 @@ const char kUsage[] =
     "  seasons     equinoxes and solstices of three years\n"
     "  riseset     Sun and Moon rise and set with twilight at the current place\n"
     "  pi          pi to 2799 decimal places\n"
-    "  places      the place table read from ./gtknblick.conf\n"
+    "  places      the place table, and on stderr the place file it comes from\n"
     "  ical        iCalendar of the year YEAR (1000..3000): moon phases, eclipses,\n"
     "              seasons, feasts, and with --place sunrise and sunset there\n"
     "\n"
     "YEAR, MONTH and DAY are read exactly as the window's entries read them\n"
     "(at most 8 characters each); an omitted one reads as 0. Year and month 0\n"
     "mean today.\n"
+    "\n" NB_PLACE_SEARCH_HELP
     "\n"
     "Options:\n"
     "  --place N            show place N of the table (default 0; ical: its sunrise and sunset)\n"
@@ -68,6 +69,7 @@ struct CliInput {
   const char *view;
   ReportInput in;
   Place table[kPlaceSlots];
+  std::string place_path;   // the place file read; empty for none
   std::string place_notes;  // what the place file holds that is no place
   int ndates;               // date texts given on the command line
   bool place_given;         // --place was given
@@ -140,14 +142,18 @@ bool parse_today(const char *text, CivilDate *date) {
   return true;
 }
 
-// The place table on out; on err a line for each line of the place file
-// that is neither blank, a comment, an option nor a place.
+// The place table on out, with the time zone where a place has one; on err
+// the place file in use and a line for each line of it that is neither
+// blank, a comment, an option nor a place.
 int place_list(const CliInput &c, std::string &out, std::string &err) {
-  err = c.place_notes;
+  err = c.place_path.empty() ? "nachtblick-report: no place file found, only the built-in place\n"
+                             : "nachtblick-report: places from " + c.place_path + "\n";
+  err += c.place_notes;
   for (int i = 0; i < kPlaceSlots && c.table[i].used; ++i) {
+    const Place &p = c.table[i];
     if (i) out += "\n";
-    append_format(out, "%2d  %-39s  %9.5f  %10.5f", i, c.table[i].name, c.table[i].latitude,
-                  c.table[i].longitude);
+    append_format(out, "%2d  %-39s  %9.5f  %10.5f", i, p.name, p.latitude, p.longitude);
+    if (p.zone[0]) append_format(out, "  %s", p.zone);
   }
   out += "\n";
   return 0;
@@ -236,7 +242,8 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
   }
   int jan_variant = 1;
   c->place_notes.clear();
-  load_places_from(kPlaceFileName, c->table, &jan_variant, &c->place_notes);
+  c->place_path = find_place_file();
+  load_places_from(c->place_path.c_str(), c->table, &jan_variant, &c->place_notes);
   int place = 0;
   if (args.place_text && (!parse_count(args.place_text, &place) || !place_in_use(c->table, place)))
     return fail(err, std::string("--place '") + args.place_text + "' is not a place in use (0.." +

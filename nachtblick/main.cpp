@@ -14,8 +14,7 @@ const char kUsage[] =
     "Usage: nachtblick [GTK-OPTION...]\n"
     "\n"
     "Calendar and astronomy in one window: month sheets, feasts, Moon phases\n"
-    "and eclipses, seasons, rise and set of the Sun and the Moon, pi.\n"
-    "The places are read from ./gtknblick.conf.\n"
+    "and eclipses, seasons, rise and set of the Sun and the Moon, pi.\n" NB_PLACE_SEARCH_HELP
     "\n"
     "Options:\n"
     "  --help       print this help and exit\n"

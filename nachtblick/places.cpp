@@ -3,8 +3,10 @@
 #include "nachtblick/places.h"
 
 #include <fcntl.h>
+#include <glib.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include <algorithm>
 
 #include <cctype>
@@ -15,10 +17,12 @@
 #include "calendar/calendar.h"
 
 const char *const kPlaceFileName = "gtknblick.conf";
+const char *place_system_dir = NB_SYSCONFDIR "/nachtblick";
 
 Place place_table[kPlaceSlots];
 int current_place = 0;
 int january_variant = 1;
+std::string place_file;
 
 namespace {
 
@@ -45,7 +49,7 @@ const int kNameLook = 55;
 // Largest latitude and longitude degrees and minutes.
 const int kMaxLatDeg = 90, kMaxLonDeg = 180, kMaxMinutes = 59;
 
-const Place kBuiltIn = {48, 12, 15, 37, 1, 1, 0, "Sankt Poelten (Austria)", 15.61667, 48.2};
+const Place kBuiltIn = {48, 12, 15, 37, 1, 1, 0, "Sankt Poelten (Austria)", 15.61667, 48.2, ""};
 
 // One line of the file, seen as the zero-terminated text a line buffer
 // would hold: columns past its end read as 0.
@@ -100,10 +104,10 @@ bool is_comment(const Line &line) {
   return c == ';' || c == ':' || c == ',';
 }
 
+bool is_blank_char(char c) { return c == ' ' || c == '\t'; }
+
 bool is_blank(const Line &line) {
-  for (int i = 0; i < line.length; ++i)
-    if (line.text[i] != ' ' && line.text[i] != '\t') return false;
-  return true;
+  return std::all_of(line.text, line.text + line.length, is_blank_char);
 }
 
 // Option lines: "A " prints January as "Jaenner" (2), "D " (1) and "E " (0)
@@ -140,6 +144,32 @@ void read_name(const Line &line, char name[kPlaceNameSize]) {
   name[n] = '\0';
 }
 
+// A time zone in square brackets at the end of a place line: the line is
+// cut before the last '[' from the name's column on, and the text after it
+// up to a closing ']' at the line's end (blanks after it ignored), or to
+// the end without one, goes to *zone. false when there is no such '['.
+bool split_zone(Line *line, std::string *zone, bool *closed) {
+  int end = line->length;
+  while (end > kNameColumn && is_blank_char(line->text[end - 1])) --end;
+  int open = end - 1;
+  while (open >= kNameColumn && line->text[open] != '[') --open;
+  if (open < kNameColumn) return false;
+  *closed = end - 1 > open && line->text[end - 1] == ']';
+  zone->assign(line->text + open + 1, static_cast<size_t>((*closed ? end - 1 : end) - open - 1));
+  line->length = open;
+  return true;
+}
+
+// The note for a zone that is refused: its text cut to kZoneNameMax bytes,
+// control characters as '?'.
+std::string unknown_zone(const std::string &zone, bool closed) {
+  std::string shown = zone.substr(0, kZoneNameMax);
+  for (char &c : shown)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  return "unknown time zone \"" + shown + (zone.size() > shown.size() ? "...\"" : "\"") +
+         (closed ? "" : " (no closing ])") + ", using MEZ/MESZ";
+}
+
 // Why a line that is not blank, a comment or an option line is no place;
 // null when it is one.
 const char *place_problem(const Line &line, bool has_lat, int lon_groups) {
@@ -153,10 +183,11 @@ const char *place_problem(const Line &line, bool has_lat, int lon_groups) {
 
 // Reads one line as a place into slot *count when it holds a latitude group
 // and a longitude group (or two longitude groups). Returns why a line that
-// is not blank, a comment or an option line was not taken, else null.
-const char *read_place(const Line &line, Place table[kPlaceSlots], int *count) {
-  if (is_blank(line) || is_comment(line)) return nullptr;
-  if (line.length < kMinPlaceLine) return is_option(line) ? nullptr : place_problem(line, 0, 0);
+// is not blank, a comment or an option line was not taken, or why its time
+// zone was refused; else an empty text.
+std::string read_place(const Line &line, Place table[kPlaceSlots], int *count) {
+  if (is_blank(line) || is_comment(line)) return "";
+  if (line.length < kMinPlaceLine) return is_option(line) ? "" : place_problem(line, 0, 0);
 
   int lat_deg = 0, lat_min = 0, lon_deg = 0, lon_min = 0;
   int north = 1, east = 1, lon_groups = 0;
@@ -176,7 +207,7 @@ const char *read_place(const Line &line, Place table[kPlaceSlots], int *count) {
     ++lon_groups;
   }
   if (const char *problem = place_problem(line, has_lat, lon_groups))
-    return is_option(line) ? nullptr : problem;
+    return is_option(line) ? "" : problem;
   if (*count >= kPlaceSlots) return "more than 32 places; ignored";
 
   if (lat_deg == kMaxLatDeg) lat_min = 0;
@@ -197,15 +228,22 @@ const char *read_place(const Line &line, Place table[kPlaceSlots], int *count) {
   double lon = lon_deg + lon_min / 60.0;
   if (!east) lon = -lon;
   p.longitude = clamp_double(lon, -180.0, 180.0);
-  read_name(line, p.name);
+  Line named = line;
+  std::string zone;
+  bool closed = false;
+  const bool has_zone = split_zone(&named, &zone, &closed);
+  read_name(named, p.name);
   *count += 1;
-  return nullptr;
+  if (!has_zone) return "";
+  if (!closed || !zone_known(zone.c_str())) return unknown_zone(zone, closed);
+  g_strlcpy(p.zone, zone.c_str(), sizeof p.zone);
+  return "";
 }
 
 }  // namespace
 
 void reset_places(Place table[kPlaceSlots]) {
-  std::fill_n(table, kPlaceSlots, Place{0, 0, 0, 0, 1, 1, 0, "", 0.0, 0.0});
+  std::fill_n(table, kPlaceSlots, Place{0, 0, 0, 0, 1, 1, 0, "", 0.0, 0.0, ""});
   table[0] = kBuiltIn;
   table[0].used += 1;
 }
@@ -225,8 +263,8 @@ void parse_places(const char *data, long length, Place table[kPlaceSlots], int *
   for_each_line(data, length, [&](const Line &line, int) { read_option(line, jan_variant); });
   int count = 0;
   for_each_line(data, length, [&](const Line &line, int number) {
-    const char *problem = read_place(line, table, &count);
-    if (problem && notes)
+    const std::string problem = read_place(line, table, &count);
+    if (!problem.empty() && notes)
       *notes += std::string(name) + ":" + std::to_string(number) + ": " + problem + "\n";
   });
 }
@@ -272,4 +310,30 @@ int load_places_from(const char *path, Place table[kPlaceSlots], int *jan_varian
   return 1;
 }
 
-int load_places(void) { return load_places_from(kPlaceFileName, place_table, &january_variant); }
+namespace {
+
+// A readable regular file: opened without blocking, so that a FIFO of the
+// name cannot stall the search.
+bool readable_file(const std::string &path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat st;  // a failed open leaves fd -1, which fstat refuses
+  const bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  close(fd);
+  return ok;
+}
+
+}  // namespace
+
+std::string find_place_file(void) {
+  const std::string name = kPlaceFileName;
+  for (const std::string &path :
+       {name, std::string(g_get_user_config_dir()) + "/nachtblick/" + name,
+        std::string(place_system_dir) + "/" + name})
+    if (readable_file(path)) return path;
+  return "";
+}
+
+int load_places(void) {
+  place_file = find_place_file();
+  return load_places_from(place_file.c_str(), place_table, &january_variant);
+}

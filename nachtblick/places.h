@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "nachtblick/zone.h"
+
 // Slots of the place table; bytes of a name with its terminator, and its
 // longest text.
 enum { kPlaceSlots = 32, kPlaceNameSize = 40, kPlaceNameMax = kPlaceNameSize - 1 };
@@ -23,27 +25,45 @@ struct Place {
   char name[kPlaceNameSize];  // at most kPlaceNameMax characters
   double longitude;           // degrees, east positive, -180..180
   double latitude;            // degrees, north positive, -90..90
+  char zone[kZoneNameSize];   // IANA time zone of the place; empty: MEZ/MESZ
 };
 
-// Name of the place file, read from the working directory.
+// Name of the place file.
 extern const char *const kPlaceFileName;
+// The directory of the system's place file (SYSCONFDIR/nachtblick).
+extern const char *place_system_dir;
 
 // The program's place table, the index of the place the rise and set
-// report shows, and how January is printed (2: "Jaenner", else "Januar").
+// report shows, how January is printed (2: "Jaenner", else "Januar"), and
+// the place file the last load_places read (empty: none was found).
 extern Place place_table[kPlaceSlots];
 extern int current_place;
 extern int january_variant;
+extern std::string place_file;
 
-// Rebuilds place_table from gtknblick.conf in the working directory and may
-// set january_variant. 1 when the file was read and processed, 0 when it is
-// missing, not a regular file, empty or could not be buffered; the table
-// always holds at least the built-in place.
+// Where the place file is looked for, as the programs' --help says it.
+#define NB_PLACE_SEARCH_HELP                                                 \
+  "The place file is the first of ./gtknblick.conf,\n"                       \
+  "$XDG_CONFIG_HOME/nachtblick/gtknblick.conf (default ~/.config) and the\n" \
+  "system's nachtblick/gtknblick.conf (in /etc for the Debian package).\n"
+
+// The place file to read: the first readable regular file of
+// gtknblick.conf in the working directory, nachtblick/gtknblick.conf in the
+// user's configuration directory ($XDG_CONFIG_HOME, else ~/.config) and in
+// place_system_dir. Empty when there is none.
+std::string find_place_file(void);
+
+// Rebuilds place_table from the place file find_place_file names, sets
+// place_file and may set january_variant. 1 when the file was read and
+// processed, 0 when there is none, it is empty or could not be buffered;
+// the table always holds at least the built-in place.
 int load_places(void);
 
 // The same for any file and table (the program's load_places calls this).
 // With notes, appends a line "path:N: reason" for every line N of the file
 // that is neither blank, a comment, an option line nor a place taken into
-// the table (the window passes none and stays silent).
+// the table, and for every place whose time zone is unknown (the window
+// passes none and stays silent).
 int load_places_from(const char *path, Place table[kPlaceSlots], int *jan_variant,
                      std::string *notes = nullptr);
 

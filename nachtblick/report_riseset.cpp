@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Rise and set report: rising and setting of the Sun and the Moon and the
 // beginning and end of civil, nautical and astronomical twilight for one
-// date and the current place, in Central European (summer) time.
+// date and the current place: in the place's own time zone, or in Central
+// European (summer) time when the place file gives it none.
+#include <cstdio>
 #include <string>
 
+#include "astro/constants.h"
 #include "astro/sunmoon.h"
 #include "calendar/calendar.h"
 #include "nachtblick/reports.h"
@@ -21,7 +24,7 @@ const Place &report_place(const Place *places, int current) {
   return place_in_use(places, current) ? places[current] : places[0];
 }
 
-// Appends a zone-time hour (0..24) as "hh:mm "; 24:00 prints as 00:00.
+// Appends a local-clock hour (0..24) as "hh:mm "; 24:00 prints as 00:00.
 void append_clock(std::string &text, double hour) {
   const int minutes = clock_minutes(hour) % kMinutesPerDay;
   append_format(text, "%02d:%02d ", minutes / 60, minutes % 60);
@@ -30,10 +33,10 @@ void append_clock(std::string &text, double hour) {
 // One 15-character cell pair of a row: "rise / set " with "----- " for a
 // missing event, or the visibility text when the body does not cross its
 // altitude that day.
-void append_row(std::string &text, int mjd, int zone, const Place &place, int type) {
+void append_row(std::string &text, int mjd, const ZoneDay &day, const Place &place, int type) {
   double rise = 0.0, set = 0.0;
-  const int flags = riseset(mjd, zone, place.longitude, place.latitude, type, &rise, &set);
-  if (flags & (kRiseFound | kSetFound)) {
+  const int flags = day_riseset(day, mjd, place.longitude, place.latitude, type, &rise, &set);
+  if (flags & (kRiseFound | kSetFound) || day.count == 0) {
     if (flags & kRiseFound)
       append_clock(text, rise);
     else
@@ -51,6 +54,43 @@ void append_row(std::string &text, int mjd, int zone, const Place &place, int ty
   }
 }
 
+// An offset in seconds east of UT as "UTC+5:45", "UTC-4", "UTC+0"; seconds
+// are written where the offset has them (local mean times).
+void append_offset(std::string &text, int offset) {
+  const int a = offset < 0 ? -offset : offset;
+  append_format(text, "UTC%c%d", offset < 0 ? '-' : '+', a / 3600);
+  if (a % 3600) append_format(text, ":%02d", a / 60 % 60);
+  if (a % 60) append_format(text, ":%02d", a % 60);
+}
+
+// The zone line after "Uhrzeit in ": MEZ or MESZ for a place without a
+// zone; else the zone's name, the abbreviation and offset of the day's
+// first stretch and, for each switch, a line below with the local time from
+// which the next holds (one line would not fit the window's 64 columns).
+void append_zone(std::string &text, const Place &place, const ZoneDay &day) {
+  if (!place.zone[0]) {
+    text += (day.span[0].offset == 2 * 3600) ? "MESZ (UTC+2)" : "MEZ (UTC+1)";
+    return;
+  }
+  text += place.zone;
+  if (day.count == 0) text += ", diesen Tag gibt es dort nicht";
+  for (int k = 0; k < day.count; ++k) {
+    const ZoneSpan &s = day.span[k];
+    if (k == 0) {
+      text += ", ";
+    } else {
+      const long long local =
+          ((s.start + s.offset) % kSecondsPerDay + kSecondsPerDay) % kSecondsPerDay;
+      append_format(text, ",\n             ab %02lld:%02lld", local / 3600, local / 60 % 60);
+      if (local % 60) append_format(text, ":%02lld", local % 60);
+      text += " ";
+    }
+    append_format(text, "%s (", s.abbr);
+    append_offset(text, s.offset);
+    text += ")";
+  }
+}
+
 }  // namespace
 
 int clock_minutes(double hour) {
@@ -58,6 +98,18 @@ int clock_minutes(double hour) {
   splitdegrees(hour, &h, &m, &s);
   if (s >= 30) ++m;
   return h * 60 + m;
+}
+
+void place_day(const Place &place, int year, int month, int day, ZoneDay *local) {
+  const int mjd = datetomjd(year, month, day);
+  if (place.zone[0] && zone_days(place.zone, mjd, 1, local)) return;
+  const int zone = 1 + summertime(day, month, year);
+  ZoneSpan &s = local->span[0];
+  s.offset = zone * 3600;
+  s.start = mjd * kSecondsPerDay - s.offset;
+  std::snprintf(s.abbr, sizeof s.abbr, "%s", zone == 2 ? "MESZ" : "MEZ");
+  local->count = 1;
+  local->end = s.start + kSecondsPerDay;
 }
 
 ReportText riseset_report(const ReportInput &in) {
@@ -78,7 +130,8 @@ ReportText riseset_report(const ReportInput &in) {
                 month_name(month, in.january_variant), year);
 
   const int mjd = datetomjd(year, month, day);
-  const int zone = 1 + summertime(day, month, year);
+  ZoneDay local;
+  place_day(place, year, month, day, &local);
 
   append_format(text, "\n  Auf- und Untergaenge fuer %.39s: ", place.name);
   text += "\n  Geogr. Breite: ";
@@ -92,7 +145,7 @@ ReportText riseset_report(const ReportInput &in) {
   else
     append_format(text, "%3d Grad %2d Min. Ost  ", place.lon_deg, place.lon_min);
   text += "\n  Uhrzeit in ";
-  text += (zone == 2) ? "MESZ (UTC+2)" : "MEZ (UTC+1)";
+  append_zone(text, place, local);
 
   for (int row = 0; row < 5; ++row) {
     if (row == 0) text += "\n\n  Aufgang / Untergang\n  Sonne          Mond\n  ";
@@ -100,7 +153,7 @@ ReportText riseset_report(const ReportInput &in) {
       text +=
           "\n\n  Daemmerungs-Beginn / Daemmerungs-Ende"
           "\n  buergerlich    nautisch       astronomisch\n  ";
-    append_row(text, mjd, zone, place, kRowTypes[row]);
+    append_row(text, mjd, local, place, kRowTypes[row]);
   }
   return ReportText{text, kFontReport};
 }

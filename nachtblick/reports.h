@@ -76,6 +76,11 @@ void feast_dates(int year, int month[kFeastSlots], int day[kFeastSlots]);
 // later give 1440 (which the report prints as 00:00).
 int clock_minutes(double hour);
 
+// The local day of the date at the place: in the place's time zone, or
+// for a place without one in MEZ (UTC+1) or MESZ (UTC+2) by the summer-time
+// rule for the whole day.
+void place_day(const Place &place, int year, int month, int day, ZoneDay *local);
+
 // The date the moon, seasons and rise and set reports work on: the entries
 // read as numbers, today's date when year and month both read 0, clamped to
 // the years 1000..3000; with the weekday of the clamped date.

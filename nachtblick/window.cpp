@@ -105,11 +105,32 @@ static void seasons_cb(GtkWidget *, gpointer) {
   show_report(seasons_report(window_report_input()));
 }
 
+// The two place buttons: where their places come from, as a tooltip.
+enum { kNextPlaceButton = 8, kPrevPlaceButton = 9 };
+
+// Names the place file last read in the place buttons' tooltip.
+static void show_place_file(void) {
+  std::string tip = "Keine Ortsdatei gefunden, nur der eingebaute Ort";
+  if (!place_file.empty()) {
+    gchar *path = g_canonicalize_filename(place_file.c_str(), NULL);
+    tip = std::string("Orte aus ") + path;
+    g_free(path);
+  }
+  for (int i : {kNextPlaceButton, kPrevPlaceButton})
+    gtk_widget_set_tooltip_text(nb.buttons[i], tip.c_str());
+}
+
+// Reads the place file again and names it in the tooltip.
+static void reload_places(void) {
+  load_places();
+  show_place_file();
+}
+
 // The place file is read again first, so that edits show at once. A reload
 // that leaves current_place on a slot no longer in use goes back to the
 // first place rather than show an empty one.
 static void riseset_cb(GtkWidget *, gpointer) {
-  load_places();
+  reload_places();
   if (!place_in_use(place_table, current_place)) current_place = 0;
   current_view = kViewRiseset;
   show_report(riseset_report(window_report_input()));
@@ -180,7 +201,7 @@ static void today_cb(GtkWidget *, gpointer) {
 // show the rise and set report.
 
 static void next_place_cb(GtkWidget *, gpointer) {
-  load_places();
+  reload_places();
   int place = current_place + 1;
   if (!place_in_use(place_table, place)) place = 0;
   current_place = place;
@@ -191,7 +212,7 @@ static void next_place_cb(GtkWidget *, gpointer) {
 // over downwards in every case, also when a shorter file left current_place
 // beyond its last place.
 static void prev_place_cb(GtkWidget *, gpointer) {
-  load_places();
+  reload_places();
   int place = current_place - 1;
   if (place < 0 || place >= kPlaceSlots) place = kPlaceSlots - 1;
   while (!place_table[place].used) --place;  // slot 0 is always in use
@@ -367,6 +388,8 @@ NbWindow *build_window(void) {
 
   gtk_widget_set_usize(nb.output, kOutputWidth, kOutputHeight);
   gtk_window_set_title(GTK_WINDOW(nb.window), "Kalender & Nachtblick light");
+
+  show_place_file();
 
   // The area is empty yet: no freeze and no clearing.
   shown_font = report_font(kFontGreeting);

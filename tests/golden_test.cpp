@@ -14,6 +14,10 @@
 //   @@ conf / ... / @@ end      the place file from here on (lines between)
 //   @@ conf none|fifo|dir|@PATH no file, a FIFO, a directory, a file of the
 //                               source tree
+//   @@ at cwd|config|system     where the conf directives after it put the
+//                               place file: the working directory (at the
+//                               start of each data file), the user's
+//                               configuration directory or the system's
 //   @@# ...                     a comment
 // Arguments are split at blanks; "\s" in one stands for a blank, "\t" for
 // a tab and "\e" for an empty argument.
@@ -22,6 +26,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -34,6 +39,7 @@
 #include "kalreport.h"
 #else
 #include "nachtblick/cli.h"
+#include "nachtblick/places.h"
 #include "nachtblick/reports.h"
 #endif
 
@@ -46,6 +52,11 @@ const std::string kCase = "kalender ", kInfo = "kalender info";
 #else
 const std::string kCase = "nachtblick-report ", kInfo = "nachtblick info";
 #endif
+
+// The scratch directory the runner works in, and the place file a conf
+// directive writes (relative to it).
+std::string scratch;
+std::string conf_path = "gtknblick.conf";
 
 std::vector<std::string> split_args(const std::string &line) {
   std::vector<std::string> args;
@@ -83,20 +94,23 @@ std::string run_case(const std::string &command) {
   for (const std::string &a : args) argv.push_back(a.c_str());
   status = run_report_cli(static_cast<int>(argv.size()), argv.data(), out, err);
 #endif
+  for (size_t at; (at = err.find(scratch)) != std::string::npos;)
+    err.replace(at, scratch.size(), "$TMP");
   if (!err.empty()) out += kTag + "stderr\n" + err;
   if (status != 0) out += kTag + "exit " + std::to_string(status) + "\n";
   return out;
 }
 
-// Puts the place file of a "conf" directive into the working directory.
+// Puts the place file of a "conf" directive where conf_path says.
 void set_conf(const std::string &how, const std::string &body, const std::string &root) {
-  if (std::system("rm -rf gtknblick.conf") != 0) std::exit(2);
+  const char *path = conf_path.c_str();
+  if (std::system(("rm -rf " + conf_path).c_str()) != 0) std::exit(2);
   if (how == "fifo") {
-    mkfifo("gtknblick.conf", 0600);
+    mkfifo(path, 0600);
   } else if (how == "dir") {
-    mkdir("gtknblick.conf", 0700);
+    mkdir(path, 0700);
   } else if (how != "none") {
-    std::ofstream out("gtknblick.conf", std::ios::binary);
+    std::ofstream out(path, std::ios::binary);
     if (how.empty()) {
       out << body;
     } else {
@@ -113,7 +127,10 @@ int run_file(const std::string &path, const std::string &root, bool update) {
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   std::string result, conf;
   int failures = 0;
-  set_conf("none", "", root);
+  for (const char *at : {"system/", "config/nachtblick/", ""}) {
+    conf_path = std::string(at) + "gtknblick.conf";
+    set_conf("none", "", root);
+  }
   for (size_t i = 0; i < lines.size();) {
     const std::string &line = lines[i++];
     result += line + "\n";
@@ -124,6 +141,12 @@ int run_file(const std::string &path, const std::string &root, bool update) {
         result += lines[i] + "\n";
       }
       set_conf("", conf, root);
+    } else if (line.compare(0, kTag.size() + 3, kTag + "at ") == 0) {
+      const std::string at = line.substr(kTag.size() + 3);
+      conf_path = (at == "cwd"      ? ""
+                   : at == "config" ? "config/nachtblick/"
+                                    : "system/") +
+                  std::string("gtknblick.conf");
     } else if (line.compare(0, kTag.size() + 5, kTag + "conf ") == 0) {
       set_conf(line.substr(kTag.size() + 5), "", root);
     } else if (line.compare(0, kTag.size() + kCase.size(), kTag + kCase) == 0 ||
@@ -153,14 +176,23 @@ int main(int argc, char **argv) {
   char *cwd = getcwd(nullptr, 0);
   const std::string here = cwd ? cwd : ".";
   std::free(cwd);
-  char scratch[] = "/tmp/nbgoldenXXXXXX";
-  if (!mkdtemp(scratch) || chdir(scratch) != 0) return 2;
+  char dir[] = "/tmp/nbgoldenXXXXXX";
+  if (!mkdtemp(dir) || chdir(dir) != 0) return 2;
+  scratch = dir;
+  // The place files of the user and of the system are looked for in the
+  // scratch directory, never in the real ones.
+  if (std::system("mkdir -p home config/nachtblick system") != 0) return 2;
+  setenv("HOME", (scratch + "/home").c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (scratch + "/config").c_str(), 1);
+#ifndef NB_GOLDEN_KALENDER
+  place_system_dir = strdup((scratch + "/system").c_str());
+#endif
   int failures = 0;
   for (int k = update ? 2 : 1; k < argc; ++k) {
     const std::string path = argv[k][0] == '/' ? argv[k] : here + "/" + argv[k];
     failures += run_file(path, NB_SOURCE_DIR, update);
   }
-  if (chdir("/") != 0 || std::system((std::string("rm -rf ") + scratch).c_str()) != 0) return 2;
+  if (chdir("/") != 0 || std::system(("rm -rf " + scratch).c_str()) != 0) return 2;
   std::printf("%d failing case(s)\n", failures);
   return failures ? 1 : 0;
 }

@@ -16,6 +16,8 @@
 //   layout ... end       (the layout as layout() writes it; NB_PRINT_LAYOUT=1
 //                         prints the window's)
 //   conf ... end, conf none   (the place file in the working directory)
+//   expect tip "TEXT"    (the tooltip of the button clicked last; "$cwd"
+//                         stands for the working directory)
 #ifndef TESTS_GTK_HARNESS_H
 #define TESTS_GTK_HARNESS_H
 
@@ -56,12 +58,18 @@ inline void find(GtkWidget *w, gpointer found) {
   if (GTK_IS_CONTAINER(w)) gtk_container_forall(GTK_CONTAINER(w), find, found);
 }
 
-// Clicks the one button labelled so; fails when there is not exactly one.
-inline void click(GtkWidget *top, const std::string &label) {
+// The buttons labelled so.
+inline std::vector<GtkWidget *> buttons(GtkWidget *top, const std::string &label) {
   std::vector<GtkWidget *> all, hits;
   find(top, &all);
   for (GtkWidget *b : all)
     if (label == gtk_button_get_label(GTK_BUTTON(b))) hits.push_back(b);
+  return hits;
+}
+
+// Clicks the one button labelled so; fails when there is not exactly one.
+inline void click(GtkWidget *top, const std::string &label) {
+  const std::vector<GtkWidget *> hits = buttons(top, label);
   ASSERT_EQ(hits.size(), 1u) << label;
   gtk_button_clicked(GTK_BUTTON(hits[0]));
 }
@@ -243,6 +251,14 @@ inline void run_script(const Window &w, const std::string &path) {
       EXPECT_DOUBLE_EQ(adj->value, value == "end"
                                        ? adj->upper - adj->page_size
                                        : std::atoi(value.c_str()) * (font->ascent + font->descent));
+    } else if (word == "expect" && arg == "tip") {
+      gchar *tip = gtk_widget_get_tooltip_text(buttons(w.top, last_click).at(0));
+      gchar *cwd = g_get_current_dir();
+      std::string want = quoted(value);
+      if (want.find("$cwd") != std::string::npos) want.replace(want.find("$cwd"), 4, cwd);
+      EXPECT_EQ(tip ? tip : "", want);
+      g_free(tip);
+      g_free(cwd);
     } else if (word == "expect" && w.entry(arg)) {
       const std::string want = quoted(value);
       EXPECT_EQ(text_of(w.entry(arg)), want[0] == '$' ? today(want) : want);

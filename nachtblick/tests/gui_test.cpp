@@ -60,7 +60,8 @@ TEST(Window, MonkeyClicks) {
       std::string conf;
       for (int n = m.below(40); n > 0; --n)
         conf += std::to_string(10 + m.below(90)) + " N 00  0" + std::to_string(10 + m.below(90)) +
-                " E " + m.text(2) + " " + m.text(30) + "\n";
+                " E " + m.text(2) + " " + m.text(30) + " [" +
+                (m.below(2) ? "Asia/Tokyo]" : m.text(9)) + "\n";
       std::ofstream(harness::kPlaceFile) << conf;
     }
     GtkWidget *button = win->buttons[1 + m.below(kNbButtons - 1)];  // all but "Programm beenden"
@@ -82,9 +83,14 @@ TEST(Window, QuitAndCloseEndTheMainLoop) {
 
 int main(int argc, char **argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  harness::init_toolkit(&argc, &argv);
   char dir[] = "/tmp/nbguiXXXXXX";
   if (!mkdtemp(dir) || chdir(dir) != 0) return 1;
+  // Only the working directory's place file: the user's and the system's
+  // are looked for in the scratch directory, which holds none.
+  setenv("HOME", dir, 1);
+  setenv("XDG_CONFIG_HOME", dir, 1);
+  place_system_dir = dir;
+  harness::init_toolkit(&argc, &argv);
   load_places();
   win = build_window();
   gtk_widget_show_all(win->window);

@@ -54,18 +54,23 @@ class Case:
 def read_cases():
     cases = []
     for path in sorted(HERE.glob("*.txt")):
-        conf, lines, case = [], path.read_text(encoding="utf-8", errors="surrogateescape").split("\n"), None
+        lines, case = path.read_text(encoding="utf-8", errors="surrogateescape").split("\n"), None
+        # The place file at each place it is looked for, in that order; None: no regular file.
+        at, confs = "cwd", {"cwd": None, "config": None, "system": None}
         for i, line in enumerate(lines):
             if not line.startswith("@@"):
                 if case:
                     case.out.append(line)
+            elif line.startswith("@@ at "):
+                at = line[6:]
             elif line == "@@ conf":
-                conf = lines[i + 1:lines.index("@@ end", i)]
+                confs[at] = lines[i + 1:lines.index("@@ end", i)]
             elif line.startswith("@@ conf "):
-                conf = []
+                confs[at] = None
                 if line[8] == "@":  # a file of the source tree
-                    conf = (HERE.parent.parent / line[9:]).read_text(encoding="utf-8").splitlines()
+                    confs[at] = (HERE.parent.parent / line[9:]).read_text(encoding="utf-8").splitlines()
             if line.startswith(("@@ nachtblick-report ", "@@ kalender ")):
+                conf = next((c for c in confs.values() if c is not None), [])
                 case = Case(f"{path.name}:{i + 1}: {line[3:]}", line[3:], conf)
                 cases.append(case)
             elif line.startswith("@@"):  # stderr, exit, conf: the case's stdout has ended
@@ -339,7 +344,13 @@ def check_moon(cases):
     return [w, ill, ph, e, ecl, nasa]
 
 TEXTS = ["immer sichtbar ", "nie sichtbar   ", "immer hell     ", "immer dunkel   "]
-BUILT_IN = ("Sankt Poelten (Austria)", 48.2, 15.61667)
+BUILT_IN = ("Sankt Poelten (Austria)", 48.2, 15.61667, None)
+
+def zone_of(name):  # the zoneinfo zone of a name, None for one it does not know
+    try:
+        return zoneinfo.ZoneInfo(name)
+    except Exception:  # unknown, malformed, or a path
+        return None
 
 def plain_place(line):  # a place line written the plain way, with the usual ranges
     hit = re.fullmatch(r"(\d\d) ([NS]) (\d\d)  +(\d{3}) ([EOW]) (\d\d) (\S.*?)\s*", line)
@@ -348,7 +359,11 @@ def plain_place(line):  # a place line written the plain way, with the usual ran
         return None
     lat = (int(hit[1]) + int(hit[3]) / 60) * (-1 if hit[2] == "S" else 1)
     lon = (int(hit[4]) + int(hit[6]) / 60) * (-1 if hit[5] == "W" else 1)
-    return (hit[7], lat, lon) if lat or lon else None
+    # A time zone in brackets ends the line: from the last '[' on, with or without its ']'.
+    name, zone = hit[7], re.fullmatch(r"(.*?)\s*\[([^[]*?)(\])?", hit[7])
+    if zone:
+        name, zone = zone[1], zone[2] if zone[3] and zone_of(zone[2]) else None
+    return (name, lat, lon, zone) if lat or lon else None
 
 def conf_places(conf):  # None when a line is not plain enough to say which places there are
     places = [plain_place(l) for l in conf if len(l) >= 16 and l[0] not in ";:,"]
@@ -359,9 +374,9 @@ def summer_time(y, m, d):  # from 1980: last Sunday of March to last Sunday of S
             for mm in (3, 9, 10)}
     return y >= 1980 and (3, last[3]) <= (m, d) < ((9, last[9]) if y <= 1995 else (10, last[10]))
 
-def events(body, h0, start, lat, lon):
+def events(body, h0, start, lat, lon, minutes=1440):
     """Crossings of altitude h0 (minute, rise or set) from 3 minutes before to 3 after the day."""
-    ts = [start + (i * 1446 / 144 - 3) / 1440 for i in range(145)]
+    ts = [start + (i * (minutes + 6) / 144 - 3) / 1440 for i in range(145)]
     vs = [altitude(body, t, lat, lon) - h0 for t in ts]
     found = []
     for i in range(144):
@@ -374,8 +389,10 @@ def events(body, h0, start, lat, lon):
     grazing = min(abs(max(vs)), abs(min(vs))) < 0.1  # an extreme within 6' of h0
     return found, altitude(body, start, lat, lon) > h0, grazing
 
-def check_cell(g, case, cell, body, h0, start, lat, lon, tol):
-    found, above, grazing = events(body, h0, start, lat, lon)
+def check_cell(g, case, cell, body, h0, day, lat, lon, tol):
+    """day: the UT JD of its start, its minutes and the minute from which each later offset holds."""
+    start, minutes, shifts = day
+    found, above, grazing = events(body, h0, start, lat, lon, minutes)
     times = re.fullmatch(r"(\d\d:\d\d|-----) / (\d\d:\d\d|-----)  ", cell)
     if not times:
         ok = cell == TEXTS[(0 if above else 1) + 2 * (h0 <= -6)] and not found
@@ -384,10 +401,11 @@ def check_cell(g, case, cell, body, h0, start, lat, lon, tol):
     for printed, kind in zip(times.groups(), ("rise", "set")):
         dev = None
         if printed == "-----":
-            ok = not [t for t, k in found if k == kind and 3 <= t <= 1437]
-        else:
+            ok = not [t for t, k in found if k == kind and 3 <= t <= minutes - 3]
+        else:  # the printed minute of the day, less each change of the offset before it
             minute = int(printed[:2]) * 60 + int(printed[3:])
-            devs = [(minute - t + 720) % 1440 - 720 for t, k in found if k == kind]
+            devs = [(minute - shift - t + 720) % 1440 - 720 for t, k in found if k == kind
+                    for at, shift in shifts if t >= at - tol]
             dev = min(devs, key=abs) if devs else None
             ok = dev is not None and abs(dev) <= tol
             if dev is not None and not ok and body is moon:  # slow risings far north or south:
@@ -395,6 +413,42 @@ def check_cell(g, case, cell, body, h0, start, lat, lon, tol):
                 g.by_altitude += ok
         g.tolerated += not ok and grazing
         g.check(case, ok or grazing, f"{cell!r} {kind}: {found}", None if grazing else dev)
+
+def check_times(sun_g, moon_g, case, out, day, lat, lon):
+    cells = [out[10][2:17], out[10][17:32], out[14][2:17], out[14][17:32], out[14][32:47]]
+    rows = zip(cells, [sun, moon, sun, sun, sun], [-50 / 60, 8 / 60, -6, -12, -18])
+    for cell, body, h0 in rows:
+        g = moon_g if body is moon else sun_g
+        if day[1] == 0:  # a day the clock skipped
+            g.check(case, cell == "----- / -----  ", cell)
+        else:
+            check_cell(g, case, cell, body, h0, day, lat, lon, 6 if body is moon else 2)
+
+def offset_text(delta):
+    s = int(delta.total_seconds())
+    h, rest = divmod(abs(s), 3600)
+    return f"UTC{'-' if s < 0 else '+'}{h}" + (f":{rest // 60:02d}" if rest else "") + \
+        (f":{rest % 60:02d}" if rest % 60 else "")
+
+def local_day(name, y, m, d):
+    """The local day by zoneinfo, minute by minute: its start (UT JD), length in minutes, the
+    offset changes in it (minute, change in minutes) and the report's zone line."""
+    zone, utc = zoneinfo.ZoneInfo(name), datetime.timezone.utc
+    first = datetime.datetime(y, m, d, tzinfo=utc) - datetime.timedelta(hours=26)
+    local = [(first + datetime.timedelta(minutes=i)).astimezone(zone) for i in range(76 * 60)]
+    mine = [i for i, t in enumerate(local) if t.date() == datetime.date(y, m, d)]
+    if not mine:
+        return (0, 0, []), f"{name}, diesen Tag gibt es dort nicht"
+    a, b = mine[0], mine[-1] + 1
+    text, shifts, base = f"{name}, {local[a].tzname()} ({offset_text(local[a].utcoffset())})", [], local[a].utcoffset()
+    for i in range(a + 1, b):
+        if (local[i].utcoffset(), local[i].tzname()) != (local[i - 1].utcoffset(), local[i - 1].tzname()):
+            text += f",\n{' ' * 13}ab {local[i]:%H:%M} {local[i].tzname()} " \
+                f"({offset_text(local[i].utcoffset())})"
+        shifts.append((i - a, (local[i].utcoffset() - base).total_seconds() // 60))
+    shifts = sorted(set(shifts) | {(0, 0)})
+    shifts = [s for k, s in enumerate(shifts) if k == 0 or s[1] != shifts[k - 1][1]]
+    return (jd_of(y, m, d) - 26 / 24 + a / 1440, b - a, shifts), text
 
 def check_riseset(cases):
     head = Group("riseset date, place and zone headings")
@@ -410,30 +464,32 @@ def check_riseset(cases):
         wday, d, mname, y = re.fullmatch(r"  Datum: (\w*), (\d+)\. (\w+) (\d+) ", out[1]).groups()
         y, m, d = int(y), MONTH_NO[mname], int(d)
         head.check(case, wday == (WEEKDAYS[weekday(y, m, d)] if exists(y, m, d) else ""), out[1])
-        zone = 2 if summer_time(y, m, d) else 1
-        zone_text = ["MEZ (UTC+1)", "MESZ (UTC+2)"][zone - 1]
-        head.check(case, out[6] == "  Uhrzeit in " + zone_text, out[6])
-        if berlin and 1970 <= y <= 2037:  # zoneinfo at noon UTC
-            noon = datetime.datetime(y, m, d, 12, tzinfo=datetime.timezone.utc)
-            zi = noon.astimezone(berlin).utcoffset().total_seconds() / 3600
-            known = KNOWN.get(("zone", y, m, d)) if zi != zone else None
-            head.check(case, zi == zone or known, f"Europe/Berlin: UTC+{zi:g}")
-            head.notes |= {known} if known else set()
-        if places is None:
+        place = places[int(case.option("--place") or 0)] if places else None
+        if place and place[3]:  # its own zone, by zoneinfo
+            day, zone_text = local_day(place[3], y, m, d)
+        else:  # MEZ or MESZ by the report's rule for the whole day, against Europe/Berlin
+            zone = 2 if summer_time(y, m, d) else 1
+            day, zone_text = (jd_of(y, m, d) - zone / 24, 1440, [(0, 0)]), f"ME{'S' * (zone - 1)}Z (UTC+{zone})"
+            if berlin and 1970 <= y <= 2037:  # zoneinfo at noon UTC
+                noon = datetime.datetime(y, m, d, 12, tzinfo=datetime.timezone.utc)
+                zi = noon.astimezone(berlin).utcoffset().total_seconds() / 3600
+                known = KNOWN.get(("zone", y, m, d)) if zi != zone else None
+                head.check(case, zi == zone or known, f"Europe/Berlin: UTC+{zi:g}")
+                head.notes |= {known} if known else set()
+        switches = zone_text.count("\n")  # the lines of the switches follow the zone line
+        head.check(case, "\n".join(out[6:7 + switches]) == "  Uhrzeit in " + zone_text,
+                   f"{out[6:7 + switches]!r}: {zone_text}")
+        out = out[:7] + out[7 + switches:]
+        if place is None:
             continue
-        name, lat, lon = places[int(case.option("--place") or 0)]
-        head.check(case, out[3] == f"  Auf- und Untergaenge fuer {name}: ", out[3])
+        name, lat, lon, _ = place
+        head.check(case, out[3] == f"  Auf- und Untergaenge fuer {name[:39]}: ", out[3])
         for line, value, words in ((out[4], lat, "Nord Sued"), (out[5], lon, "Ost West")):
             deg, mins, word = re.search(r":\s+(\d+) Grad\s+(\d+) Min\. (\w+)", line).groups()
             total = round(abs(value) * 60)  # the hemisphere goes by the sign: 0 S 00 prints Nord
             head.check(case, (int(deg), int(mins), word) ==
                        (total // 60, total % 60, words.split()[value < 0]), line)
-        start = jd_of(y, m, d) - zone / 24
-        cells = [out[10][2:17], out[10][17:32], out[14][2:17], out[14][17:32], out[14][32:47]]
-        rows = zip(cells, [sun, moon, sun, sun, sun], [-50 / 60, 8 / 60, -6, -12, -18])
-        for cell, body, h0 in rows:
-            check_cell(moon_g if body is moon else sun_g, case, cell, body, h0, start, lat, lon,
-                       6 if body is moon else 2)
+        check_times(sun_g, moon_g, case, out, day, lat, lon)
     for g in (sun_g, moon_g):
         g.notes.add(f"{g.tolerated} cells differ where the body grazes the threshold (within 6')")
     moon_g.notes.add(f"{moon_g.by_altitude} times over 6 min off but within 0.3 deg of altitude")
@@ -442,14 +498,16 @@ def check_riseset(cases):
 def check_places(cases):
     g = Group("places table")
     for case in (c for c in cases if c.view == "places"):
-        rows = [re.fullmatch(r" ?(\d+)  (.*?) *(-?\d+\.\d+) +(-?\d+\.\d+)", l) for l in case.out]
+        rows = [re.fullmatch(r" ?(\d+)  (.*?) *(-?\d+\.\d+) +(-?\d+\.\d+)(?:  (\S+))?", l)
+                for l in case.out]
         rows = [r.groups() for r in rows if r]
         ordered = conf_places(case.conf)  # plain lines only: the table is their first 32 in order
         places = ordered or [p for p in map(plain_place, case.conf) if p]
-        for i, (name, lat, lon) in enumerate(places if rows else []):
+        for i, (name, lat, lon, zone) in enumerate(places if rows else []):
             hits = [r for r in rows if r[1] == name[:39] and (not ordered or int(r[0]) == i)]
             g.check(case, len(hits) == 1 and abs(float(hits[0][2]) - lat) < 6e-6 and
-                    abs(float(hits[0][3]) - lon) < 6e-6, f"{name} {lat:.5f} {lon:.5f}: {hits}")
+                    abs(float(hits[0][3]) - lon) < 6e-6 and hits[0][4] == zone,
+                    f"{name} {lat:.5f} {lon:.5f} {zone}: {hits}")
     return [g]
 
 def main():

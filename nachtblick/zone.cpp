@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: MIT
+// Time zones of places from the system's tz database (GLib's GTimeZone),
+// and the rise and set search over a local day whose offset may change.
+#include "nachtblick/zone.h"
+
+#include <glib.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "astro/constants.h"
+#include "astro/sunmoon.h"
+
+namespace {
+
+// MJD of 1970 January 1, the epoch of GLib's times.
+const long long kMjdUnixEpoch = 40587;
+// Every UT offset of the tz database lies within 26 hours of UT, so the
+// local midnight of a date lies within that much of its local-clock value.
+const long long kMaxOffset = 26 * 3600;
+
+bool zone_char(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) || c == '/' || c == '_' || c == '-' ||
+         c == '+';
+}
+
+bool zone_form(const char *name) {
+  const size_t n = strnlen(name, kZoneNameMax + 1);
+  if (n == 0 || n > kZoneNameMax || !std::isalpha(static_cast<unsigned char>(name[0])))
+    return false;
+  if (std::strstr(name, "..") || std::strstr(name, "//") || name[n - 1] == '/') return false;
+  return std::all_of(name, name + n, zone_char);
+}
+
+GTimeZone *open_zone(const char *name) {
+  return zone_form(name) ? g_time_zone_new_identifier(name) : nullptr;
+}
+
+// The zone's interval (a stretch between two transitions) at UT seconds t
+// from 0h of MJD 0.
+int interval_at(GTimeZone *tz, long long t) {
+  return g_time_zone_find_interval(tz, G_TIME_TYPE_UNIVERSAL, t - kMjdUnixEpoch * kSecondsPerDay);
+}
+
+// First instant after t, at most limit + 1, in an interval other than t's.
+// Intervals only grow with time, so bisection finds the transition.
+long long next_transition(GTimeZone *tz, long long t, long long limit) {
+  const int here = interval_at(tz, t);
+  if (interval_at(tz, limit) == here) return limit + 1;
+  long long lo = t, hi = limit;
+  while (hi - lo > 1) {
+    const long long mid = lo + (hi - lo) / 2;
+    (interval_at(tz, mid) == here ? lo : hi) = mid;
+  }
+  return hi;
+}
+
+// The first instant at which the local clock shows local seconds L (counted
+// from 0h of MJD 0) or later.
+long long first_instant(GTimeZone *tz, long long L) {
+  long long t = L - kMaxOffset;
+  while (t < L + kMaxOffset) {
+    const long long next = next_transition(tz, t, L + kMaxOffset);
+    const long long at = std::max(t, L - g_time_zone_get_offset(tz, interval_at(tz, t)));
+    if (at < next) return at;
+    t = next;
+  }
+  return t;
+}
+
+// The local day of MJD mjd: its stretches between transitions, a stretch
+// that differs from the one before neither in offset nor in abbreviation
+// joined to it.
+void local_day(GTimeZone *tz, int mjd, ZoneDay *day) {
+  const long long L = mjd * kSecondsPerDay;
+  const long long start = first_instant(tz, L);
+  day->end = first_instant(tz, L + kSecondsPerDay);
+  day->count = 0;
+  for (long long t = start; t < day->end && day->count < kDaySpans;
+       t = next_transition(tz, t, day->end - 1)) {
+    const int i = interval_at(tz, t);
+    const int offset = g_time_zone_get_offset(tz, i);
+    const char *abbr = g_time_zone_get_abbreviation(tz, i);
+    ZoneSpan *last = day->count ? &day->span[day->count - 1] : nullptr;
+    if (last && last->offset == offset && std::strncmp(last->abbr, abbr, kZoneAbbrSize - 1) == 0)
+      continue;
+    ZoneSpan &s = day->span[day->count++];
+    s.start = t;
+    s.offset = offset;
+    g_strlcpy(s.abbr, abbr, sizeof s.abbr);
+  }
+}
+
+}  // namespace
+
+int zone_known(const char *name) {
+  GTimeZone *tz = open_zone(name);
+  if (!tz) return 0;
+  g_time_zone_unref(tz);
+  return 1;
+}
+
+int zone_days(const char *zone, int first, int n, ZoneDay days[]) {
+  GTimeZone *tz = open_zone(zone);
+  if (!tz) return 0;
+  for (int k = 0; k < n; ++k) local_day(tz, first + k, &days[k]);
+  g_time_zone_unref(tz);
+  return 1;
+}
+
+int day_riseset(const ZoneDay &day, int mjd, double longitude, double latitude, int type,
+                double *rise, double *set) {
+  if (day.count == 1 && day.span[0].start == mjd * kSecondsPerDay - day.span[0].offset &&
+      day.end == day.span[0].start + kSecondsPerDay)
+    return riseset(mjd, day.span[0].offset / 3600.0, longitude, latitude, type, rise, set);
+  int flags = 0;
+  for (int k = 0; k < day.count; ++k) {
+    const ZoneSpan &s = day.span[k];
+    const bool last = k + 1 == day.count;
+    const long long to = last ? day.end : day.span[k + 1].start;
+    // An event counts in this stretch when its instant lies in it; the
+    // day's end belongs to its last stretch (it prints as 00:00).
+    auto inside = [&](double hour) {
+      const double t = mjd * static_cast<double>(kSecondsPerDay) + hour * 3600.0 - s.offset;
+      return t >= s.start && (last ? t <= to : t < to);
+    };
+    double r = 0.0, st = 0.0;
+    const int f = riseset(mjd, s.offset / 3600.0, longitude, latitude, type, &r, &st);
+    if (k == 0) flags |= f & kAboveAtStart;
+    if (!(flags & kRiseFound) && (f & kRiseFound) && inside(r)) {
+      *rise = r;
+      flags |= kRiseFound;
+    }
+    if (!(flags & kSetFound) && (f & kSetFound) && inside(st)) {
+      *set = st;
+      flags |= kSetFound;
+    }
+  }
+  return flags;
+}
