@@ -38,8 +38,17 @@ if(NB_GUI)
 endif()
 
 # DOCDIR is share/doc/nachtblick (the project's name).
-install(FILES data/gtknblick.conf README.md
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The example place file where the programs look for one last:
+# SYSCONFDIR/nachtblick. SYSCONFDIR is PREFIX/etc, but /etc for the prefix
+# /usr (GNUInstallDirs; debhelper passes /etc), so the full path is taken
+# wherever it is not the relative one under the prefix.
+set(sysconfdir ${CMAKE_INSTALL_SYSCONFDIR})
+if(NOT CMAKE_INSTALL_FULL_SYSCONFDIR STREQUAL "${CMAKE_INSTALL_PREFIX}/${sysconfdir}")
+  set(sysconfdir ${CMAKE_INSTALL_FULL_SYSCONFDIR})
+endif()
+install(FILES data/gtknblick.conf DESTINATION ${sysconfdir}/nachtblick)
 
 # Installs into a scratch prefix inside the build tree and checks what
 # arrived there; skipped (exit 77) when desktop-file-validate, appstreamcli

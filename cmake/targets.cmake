@@ -20,6 +20,17 @@ function(nb_gtk_library name)
   target_compile_options(${name} PUBLIC -Wno-deprecated-declarations -Wno-cast-function-type)
 endfunction()
 
+# The window icon PROGRAM.png where the icon theme has none: the installed
+# 128-pixel PNG, whose path the library TARGET gets as DEFINE, and a copy of
+# it in the build tree's data/icons for runs from the build tree.
+#   nb_window_icon(TARGET DEFINE PROGRAM)
+function(nb_window_icon target define program)
+  set(png ${CMAKE_INSTALL_FULL_DATADIR}/icons/hicolor/128x128/apps/${program}.png)
+  target_compile_definitions(${target} PRIVATE ${define}="${png}")
+  configure_file(${PROJECT_SOURCE_DIR}/data/icons/${program}-128.png
+                 ${PROJECT_BINARY_DIR}/data/icons/${program}-128.png COPYONLY)
+endfunction()
+
 # A GoogleTest program, each of its tests a ctest:
 #   nb_unit_test(NAME SOURCES... LINKS lib...)
 function(nb_unit_test name)

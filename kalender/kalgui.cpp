@@ -193,7 +193,33 @@ static GtkWidget *pack_column(GtkWidget *table, const KalWindow &w) {
   return vbox;
 }
 
+namespace {
+
+// The desktop identity: WM_CLASS class equal to the desktop entry's
+// StartupWMClass (its desktop ID), and the icon by the name the entry gives;
+// where the icon theme has none, the installed PNG, or the one that the
+// build copies into the build tree's data/icons beside the program's folder.
+void set_desktop_identity() {
+  gdk_set_program_class("org.example.kalender");
+  if (gtk_icon_theme_has_icon(gtk_icon_theme_get_default(), "kalender")) {
+    gtk_window_set_default_icon_name("kalender");
+    return;
+  }
+  gchar *exe = g_file_read_link("/proc/self/exe", nullptr);
+  gchar *dir = g_path_get_dirname(exe ? exe : ".");
+  gchar *built = g_build_filename(dir, "..", "data", "icons", "kalender-128.png", nullptr);
+  for (const char *png : {KALENDER_ICON_FILE, static_cast<const char *>(built)}) {
+    GError *error = nullptr;
+    if (gtk_window_set_default_icon_from_file(png, &error)) break;
+    g_error_free(error);
+  }
+  g_free(built), g_free(dir), g_free(exe);
+}
+
+}  // namespace
+
 KalWindow *kalender_build_window(void) {
+  set_desktop_identity();
   KalWindow &w = g_win;
   w.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   for (int i = 0; i < kKalButtonCount; ++i)

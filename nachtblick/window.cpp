@@ -320,7 +320,29 @@ static void connect_clicked(GtkWidget *button, ButtonCallback callback) {
                           NULL, TRUE, FALSE);
 }
 
+// The desktop identity: WM_CLASS class equal to the desktop entry's
+// StartupWMClass (its desktop ID), and the icon by the name the entry gives;
+// where the icon theme has none, the installed PNG, or the one that the
+// build copies into the build tree's data/icons beside the program's folder.
+static void set_desktop_identity(void) {
+  gdk_set_program_class("org.example.nachtblick");
+  if (gtk_icon_theme_has_icon(gtk_icon_theme_get_default(), "nachtblick")) {
+    gtk_window_set_default_icon_name("nachtblick");
+    return;
+  }
+  gchar *exe = g_file_read_link("/proc/self/exe", NULL);
+  gchar *dir = g_path_get_dirname(exe ? exe : ".");
+  gchar *built = g_build_filename(dir, "..", "data", "icons", "nachtblick-128.png", NULL);
+  for (const char *png : {NB_ICON_FILE, static_cast<const char *>(built)}) {
+    GError *error = NULL;
+    if (gtk_window_set_default_icon_from_file(png, &error)) break;
+    g_error_free(error);
+  }
+  g_free(built), g_free(dir), g_free(exe);
+}
+
 NbWindow *build_window(void) {
+  set_desktop_identity();
   nb.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
 
   for (int i = 0; i < kNbButtons; ++i)

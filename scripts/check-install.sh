@@ -4,7 +4,7 @@
 # the three programs (--version and --help), the desktop entries
 # (desktop-file-validate), the AppStream metainfo (appstreamcli), the icons,
 # the manual pages (groff without a single warning, the version) and the
-# example place file (every place line read as a place).
+# example place file in etc/nachtblick (every place line read as a place).
 #
 #   scripts/check-install.sh BUILD_DIR PREFIX [CMAKE [VERSION]]
 #
@@ -26,7 +26,9 @@ fault() {
 }
 
 rm -rf "$prefix"
-if ! "$cmake" --install "$build" --prefix "$prefix" >/dev/null; then
+# Staged under DESTDIR with the prefix /: what goes to PREFIX/etc, or to an
+# absolute /etc (the prefix /usr, debhelper's build), lands in PREFIX/etc.
+if ! DESTDIR=$prefix "$cmake" --install "$build" --prefix / >/dev/null; then
   echo "check-install: cmake --install failed" >&2
   exit 1
 fi
@@ -111,7 +113,7 @@ done
 
 # The example place file: run the installed front end in a directory that
 # holds it; every line that is no comment and no option line is a place.
-conf="$prefix/share/doc/nachtblick/gtknblick.conf"
+conf="$prefix/etc/nachtblick/gtknblick.conf"
 if [ -f "$conf" ]; then
   work="$prefix/conf-check"
   mkdir -p "$work" && cp "$conf" "$work/"
@@ -122,7 +124,7 @@ if [ -f "$conf" ]; then
   (cd "$work" && "$prefix/bin/nachtblick-report" places) |
     grep -q '^ 0  Sankt Poelten (Austria) ' || fault "gtknblick.conf: first place is not Sankt Poelten"
 else
-  fault "share/doc/nachtblick/gtknblick.conf is missing"
+  fault "etc/nachtblick/gtknblick.conf is missing"
 fi
 
 if [ "$faults" -ne 0 ]; then

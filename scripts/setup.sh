@@ -18,14 +18,15 @@ xfonts-base xfonts-75dpi xfonts-100dpi"
 
 # Unit tests and benchmarks; the virtual display, clicks and screenshots of
 # the window tests; the sanitizer, fuzzing and valgrind runs; the checks of
-# the installed files; the Debian package build and lintian; line counts;
+# the installed files; the Debian package build, lintian and diffoscope
+# (scripts/package.sh --reproducible); line counts;
 # a parser and a client that read the calendar export (tests/ical_check.sh);
 # pdfinfo, which opens the chart's PDF (tests/chart_check.sh).
 TEST_PACKAGES="libgtest-dev libbenchmark-dev
 xvfb xauth x11-utils xdotool imagemagick
 clang libclang-rt-14-dev valgrind
 desktop-file-utils appstream groff-base
-dpkg-dev debhelper devscripts lintian
+dpkg-dev debhelper devscripts lintian diffoscope-minimal
 cloc
 python3-icalendar khal
 poppler-utils"

@@ -1,8 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Installs what is missing (scripts/setup.sh test), builds and runs every
-# test (GUI tests under a virtual X display), builds the Debian packages and
-# checks them with lintian (scripts/package.sh), builds and runs every test
+# test (GUI tests under a virtual X display), builds the Debian packages,
+# checks them with lintian and builds them twice to compare them
+# (scripts/package.sh), builds and runs every test
 # again with AddressSanitizer and UndefinedBehaviorSanitizer, then fuzzes
 # (scripts/fuzz.sh) and runs the GUI tests under valgrind
 # (scripts/valgrind.sh). Pass --quick to skip all but the first build and
@@ -30,6 +31,8 @@ if [ "${1:-}" != "--quick" ]; then
   # tests that just passed once more; nocheck skips it here.
   echo "== Debian package and lintian"
   DEB_BUILD_OPTIONS="parallel=$jobs nocheck" scripts/package.sh
+  echo "== reproducible Debian packages"
+  scripts/package.sh --reproducible
   echo "== build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -271,6 +271,30 @@ inline void run_script(const Window &w, const std::string &path) {
   }
 }
 
+// The toplevel's X property NAME of TYPE as bytes; empty when unset.
+inline std::string x_property(GtkWidget *top, const char *name, const char *type) {
+  GdkAtom actual;
+  gint format, length = 0;
+  guchar *data = nullptr;
+  gdk_property_get(top->window, gdk_atom_intern(name, FALSE), gdk_atom_intern(type, FALSE), 0,
+                   1 << 20, FALSE, &actual, &format, &length, &data);
+  const std::string bytes(reinterpret_cast<char *>(data), data ? length : 0);
+  return g_free(data), bytes;
+}
+
+// The window carries an icon (_NET_WM_ICON), and its WM_CLASS class (after
+// the instance name) is the StartupWMClass of its desktop entry.
+inline void expect_desktop_identity(GtkWidget *top, const std::string &desktop) {
+  GKeyFile *entry = g_key_file_new();
+  ASSERT_TRUE(g_key_file_load_from_file(entry, desktop.c_str(), G_KEY_FILE_NONE, nullptr));
+  gchar *wm_class = g_key_file_get_string(entry, "Desktop Entry", "StartupWMClass", nullptr);
+  const std::string names = x_property(top, "WM_CLASS", "STRING");
+  EXPECT_EQ(names.substr(names.find('\0') + 1),
+            (wm_class ? wm_class : "(none)") + std::string(1, '\0'));
+  EXPECT_FALSE(x_property(top, "_NET_WM_ICON", "CARDINAL").empty());
+  g_free(wm_class), g_key_file_free(entry);
+}
+
 inline gboolean click_idle(gpointer b) { return gtk_button_clicked(GTK_BUTTON(b)), FALSE; }
 inline gboolean destroy_idle(gpointer w) { return gtk_widget_destroy(GTK_WIDGET(w)), FALSE; }
 inline gboolean time_out(gpointer flag) {

@@ -55,6 +55,10 @@ TEST(Kalender, MonkeyClicks) {
   }
 }
 
+TEST(Kalender, DesktopIdentity) {
+  harness::expect_desktop_identity(win->window, NB_SOURCE_DIR "/data/org.example.kalender.desktop");
+}
+
 TEST(Kalender, QuitAndCloseEndTheMainLoop) {
   harness::expect_quit_and_close(win->buttons[kKalButtonEnde], win->window);
 }

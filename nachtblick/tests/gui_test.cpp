@@ -72,6 +72,11 @@ TEST(Window, MonkeyClicks) {
   }
 }
 
+TEST(Window, DesktopIdentity) {
+  harness::expect_desktop_identity(win->window,
+                                   NB_SOURCE_DIR "/data/org.example.nachtblick.desktop");
+}
+
 TEST(Window, QuitAndCloseEndTheMainLoop) {
   harness::expect_quit_and_close(win->buttons[0], win->window);
 }
