@@ -10,8 +10,6 @@
 
 namespace {
 
-const double kSecondsToDays = 1.1574074074074073e-05;  // 1 / 86400
-
 // One-entry Delta T cache: the last Julian Date asked for (a date that never
 // occurs at start) and its Delta T in seconds.
 double cached_jd = -1000000.0;
@@ -39,7 +37,7 @@ double fracpart(double x) {
 double localsiderealtime(double mjd, double longitude) {
   const double mjd0 = std::floor(mjd);
   const double ut = (mjd - mjd0) * 24.0;
-  const double t0 = (mjd0 - 51544.5) / kDaysPerCentury;
+  const double t0 = (mjd0 - kMjdJ2000) / kDaysPerCentury;
   const double gmst = 6.697374558333333 + 1.0027379093 * ut +
                       (8640184.812866 + (0.093104 + (-6.2e-6) * t0) * t0) * t0 / 3600.0;
   return 24.0 * fracpart((gmst + longitude / 15.0) / 24.0);
@@ -129,7 +127,7 @@ double deltatcached(double jd) {
 
 long deltat_conversions(void) { return conversions; }
 
-double deltatdays(double jd) { return deltatcached(jd) * kSecondsToDays; }
+double deltatdays(double jd) { return deltatcached(jd) / kSecondsPerDay; }
 
 double ttut(double jde, int to_universal) {
   if (to_universal) return jde - deltatdays(jde);
@@ -147,5 +145,5 @@ double obliquity(double jd) {
                      u * (-51.38 +
                           u * (-249.67 +
                                u * (-39.05 + u * (7.12 + u * (27.87 + u * (5.79 + u * 2.45)))))))));
-  return (23.439291111 + s / 3600.0) * (kPi / 180.0);
+  return (23.439291111 + s / 3600.0) * kDegToRad;
 }

@@ -34,7 +34,7 @@ int weeknumber(int day, int month, int year, int iso) {
 int eastermarchday(int year, int julian) {
   if (year < 1 || year > 10100) return 0;
   const int a = year % 19;
-  if (year <= 1582 || julian) {
+  if (year <= kReformYear || julian) {
     const int d = (19 * a + 15) % 30;
     const int e = (year + year / 4 + d) % 7;
     return d - e + 28;
