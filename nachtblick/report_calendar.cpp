@@ -8,8 +8,6 @@
 namespace {
 
 const char kRangeMessage[] = "\n Das Jahr muss im Bereich von\n 100 bis 10000 sein! ";
-const int kFirstCalendarYear = 100;
-const int kLastCalendarYear = 10000;
 // Week numbers are shown for the years after this one.
 const int kLastYearWithoutWeeks = 1600;
 
