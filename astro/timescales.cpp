@@ -43,7 +43,8 @@ double localsiderealtime(double mjd, double longitude) {
   return 24.0 * fracpart((gmst + longitude / 15.0) / 24.0);
 }
 
-// Delta T polynomials of Espenak and Meeus (NASA, 2006), in Horner form.
+// Delta T polynomials of Espenak and Meeus (Five Millennium Canon of Solar
+// Eclipses: -1999 to +3000, NASA/TP-2006-214141, 2006), in Horner form.
 // The range is chosen by the integer year; the variable by the decimal year
 // of the middle of the month. Years before -750 give 0.
 double deltatseconds(int year, int month) {
@@ -134,7 +135,8 @@ double ttut(double jde, int to_universal) {
   return jde + kHalfSecondDays;
 }
 
-// Laskar's mean obliquity, Meeus eq. 22.3: U in units of 10000 Julian years,
+// Laskar's mean obliquity, Meeus, Astronomical Algorithms, 2nd ed., 1998,
+// ch. 22, eq. 22.3: U in units of 10000 Julian years,
 // the correction in arcseconds evaluated from the U^10 term down.
 double obliquity(double jd) {
   const double u = juliancenturies(jd) / 100.0;

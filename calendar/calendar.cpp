@@ -90,7 +90,8 @@ int isgregorian(int year, int month, int day) {
 }
 
 // Day count of a year that begins on 1 March, so that the leap day ends it
-// (C. Toendering, Calendar FAQ, sec. 2.16.1; Fliegel and Van Flandern 1968),
+// (C. Toendering, Calendar FAQ, sec. 2.16.1; H. F. Fliegel and T. C. Van
+// Flandern, Communications of the ACM 11 (10), 657, 1968),
 // shifted from the Julian Day Number to the MJD. For the years 1..10000:
 // y = 4800..14800, m = 3..14, 153 m - 457 = 2..1685, n within +-3.1e6.
 int datetomjd(int year, int month, int day) {

@@ -39,7 +39,8 @@ int eastermarchday(int year, int julian) {
     const int e = (year + year / 4 + d) % 7;
     return d - e + 28;
   }
-  // Gauss's Easter algorithm with its two exception rules.
+  // Gauss's Easter algorithm (1800; p = (13 + 8k) / 25 as he corrected it in
+  // 1816) with its two exception rules.
   const int k = year / 100;
   const int p = (8 * k + 13) / 25;
   const int q = k / 4;
