@@ -14,7 +14,7 @@
 //   @@ conf / ... / @@ end      the place file from here on (lines between)
 //   @@ conf none|fifo|dir|@PATH no file, a FIFO, a directory, a file of the
 //                               source tree
-//   @@# ...                     a comment
+//   @@# ...                     a comment (it ends an expected text)
 // Arguments are split at blanks; "\s" in one stands for a blank, "\t" for
 // a tab and "\e" for an empty argument.
 #include <sys/stat.h>
@@ -130,7 +130,7 @@ int run_file(const std::string &path, const std::string &root, bool update) {
                line == kTag + kInfo) {
       std::string expected;
       while (i < lines.size() &&
-             (lines[i].compare(0, 3, kTag) != 0 || lines[i].compare(0, 9, kTag + "stderr") == 0 ||
+             (lines[i].compare(0, 2, kTag, 0, 2) != 0 || lines[i].compare(0, 9, kTag + "stderr") == 0 ||
               lines[i].compare(0, 7, kTag + "exit") == 0))
         expected += lines[i++] + "\n";
       const std::string actual = run_case(line.substr(kTag.size()));
