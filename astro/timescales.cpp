@@ -14,7 +14,6 @@ namespace {
 // occurs at start) and its Delta T in seconds.
 double cached_jd = -1000000.0;
 double cached_seconds = 0.0;
-long conversions = 0;
 
 }  // namespace
 
@@ -121,12 +120,9 @@ double deltatcached(double jd) {
   cached_jd = jd;
   int year, month, day, hour, minute, second;
   mjdtodatetime(jd - kMjdOffset, &year, &month, &day, &hour, &minute, &second);
-  ++conversions;
   cached_seconds = deltatseconds(year, month);
   return cached_seconds;
 }
-
-long deltat_conversions(void) { return conversions; }
 
 double deltatdays(double jd) { return deltatcached(jd) / kSecondsPerDay; }
 

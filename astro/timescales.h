@@ -47,8 +47,4 @@ constexpr int kToUniversal = 1;
 // Julian Date in dynamical time.
 double obliquity(double jd);
 
-// Calendar conversions performed by deltatcached so far (for tests of the
-// cache; never reset).
-long deltat_conversions(void);
-
 #endif
