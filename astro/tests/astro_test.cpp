@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The astronomy engine against Meeus's worked examples and published
-// values, and at the edges the reports never reach. The reports themselves
-// are golden data (tests/data).
+// The astronomy engine against Meeus's worked examples (Astronomical
+// Algorithms, 2nd ed., 1998) and published values, and at the edges the
+// reports never reach. The reports themselves are golden data (tests/data);
+// crosscheck.py holds those, in universal time, against some of the same
+// examples (49.a, 49.b, 27.a), while here the engine's dynamical time is
+// held to a second.
 #include <gtest/gtest.h>
 
 #include <cmath>
