@@ -156,12 +156,7 @@ void mjdtodatetime(double mjd, int *year, int *month, int *day, int *hour, int *
   const double seconds = (mjd - f) * kSecondsPerDay;
   // Truncated; a product rounded up to a whole day stays in the day, and a
   // NaN (no caller passes one) gives 0h.
-  const int last_second = kSecondsPerDay - 1;
-  int s = 0;
-  if (seconds >= last_second)
-    s = last_second;
-  else if (seconds >= 0.0)
-    s = static_cast<int>(seconds);
+  const int s = std::isnan(seconds) ? 0 : static_cast<int>(std::min(seconds, kSecondsPerDay - 1.0));
   *second = s % 60;
   *minute = (s / 60) % 60;
   *hour = s / 3600;

@@ -144,8 +144,9 @@ TEST(Calendar, EdgeCases) {
   EXPECT_EQ(splitdegrees(-3.0e9, &w, &m, &s), 0);
   EXPECT_EQ((std::array<int, 3>{w, m, s}), (std::array<int, 3>{7, 8, 9}));
   int y, mo, d;
-  mjdtodatetime(std::nextafter(51545.0, 0.0), &y, &mo, &d, &w, &m, &s);  // truncated, not rounded
-  EXPECT_EQ((std::array<int, 6>{y, mo, d, w, m, s}), (std::array<int, 6>{2000, 1, 1, 23, 59, 59}));
+  mjdtodatetime(std::nextafter(0.0, -1.0), &y, &mo, &d, &w, &m, &s);  // 86400 s after rounding
+  EXPECT_EQ((std::array<int, 6>{y, mo, d, w, m, s}),
+            (std::array<int, 6>{1858, 11, 16, 23, 59, 59}));
   mjdtodatetime(1e12, &y, &mo, &d, &w, &m, &s);  // saturates at the largest day number
   int yy, mm, dd;
   jdtodate(2147483647, &yy, &mm, &dd);
