@@ -129,9 +129,9 @@ int run_file(const std::string &path, const std::string &root, bool update) {
     } else if (line.compare(0, kTag.size() + kCase.size(), kTag + kCase) == 0 ||
                line == kTag + kInfo) {
       std::string expected;
-      while (i < lines.size() &&
-             (lines[i].compare(0, 2, kTag, 0, 2) != 0 || lines[i].compare(0, 9, kTag + "stderr") == 0 ||
-              lines[i].compare(0, 7, kTag + "exit") == 0))
+      while (i < lines.size() && (lines[i].compare(0, 2, kTag, 0, 2) != 0 ||
+                                  lines[i].compare(0, 9, kTag + "stderr") == 0 ||
+                                  lines[i].compare(0, 7, kTag + "exit") == 0))
         expected += lines[i++] + "\n";
       const std::string actual = run_case(line.substr(kTag.size()));
       result += actual;
