@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 #include "astro/constants.h"
 #include "astro/timescales.h"
@@ -18,17 +19,19 @@ namespace {
 
 const double kLunationsPerCentury = 1236.85;  // k / T, Meeus ch. 49
 
-// Additional corrections A1..A14 of the phases (Meeus, 2nd ed., ch. 49),
-// in Meeus's order: coefficient in millionths of a day, base angle in hundredths of a
-// degree, rate in millionths of a degree per lunation.
-const int kPhaseCorrections = 14;
-const std::int16_t kCorrCoefficient[kPhaseCorrections] = {325, 165, 164, 126, 110, 62, 60,
-                                                          56,  47,  42,  40,  37,  35, 23};
-const std::int32_t kCorrBase[kPhaseCorrections] = {29977, 25188, 25183, 34942, 8466,  14174, 20714,
-                                                   15484, 3452,  20719, 29134, 16172, 23956, 33155};
-const std::int32_t kCorrRate[kPhaseCorrections] = {107408,   16321,    26651886, 36412478, 18206239,
-                                                   53303771, 2453732,  7306860,  27261239, 121824,
-                                                   1844379,  24198154, 25513099, 3592518};
+// Additional corrections A1..A14 of the phases (Meeus, 2nd ed., ch. 49), in
+// Meeus's order: coefficient in millionths of a day, base angle in
+// hundredths of a degree, rate in millionths of a degree per lunation.
+const std::int16_t kCorrCoefficient[] = {325, 165, 164, 126, 110, 62, 60,
+                                         56,  47,  42,  40,  37,  35, 23};
+const std::int32_t kCorrBase[] = {29977, 25188, 25183, 34942, 8466,  14174, 20714,
+                                  15484, 3452,  20719, 29134, 16172, 23956, 33155};
+const std::int32_t kCorrRate[] = {107408,   16321,    26651886, 36412478, 18206239,
+                                  53303771, 2453732,  7306860,  27261239, 121824,
+                                  1844379,  24198154, 25513099, 3592518};
+static_assert(std::size(kCorrCoefficient) == 14 && std::size(kCorrBase) == 14 &&
+                  std::size(kCorrRate) == 14,
+              "A1..A14");
 // Row A1 alone carries -0.009173 T^2 in its angle.
 const double kCorrA1T2 = -0.009173;
 
@@ -97,7 +100,7 @@ double quarter_w(const PhaseArgs &a) {
 // Sum of the additional corrections A1..A14, days.
 double phase_corrections(double T, double k) {
   double s = 0.0;
-  for (int i = 0; i < kPhaseCorrections; ++i) {
+  for (size_t i = 0; i < std::size(kCorrCoefficient); ++i) {
     double angle = kCorrBase[i] / 100.0 + kCorrRate[i] * k / 1000000.0;
     if (i == 0) angle += kCorrA1T2 * T * T;
     s += kCorrCoefficient[i] / 1000000.0 * sind(angle);
