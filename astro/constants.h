@@ -6,18 +6,17 @@
 
 #include <cmath>
 
-#include "calendar/calendar.h"  // kMjdOffset, kMjdToJdn
+#include "calendar/calendar.h"  // kMjdOffset, kMjdToJdn, kSecondsPerDay
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 2.0 * kPi;
 constexpr double kDegToRad = kPi / 180.0;
 
-constexpr double kJ2000 = 2451545.0;   // JD of J2000.0 (2000 January 1, 12h)
-constexpr double kMjdJ2000 = 51544.5;  // MJD of J2000.0
+constexpr double kJ2000 = 2451545.0;               // JD of J2000.0 (2000 January 1, 12h)
+constexpr double kMjdJ2000 = kJ2000 - kMjdOffset;  // MJD of J2000.0
 constexpr double kDaysPerCentury = 36525.0;
-constexpr long long kSecondsPerDay = 86400;
 // 0.499 s in days: what ttut adds when it applies no Delta T.
-constexpr double kHalfSecondDays = 5.775462962962963e-6;
+constexpr double kHalfSecondDays = 0.499 / kSecondsPerDay;
 
 // Sine and cosine of an angle in degrees.
 inline double sind(double deg) { return std::sin(deg * kDegToRad); }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Solar and lunar eclipses of one lunation (Meeus, Astronomical Algorithms,
-// ch. 54) and the Saros series number of the lunation's new or full moon.
+// 2nd ed., 1998, ch. 54) and the Saros series number of the lunation's new or full moon.
 //
 // Angles are in degrees, turned into radians at the sine or cosine. gamma
 // and u are in units of the Earth's equatorial radius.

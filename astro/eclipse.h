@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Solar and lunar eclipses of one lunation (Meeus ch. 54). Lunation 0 is
+// Solar and lunar eclipses of one lunation (Meeus, Astronomical Algorithms,
+// 2nd ed., 1998, ch. 54). Lunation 0 is
 // that of the new moon of 2000 January 6; instants are Julian Dates.
 #ifndef NACHTBLICK_ECLIPSE_H
 #define NACHTBLICK_ECLIPSE_H

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Lunar phases (Meeus ch. 49), illuminated fraction (Meeus ch. 48) and
-// eclipses (Meeus ch. 54). Lunation 0 is that of the new moon of
+// Lunar phases and their mean arguments (Meeus, Astronomical Algorithms,
+// 2nd ed., 1998, ch. 49) and the illuminated fraction (ch. 48); the
+// eclipses are in eclipse.h. Lunation 0 is that of the new moon of
 // 2000 January 6. Angles in degrees, instants as Julian Dates.
 #ifndef NACHTBLICK_LUNAR_H
 #define NACHTBLICK_LUNAR_H

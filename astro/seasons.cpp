@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Equinoxes and solstices by the method of Meeus, Astronomical Algorithms,
-// ch. 27: mean instant from Tables 27.A/27.B, 24 periodic terms of
+// 2nd ed., 1998, ch. 27: mean instant from Tables 27.A/27.B, 24 periodic terms of
 // Table 27.C, then dynamical to universal time.
 #include "astro/seasons.h"
 

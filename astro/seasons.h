@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Equinoxes and solstices (Meeus ch. 27).
+// Equinoxes and solstices (Meeus, Astronomical Algorithms, 2nd ed., 1998,
+// ch. 27).
 #ifndef NACHTBLICK_SEASONS_H
 #define NACHTBLICK_SEASONS_H
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Low-precision apparent places of the Sun and the Moon (the short series of
-// Montenbruck and Pfleger, Astronomy on the Personal Computer, ch. 3) and the
+// Montenbruck and Pfleger, Astronomy on the Personal Computer, 4th ed.,
+// 2000, ch. 3) and the
 // rise, set and twilight search over one day by three-point parabolas.
 #include "astro/sunmoon.h"
 
@@ -165,7 +166,7 @@ double sinaltitude(int type, double mjd0, double hour, double longitude, double 
 // Rising and setting of the event type on the date (MJD of 0h, zone offset
 // in hours east of UT, east longitude and north latitude in degrees):
 // samples the altitude on every whole hour 0..24 of zone time and fits a
-// parabola to each two-hour window (Montenbruck and Pfleger, ch. 3).
+// parabola to each two-hour window (Montenbruck and Pfleger, 4th ed., ch. 3).
 // Rise and set are hours 0..24 of zone time, written only when found.
 // Returns the RiseSetFlag bits.
 int riseset(int mjd, double zone, double longitude, double latitude, int type, double *rise,

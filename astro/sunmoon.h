@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Low-precision Sun and Moon (Montenbruck and Pfleger) and the rise, set
+// Low-precision Sun and Moon (Montenbruck and Pfleger, Astronomy on the
+// Personal Computer, 4th ed., 2000, ch. 3) and the rise, set
 // and twilight search over one day.
 #ifndef NACHTBLICK_SUNMOON_H
 #define NACHTBLICK_SUNMOON_H

@@ -10,13 +10,10 @@
 
 namespace {
 
-const double kSecondsToDays = 1.1574074074074073e-05;  // 1 / 86400
-
 // One-entry Delta T cache: the last Julian Date asked for (a date that never
 // occurs at start) and its Delta T in seconds.
 double cached_jd = -1000000.0;
 double cached_seconds = 0.0;
-long conversions = 0;
 
 }  // namespace
 
@@ -39,13 +36,14 @@ double fracpart(double x) {
 double localsiderealtime(double mjd, double longitude) {
   const double mjd0 = std::floor(mjd);
   const double ut = (mjd - mjd0) * 24.0;
-  const double t0 = (mjd0 - 51544.5) / kDaysPerCentury;
+  const double t0 = (mjd0 - kMjdJ2000) / kDaysPerCentury;
   const double gmst = 6.697374558333333 + 1.0027379093 * ut +
                       (8640184.812866 + (0.093104 + (-6.2e-6) * t0) * t0) * t0 / 3600.0;
   return 24.0 * fracpart((gmst + longitude / 15.0) / 24.0);
 }
 
-// Delta T polynomials of Espenak and Meeus (NASA, 2006), in Horner form.
+// Delta T polynomials of Espenak and Meeus (Five Millennium Canon of Solar
+// Eclipses: -1999 to +3000, NASA/TP-2006-214141, 2006), in Horner form.
 // The range is chosen by the integer year; the variable by the decimal year
 // of the middle of the month. Years before -750 give 0.
 double deltatseconds(int year, int month) {
@@ -122,21 +120,19 @@ double deltatcached(double jd) {
   cached_jd = jd;
   int year, month, day, hour, minute, second;
   mjdtodatetime(jd - kMjdOffset, &year, &month, &day, &hour, &minute, &second);
-  ++conversions;
   cached_seconds = deltatseconds(year, month);
   return cached_seconds;
 }
 
-long deltat_conversions(void) { return conversions; }
-
-double deltatdays(double jd) { return deltatcached(jd) * kSecondsToDays; }
+double deltatdays(double jd) { return deltatcached(jd) / kSecondsPerDay; }
 
 double ttut(double jde, int to_universal) {
   if (to_universal) return jde - deltatdays(jde);
   return jde + kHalfSecondDays;
 }
 
-// Laskar's mean obliquity, Meeus eq. 22.3: U in units of 10000 Julian years,
+// Laskar's mean obliquity, Meeus, Astronomical Algorithms, 2nd ed., 1998,
+// ch. 22, eq. 22.3: U in units of 10000 Julian years,
 // the correction in arcseconds evaluated from the U^10 term down.
 double obliquity(double jd) {
   const double u = juliancenturies(jd) / 100.0;
@@ -147,5 +143,5 @@ double obliquity(double jd) {
                      u * (-51.38 +
                           u * (-249.67 +
                                u * (-39.05 + u * (7.12 + u * (27.87 + u * (5.79 + u * 2.45)))))))));
-  return (23.439291111 + s / 3600.0) * (kPi / 180.0);
+  return (23.439291111 + s / 3600.0) * kDegToRad;
 }

@@ -18,11 +18,14 @@ double safeatan2(double y, double x);
 double fracpart(double x);
 
 // Local mean sidereal time in hours, 0 <= value < 24, for an MJD in UT and
-// an east longitude in degrees (IAU 1982 expression for GMST).
+// an east longitude in degrees (the IAU 1982 expression for GMST of Aoki et
+// al., Astron. Astrophys. 105, 359, 1982; Meeus, Astronomical Algorithms,
+// 2nd ed., 1998, ch. 12).
 double localsiderealtime(double mjd, double longitude);
 
 // Delta T = TT - UT in seconds for the middle of a calendar month
-// (polynomials of Espenak and Meeus; 0 before the year -750).
+// (polynomials of Espenak and Meeus, Five Millennium Canon of Solar
+// Eclipses, NASA/TP-2006-214141; 0 before the year -750).
 double deltatseconds(int year, int month);
 
 // Delta T in seconds for the calendar month in which jd falls, with a
@@ -39,12 +42,9 @@ double ttut(double jde, int to_universal);
 // The to_universal flag that every report passes.
 constexpr int kToUniversal = 1;
 
-// Mean obliquity of the ecliptic in radians (Laskar, Meeus eq. 22.3) for a
+// Mean obliquity of the ecliptic in radians (Laskar; Meeus, 2nd ed., 1998,
+// ch. 22, eq. 22.3) for a
 // Julian Date in dynamical time.
 double obliquity(double jd);
-
-// Calendar conversions performed by deltatcached so far (for tests of the
-// cache; never reset).
-long deltat_conversions(void);
 
 #endif

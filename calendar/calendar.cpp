@@ -9,18 +9,18 @@
 
 namespace {
 
-// 14 October 1582 packed as year*1024 + month*32 + day: the last Julian key.
-const int kLastJulianKey = 1582 * 1024 + 10 * 32 + 14;  // 1620302
-// The years the reports of a date are clamped to.
-const int kFirstReportYear = 1000, kLastReportYear = 3000;
-// Julian Day Number of 15 October 1582, the first Gregorian day.
-const int kFirstGregorianJdn = 2299161;
+// The last day that is not Gregorian (the reform gap counts as Julian),
+// packed as year*1024 + month*32 + day.
+const int kLastJulianKey = kReformYear * 1024 + kReformMonth * 32 + kFirstGregorianDay - 1;
+// Days the reform dropped: 5..14 October 1582.
+const int kDroppedDays = kFirstGregorianDay - kLastJulianDay - 1;
 // 2000000 weeks plus 3: keeps the weekday dividend positive for every
 // supported date; MJD 0 (a Wednesday) gives weekday 4.
 const int kWeekdayBias = 14000003;
 
 bool in_reform_gap(int day, int month, int year) {
-  return year == 1582 && month == 10 && day >= 5 && day <= 14;
+  return year == kReformYear && month == kReformMonth && day > kLastJulianDay &&
+         day < kFirstGregorianDay;
 }
 
 }  // namespace
@@ -66,7 +66,7 @@ int monthdays(int month, int year) {
   if (month == 2) {
     int n = 28;
     if (year % 4 == 0) n = 29;
-    if (isgregorian(year, 2, 1) && year % 100 == 0 && year % 400 != 0) n = 28;
+    if (year > kReformYear && year % 100 == 0 && year % 400 != 0) n = 28;
     return n;
   }
   if (month <= 7) return (month % 2 == 1) ? 31 : 30;
@@ -78,7 +78,9 @@ int leapyear(int year) { return monthdays(2, year) - 28; }
 int yearday(int day, int month, int year) {
   if (day < 1 || day > monthdays(month, year)) return 0;
   int n = day;
-  if (year == 1582 && ((month == 10 && day > 4) || month > 10)) n -= 10;
+  if (year == kReformYear &&
+      ((month == kReformMonth && day > kLastJulianDay) || month > kReformMonth))
+    n -= kDroppedDays;
   for (int m = 1; m < month; ++m) n += monthdays(m, year);
   return n;
 }
@@ -88,7 +90,8 @@ int isgregorian(int year, int month, int day) {
 }
 
 // Day count of a year that begins on 1 March, so that the leap day ends it
-// (C. Toendering, Calendar FAQ, sec. 2.16.1; Fliegel and Van Flandern 1968),
+// (C. Toendering, Calendar FAQ, sec. 2.16.1; H. F. Fliegel and T. C. Van
+// Flandern, Communications of the ACM 11 (10), 657, 1968),
 // shifted from the Julian Day Number to the MJD. For the years 1..10000:
 // y = 4800..14800, m = 3..14, 153 m - 457 = 2..1685, n within +-3.1e6.
 int datetomjd(int year, int month, int day) {
@@ -110,25 +113,17 @@ double datetojd(int year, int month, int day) {
   return static_cast<double>(datetomjd(year, month, day)) + kMjdOffset;
 }
 
-// Inverse of the day count above (C. Toendering, Calendar FAQ, sec. 2.16.1).
-// Gregorian: a counts the days from 1 March -4800, b the whole centuries in
-// it and r the day within the century; Julian: b = 0 and r counts the days
-// from 1 March -4800 Julian. d is the March-based year within r, e the day
-// of that year (0 = 1 March) and m = 0..11 its month counted from March.
-// For Julian Day Numbers 0..5.4e6 (the years -4712..10000): a, r < 5.5e6,
-// 4 a + 3 < 2.2e7, b = 0..148, d = 0..6400, e = 0..365.
-void jdtodate(int jdn, int *year, int *month, int *day) {
-  // Wide intermediates keep every int argument free of overflow; within the
-  // supported range the results are those of 32-bit arithmetic.
-  long long b = 0;
-  long long r = 0;
-  if (jdn < kFirstGregorianJdn) {
-    r = jdn + 32082LL;
-  } else {
-    const long long a = jdn + 32044LL;
-    b = (4 * a + 3) / 146097;
-    r = a - (146097 * b) / 4;
-  }
+namespace {
+
+// Inverse of the day count above (C. Toendering, Calendar FAQ, sec. 2.16.1):
+// the date of day r counted from 1 March -4800 of the calendar, with b the
+// whole Gregorian centuries before it (0 for the Julian calendar). d is the
+// March-based year within r, e the day of that year (0 = 1 March) and
+// m = 0..11 its month counted from March. For Julian Day Numbers 0..5.4e6
+// (the years -4712..10000): r < 5.5e6, b = 0..148, d = 0..6400, e = 0..365.
+// Wide intermediates keep every int argument free of overflow; within the
+// supported range the results are those of 32-bit arithmetic.
+void march_date(long long b, long long r, int *year, int *month, int *day) {
   const long long d = (4 * r + 3) / 1461;
   const long long e = r - (1461 * d) / 4;
   const long long m = (5 * e + 2) / 153;
@@ -137,17 +132,31 @@ void jdtodate(int jdn, int *year, int *month, int *day) {
   *year = static_cast<int>(100 * b + d - 4800 + m / 10);
 }
 
+}  // namespace
+
+// a counts the days from 1 March -4800 (Gregorian); 4 a + 3 < 2.2e7.
+void jdtogregorian(int jdn, int *year, int *month, int *day) {
+  const long long a = jdn + 32044LL;
+  const long long b = (4 * a + 3) / 146097;
+  march_date(b, a - (146097 * b) / 4, year, month, day);
+}
+
+void jdtodate(int jdn, int *year, int *month, int *day) {
+  static const int first_gregorian =
+      datetomjd(kReformYear, kReformMonth, kFirstGregorianDay) + kMjdToJdn;
+  if (jdn >= first_gregorian)
+    jdtogregorian(jdn, year, month, day);
+  else
+    march_date(0, jdn + 32082LL, year, month, day);
+}
+
 void mjdtodatetime(double mjd, int *year, int *month, int *day, int *hour, int *minute,
                    int *second) {
   const double f = std::floor(mjd);
-  const double seconds = (mjd - f) * 86400.0;
-  // Truncated; a product rounded up to 86400 stays in the day, and a NaN
-  // (no caller passes one) gives 0h.
-  int s = 0;
-  if (seconds >= 86399.0)
-    s = 86399;
-  else if (seconds >= 0.0)
-    s = static_cast<int>(seconds);
+  const double seconds = (mjd - f) * kSecondsPerDay;
+  // Truncated; a product rounded up to a whole day stays in the day, and a
+  // NaN (no caller passes one) gives 0h.
+  const int s = std::isnan(seconds) ? 0 : static_cast<int>(std::min(seconds, kSecondsPerDay - 1.0));
   *second = s % 60;
   *minute = (s / 60) % 60;
   *hour = s / 3600;

@@ -13,6 +13,12 @@
 // date (the JD of its noon) minus its MJD.
 constexpr double kMjdOffset = 2400000.5;
 constexpr int kMjdToJdn = 2400001;
+constexpr long long kSecondsPerDay = 86400;
+
+// The calendar reform: the Julian calendar up to Thursday 4 October 1582,
+// the Gregorian calendar from Friday 15 October 1582.
+constexpr int kReformYear = 1582, kReformMonth = 10;
+constexpr int kLastJulianDay = 4, kFirstGregorianDay = 15;
 
 // Text of an entry field to int: blanks (spaces only), one optional sign,
 // decimal digits up to the first non-digit. 0 when there is no number.
@@ -22,8 +28,12 @@ int entrytoint(const char *text);
 // Today's local civil date from the system clock.
 void todaydate(int *day, int *month, int *year);
 
-// Clamps month to 1..12, year to 1000..3000, day to 1..length of the month,
-// and writes the weekday of the clamped date (0 for 5..14 October 1582).
+// The years the reports of a date work on.
+constexpr int kFirstReportYear = 1000, kLastReportYear = 3000;
+
+// Clamps month to 1..12, year to kFirstReportYear..kLastReportYear, day to
+// 1..length of the month, and writes the weekday of the clamped date (0 for
+// 5..14 October 1582).
 void clampdate(int *day, int *month, int *year, int *wday);
 
 // Days of the month, 28..31; 0 for a month outside 1..12 or a year outside
@@ -51,6 +61,10 @@ double datetojd(int year, int month, int day);
 // Civil date of a Julian Day Number (the JD of noon), Julian calendar up to
 // 2299160 (4 October 1582), Gregorian from 2299161. Valid from 0 on.
 void jdtodate(int jdn, int *year, int *month, int *day);
+
+// Date of a Julian Day Number in the proleptic Gregorian calendar, also
+// before the reform. Valid from 0 on.
+void jdtogregorian(int jdn, int *year, int *month, int *day);
 
 // Splits a fractional MJD into the civil date and the time of day; the
 // seconds are truncated, never rounded. No zone or time-scale offset.

@@ -34,12 +34,13 @@ int weeknumber(int day, int month, int year, int iso) {
 int eastermarchday(int year, int julian) {
   if (year < 1 || year > 10100) return 0;
   const int a = year % 19;
-  if (year <= 1582 || julian) {
+  if (year <= kReformYear || julian) {
     const int d = (19 * a + 15) % 30;
     const int e = (year + year / 4 + d) % 7;
     return d - e + 28;
   }
-  // Gauss's Easter algorithm with its two exception rules.
+  // Gauss's Easter algorithm (1800; p = (13 + 8k) / 25 as he corrected it in
+  // 1816) with its two exception rules.
   const int k = year / 100;
   const int p = (8 * k + 13) / 25;
   const int q = k / 4;

@@ -34,7 +34,7 @@ int month_length(int month, bool leap) {
 bool month_ok(int month) { return month >= 1 && month <= 12; }
 bool year_ok(int year) { return year >= kFirstYear && year <= kLastYear; }
 
-// Offset of 1 January of a year (1583..10000) from the Monday that starts
+// Offset of 1 January of a year (1582..10000) from the Monday that starts
 // ISO week 1 of that year pattern: 0 Monday, 1 Tuesday, 2 Wednesday,
 // 3 Thursday, -3 Friday, -2 Saturday, -1 Sunday.
 int jan1_offset(int year) {
@@ -42,6 +42,11 @@ int jan1_offset(int year) {
   if (g > 3) g -= 7;
   return g;
 }
+
+// Week of the ordinal day n counted in Monday-based weeks from the week of
+// 1 January (offset g); truncation puts the days before the first Monday
+// of a year beginning Friday..Sunday into week 1.
+int raw_week(int n, int g) { return (n - 1 + g) / 7 + 1; }
 
 }  // namespace
 
@@ -95,19 +100,14 @@ int weekofyear(int day, int month, int year) {
   const bool leap = gregorian_leap(year);
   if (day < 1 || day > month_length(month, leap)) return 0;
 
-  const int n = dayofyear(day, month, year);
   const int g = jan1_offset(year);
-  const int w = (n - 1 + g) / 7 + 1;  // truncation puts days before the
-                                      // first Monday into week 1
+  const int w = raw_week(dayofyear(day, month, year), g);
   if (w == 1) {
     if (-g < day) return 1;
     // Before the first Monday: the last week of the previous year.
-    // 1582 has 355 days and starts on a Monday, which the same formula
+    // 1582 has 355 days and starts on a Monday, which the same count
     // handles (1 January 1583 is in week 51 of 1582).
-    const int np = dayofyear(31, 12, year - 1);
-    int gp = dayofweek(1, 1, year - 1) - 2;
-    if (gp > 3) gp -= 7;
-    return (np - 1 + gp) / 7 + 1;
+    return raw_week(dayofyear(31, 12, year - 1), jan1_offset(year - 1));
   }
   if (w == 53) {
     // Only years starting on a Thursday, and leap years starting on a

@@ -3,6 +3,7 @@
 // text and the date-button stepping of the kalender program.
 #include "kalreport.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdarg>
@@ -27,7 +28,6 @@ namespace {
 
 constexpr int kMinYear = 100;  // range of years the report accepts
 constexpr int kMaxYear = 10000;
-constexpr int kReformYear = 1582;       // week numbers only after this year
 constexpr std::size_t kLineSize = 256;  // one formatted line at most
 
 // Appends one printf-formatted line, bounded by kLineSize.
@@ -44,15 +44,16 @@ __attribute__((format(printf, 2, 3))) void append_format(std::string &out, const
 int weekday_column(int w) { return w == 1 ? 7 : w - 1; }
 
 std::string month_view(int month, int year, int today_day, int today_month, int today_year) {
-  const bool weeks = year > kReformYear;
+  const bool weeks = weekofyear(1, month, year) != 0;  // from 1583 on
+  const int last = lastdayofmonth(month, year);
   std::string t;
   append_format(t, "        %s %d\n\n", szMonat[month], year);
   if (weeks) t += " KW";
   t += "     Mo  Di  Mi  Do  Fr  Sa  So ";
 
-  for (int d = 1; d <= 31; ++d) {
+  for (int d = 1; d <= last; ++d) {
     const int w = dayofweek(d, month, year);
-    if (w == 0) continue;  // past the month's end, or 5..14 Oct 1582
+    if (w == 0) continue;  // 5..14 Oct 1582
     const int col = weekday_column(w);
     if (d == 1) {
       if (weeks)
@@ -77,26 +78,17 @@ std::string month_view(int month, int year, int today_day, int today_month, int 
 
   append_format(t, "\n\n  1. %s = %3d. Tag des Jahres %d ", szMonat[month],
                 dayofyear(1, month, year), year);
-  const int last = lastdayofmonth(month, year);
   append_format(t, "\n %d. %s = %3d. Tag des Jahres %d ", last, szMonat[month],
                 dayofyear(last, month, year), year);
   return t;
 }
 
-// Moves a date held as (day e, month n) of March..June into its month
-// after days were added, for the months the feast days can reach.
-void normalise_spring_date(int &e, int &n) {
-  if (n == 3 && e > 31) {
-    e -= 31;
-    n = 4;
-  }
-  if (n == 4 && e > 30) {
-    e -= 30;
-    n = 5;
-  }
-  if (n == 5 && e > 31) {
-    e -= 31;
-    n = 6;
+// Moves day e of month n (March or later) into its month, for the months
+// the feast days can reach.
+void normalise_spring_date(int &e, int &n, int year) {
+  while (e > lastdayofmonth(n, year)) {
+    e -= lastdayofmonth(n, year);
+    ++n;
   }
 }
 
@@ -110,27 +102,22 @@ std::string feast_view(int year) {
   const int easter = eastersunday(year);  // year is 100..10000 here
 
   int e = easter, n = 3;
-  if (e > 31) {
-    e -= 31;
-    n = 4;
-  }
+  normalise_spring_date(e, n, year);
   feast_line(t, "\n Ostern", e, n, year);
 
   e += 39;  // Ascension
-  normalise_spring_date(e, n);
+  normalise_spring_date(e, n, year);
   feast_line(t, "\n Ch. Himmelf.", e, n, year);
 
   e += 10;  // Pentecost
-  normalise_spring_date(e, n);
+  normalise_spring_date(e, n, year);
   feast_line(t, "\n Pfingsten", e, n, year);
 
   e += 11;  // Corpus Christi
-  normalise_spring_date(e, n);
+  normalise_spring_date(e, n, year);
   feast_line(t, "\n Fronleichnam", e, n, year);
 
-  // Length of February: Julian rule up to 1582, Gregorian after.
-  int feb = 28;
-  if (year % 4 == 0 && !(year > kReformYear && year % 100 == 0 && year % 400 != 0)) feb += 1;
+  const int feb = lastdayofmonth(2, year);
   e = easter - 46;  // Ash Wednesday
   n = 3;
   if (e <= 0) {
@@ -145,12 +132,6 @@ std::string feast_view(int year) {
   return t;
 }
 
-int clamp_to_int(long long v) {
-  if (v > INT_MAX) return INT_MAX;
-  if (v < INT_MIN) return INT_MIN;
-  return static_cast<int>(v);
-}
-
 }  // namespace
 
 int kalender_entrytoint(const char *text) {
@@ -159,13 +140,12 @@ int kalender_entrytoint(const char *text) {
   while (*p != '\0' && std::isspace(*p)) ++p;
   bool negative = false;
   if (*p == '+' || *p == '-') negative = (*p++ == '-');
-  // Accumulate as a negative number, so INT_MIN itself is reachable, and
-  // stop accumulating once the value is past the int range.
+  // Accumulate as a negative number, so INT_MIN itself is reachable, held
+  // at INT_MIN once the digits go past it.
+  const long long lowest = INT_MIN, highest = INT_MAX;
   long long v = 0;
-  for (; *p >= '0' && *p <= '9'; ++p) {
-    if (v >= INT_MIN) v = v * 10 - (*p - '0');
-  }
-  return clamp_to_int(negative ? v : -v);
+  for (; *p >= '0' && *p <= '9'; ++p) v = std::max(v * 10 - (*p - '0'), lowest);
+  return static_cast<int>(negative ? v : std::min(-v, highest));
 }
 
 KalReport kalender_report(const char *year_text, const char *month_text, int today_day,

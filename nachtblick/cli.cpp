@@ -60,8 +60,6 @@ const size_t kEntryMax = 8;
 // The view and at most three date texts.
 const int kAllDates = 3;
 const size_t kMaxPositional = 1 + kAllDates;
-// The entries' initial texts, which an omitted date text reads as.
-const char *const kEntryHints[] = {" [Jahr]", " [Monat]", " [Tag]"};
 const char *const kEntryNames[] = {"year", "month", "day"};
 
 // The command line split into its texts.
@@ -141,7 +139,7 @@ bool parse_count(const char *text, int *value) {
 
 // YYYY-MM-DD of a real date of the years 1..10000.
 bool parse_today(const char *text, CivilDate *date) {
-  char y[8], m[4], d[4];
+  char y[6], m[3], d[3];  // the widths of the format
   char rest;
   if (std::sscanf(text, "%5[0-9]-%2[0-9]-%2[0-9]%c", y, m, d, &rest) != 3) return false;
   if (std::strlen(m) != 2 || std::strlen(d) != 2 || std::strlen(y) < 4) return false;
@@ -297,7 +295,8 @@ int run_report_cli(int argc, const char *const argv[], std::string &out, std::st
   err.clear();
   CliArgs args;
   const int parsed = parse_args(argc, argv, &args, out, err);
-  if (parsed != 0) return parsed == 1 ? 0 : 2;
+  if (parsed == 1) return 0;  // --help or --version
+  if (parsed != 0) return parsed;
   if (args.positional.empty()) return fail(err, "no view given");
   const ViewDef *view = nullptr;
   for (const ViewDef &v : kViews)

@@ -17,8 +17,8 @@
 #include "nachtblick/moonsearch.h"
 #include "nachtblick/textbuf.h"
 
-const int kIcalFirstYear = 1000;
-const int kIcalLastYear = 3000;
+const int kIcalFirstYear = kFirstReportYear;
+const int kIcalLastYear = kLastReportYear;
 
 namespace {
 
@@ -65,8 +65,12 @@ struct Export {
   std::vector<Event> events;
 };
 
-void add(Export &x, const Event &e) {
-  if (e.start >= x.begin && e.start < x.end) x.events.push_back(e);
+// Takes the event when it lies in the year; false once it lies past the
+// year's end, where a search in time order stops.
+bool add(Export &x, const Event &e) {
+  if (e.start >= x.end) return false;
+  if (e.start >= x.begin) x.events.push_back(e);
+  return true;
 }
 
 // A UT Julian Date as whole seconds, cut as the reports cut it
@@ -82,23 +86,22 @@ long long ut_seconds(double jd) {
 void add_moon(Export &x) {
   const int N = report_lunation(x.year, 1);
   const double jd0 = datetojd(x.year, 1, 1);
-  const double jd_end = datetojd(x.year + 1, 1, 1);
   for (int phase = 0; phase < 4; ++phase) {
     int n = 0;
     double h = 0.0;
     if (!find_moon_phase(N, phase, jd0, &n, &h)) continue;
-    for (; h < jd_end; h = moonphase(++n, phase, kToUniversal))
-      add(x, Event{ut_seconds(h), false, false, kPhaseNames[phase], kPhaseIds[phase], ""});
+    while (add(x, Event{ut_seconds(h), false, false, kPhaseNames[phase], kPhaseIds[phase], ""}))
+      h = moonphase(++n, phase, kToUniversal);
   }
   for (int i = 0; i < 5; ++i) {
     int n, saros;
     double h = 0.0, gamma = 0.0;
     // find_eclipse tries the lunations from its second argument - 1 on.
-    for (int from = N; find_eclipse(from, i, jd0, &n, &h, &gamma, &saros) && h < jd_end;
-         from = n + 2) {
+    for (int from = N; find_eclipse(from, i, jd0, &n, &h, &gamma, &saros); from = n + 2) {
       std::string text;
       append_format(text, "Saros %d, Gamma %.4f", saros, gamma);
-      add(x, Event{ut_seconds(h), false, false, kEclipseNames[i], kEclipseIds[i], text});
+      if (!add(x, Event{ut_seconds(h), false, false, kEclipseNames[i], kEclipseIds[i], text}))
+        break;
     }
   }
 }
@@ -143,20 +146,6 @@ void add_sun(Export &x, const Place &place) {
   }
 }
 
-// Date of a Julian Day Number in the proleptic Gregorian calendar
-// (jdtodate's Gregorian branch for every day).
-void gregorian_date(long long jdn, int *year, int *month, int *day) {
-  const long long a = jdn + 32044;
-  const long long b = (4 * a + 3) / 146097;
-  const long long r = a - (146097 * b) / 4;
-  const long long d = (4 * r + 3) / 1461;
-  const long long e = r - (1461 * d) / 4;
-  const long long m = (5 * e + 2) / 153;
-  *day = static_cast<int>(e - (153 * m + 2) / 5 + 1);
-  *month = static_cast<int>(m + 3 - 12 * (m / 10));
-  *year = static_cast<int>(100 * b + d - 4800 + m / 10);
-}
-
 // Appends value (0 or more) as exactly `width` decimal digits, with leading
 // zeros; the export's dates and times need no more than 4.
 void append_digits(std::string &text, long long value, int width) {
@@ -174,7 +163,7 @@ std::string date_time(long long seconds, bool all_day) {
     --day;
   }
   int y, m, d;
-  gregorian_date(day + kMjdToJdn, &y, &m, &d);
+  jdtogregorian(static_cast<int>(day + kMjdToJdn), &y, &m, &d);
   std::string text;
   append_digits(text, y, 4);
   append_digits(text, m, 2);
@@ -193,7 +182,7 @@ std::string date_time(long long seconds, bool all_day) {
 // NUL-terminated.
 size_t utf8_length(const unsigned char *p) {
   if (p[0] < 0x80) return 1;
-  size_t n = 0;
+  size_t n;
   unsigned lo = 0x80, hi = 0xBF;  // range of the second octet
   if (p[0] >= 0xC2 && p[0] <= 0xDF) {
     n = 2;

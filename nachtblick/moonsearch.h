@@ -9,7 +9,8 @@
 // within 77.
 extern const int kMoonSearchCap;
 
-// Estimated lunation number of a month (Meeus eq. 49.2, k = (year - 2000)
+// Estimated lunation number of a month (Meeus, Astronomical Algorithms, 2nd ed., 1998, eq. 49.2, k
+// = (year - 2000)
 // * 12.3685, with the month as a twelfth of a year), the start of the
 // searches.
 int report_lunation(int year, int month);

@@ -66,8 +66,8 @@ int column_number(const Line &line, int first, int last) {
   return entrytoint(field.c_str());
 }
 
-int clamp_int(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
-double clamp_double(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi : v); }
+int clamp_int(int v, int lo, int hi) { return std::clamp(v, lo, hi); }
+double clamp_double(double v, double lo, double hi) { return std::clamp(v, lo, hi); }
 
 // Calls visit(line, number) for every line of text: CR and LF each end a
 // line, so CR LF gives an empty line between, which every reader ignores. A

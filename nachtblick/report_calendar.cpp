@@ -8,8 +8,6 @@
 namespace {
 
 const char kRangeMessage[] = "\n Das Jahr muss im Bereich von\n 100 bis 10000 sein! ";
-const int kFirstCalendarYear = 100;
-const int kLastCalendarYear = 10000;
 // Week numbers are shown for the years after this one.
 const int kLastYearWithoutWeeks = 1600;
 
@@ -21,9 +19,10 @@ std::string month_sheet(int month, int year, const ReportInput &in) {
   append_format(text, "\n        %s %d\n\n", name, year);
   if (weeks) text += " KW";
   text += "     Mo  Di  Mi  Do  Fr  Sa  So ";
-  for (int d = 1; d <= 31; ++d) {
+  const int last = monthdays(month, year);
+  for (int d = 1; d <= last; ++d) {
     const int w = weekday(d, month, year);
-    if (w == 0) continue;  // past the month's end, or 5..14 October 1582
+    if (w == 0) continue;  // 5..14 October 1582
     const int column = (w == 1) ? 7 : w - 1;
     if (d == 1) {
       if (weeks)
@@ -43,7 +42,6 @@ std::string month_sheet(int month, int year, const ReportInput &in) {
       }
     }
   }
-  const int last = monthdays(month, year);
   append_format(text, "\n\n  1. %s = %3d. Tag des Jahres %d ", name, yearday(1, month, year), year);
   append_format(text, "\n %d. %s = %3d. Tag des Jahres %d ", last, name, yearday(last, month, year),
                 year);

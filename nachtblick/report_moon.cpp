@@ -16,7 +16,7 @@ const int kMoonSearchCap = 2000;
 
 namespace {
 
-const double kLunationsPerYear = 12.3685;  // Meeus ch. 49
+const double kLunationsPerYear = 12.3685;  // Meeus, 2nd ed., 1998, eq. 49.2
 
 // Appends " d.m.yyyy um hh:mm:ss (UTC) [Wd]" for the UT Julian Date h.
 void append_instant(std::string &text, double h) {

@@ -18,6 +18,12 @@ extern const char *const kFontFeasts;    // adobe-helvetica 16 px
 // Greeting shown at start.
 extern const char *const kGreetingText;
 
+// The initial texts of the year, month and day entries.
+extern const char *const kEntryHints[3];
+
+// The years the calendar report shows, which the year buttons cycle through.
+constexpr int kFirstCalendarYear = 100, kLastCalendarYear = 10000;
+
 // Values of the current view: the report a date button runs again.
 enum View { kViewCalendar = 0, kViewMoonphase = 1, kViewRiseset = 2, kViewSeasons = 3 };
 
@@ -86,7 +92,7 @@ void place_day(const Place &place, int year, int month, int day, ZoneDay *local)
 // the years 1000..3000; with the weekday of the clamped date.
 void report_date(const ReportInput &in, int *day, int *month, int *year, int *wday);
 
-// The report of a view (VIEW_*); any other value gives the calendar.
+// The report of a view (kView*); any other value gives the calendar.
 ReportText view_report(int view, const ReportInput &in);
 
 #endif

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <map>
 #include <string>
 
 #include "calendar/calendar.h"
@@ -22,28 +23,16 @@ int today_toggle = 0;
 // The widgets live for the whole run; one window per process.
 static NbWindow nb;
 
-// Year range the year buttons cycle through.
-enum { kYearFirst = 100, kYearLast = 10000 };
-
 // ---------------------------------------------------------------------------
 // Report output
 
 // X core font by name. Loaded once per name and kept for the whole run (the
 // load result is not checked: a NULL font makes the text use the widget's).
 static GdkFont *report_font(const char *name) {
-  enum { kFontCache = 8 };
-  static const char *names[kFontCache];
-  static GdkFont *fonts[kFontCache];
-  static int count = 0;
-  for (int i = 0; i < count; ++i)
-    if (std::strcmp(names[i], name) == 0) return fonts[i];
-  GdkFont *font = gdk_font_load(name);
-  if (count < kFontCache) {
-    names[count] = name;
-    fonts[count] = font;
-    ++count;
-  }
-  return font;
+  static std::map<std::string, GdkFont *> fonts;
+  const auto known = fonts.find(name);
+  if (known != fonts.end()) return known->second;
+  return fonts[name] = gdk_font_load(name);
 }
 
 void clear_output_window(void) {
@@ -65,7 +54,8 @@ static void show_report(const ReportText &report) {
   GtkText *text = GTK_TEXT(nb.output);
   gtk_text_freeze(text);
   clear_output_window();
-  gtk_text_insert(text, font, NULL, NULL, report.text.c_str(), -1);
+  gtk_text_insert(text, font, NULL, NULL, report.text.c_str(),
+                  static_cast<gint>(report.text.size()));
   gtk_text_thaw(text);
 }
 
@@ -177,8 +167,12 @@ static void step_entry(GtkWidget *entry, int step, long long first, long long la
   rerun_view();
 }
 
-static void plus_year(GtkWidget *, gpointer) { step_entry(nb.year, +1, kYearFirst, kYearLast); }
-static void minus_year(GtkWidget *, gpointer) { step_entry(nb.year, -1, kYearFirst, kYearLast); }
+static void plus_year(GtkWidget *, gpointer) {
+  step_entry(nb.year, +1, kFirstCalendarYear, kLastCalendarYear);
+}
+static void minus_year(GtkWidget *, gpointer) {
+  step_entry(nb.year, -1, kFirstCalendarYear, kLastCalendarYear);
+}
 static void plus_month(GtkWidget *, gpointer) { step_entry(nb.month, +1, 0, 12); }
 static void minus_month(GtkWidget *, gpointer) { step_entry(nb.month, -1, 0, 12); }
 static void plus_day(GtkWidget *, gpointer) { step_entry(nb.day, +1, 0, 31); }
@@ -348,9 +342,9 @@ NbWindow *build_window(void) {
   for (int i = 0; i < kNbButtons; ++i)
     nb.buttons[i] = gtk_button_new_with_label(kButtonDefs[i].label);
 
-  nb.year = new_entry(" [Jahr]");
-  nb.month = new_entry(" [Monat]");
-  nb.day = new_entry(" [Tag]");
+  nb.year = new_entry(kEntryHints[0]);
+  nb.month = new_entry(kEntryHints[1]);
+  nb.day = new_entry(kEntryHints[2]);
 
   nb.output = gtk_text_new(NULL, NULL);
   gtk_text_set_editable(GTK_TEXT(nb.output), FALSE);

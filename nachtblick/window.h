@@ -23,7 +23,7 @@ struct NbWindow {
 // the caller shows it with gtk_widget_show_all. One window per process.
 NbWindow *build_window(void);
 
-// Current view (VIEW_* of reports.h) and the today toggle.
+// Current view (kView* of reports.h) and the today toggle.
 extern int current_view;
 extern int today_toggle;
 

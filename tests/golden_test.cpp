@@ -18,7 +18,7 @@
 //                               place file: the working directory (at the
 //                               start of each data file), the user's
 //                               configuration directory or the system's
-//   @@# ...                     a comment
+//   @@# ...                     a comment (it ends an expected text)
 // Arguments are split at blanks; "\s" in one stands for a blank, "\t" for
 // a tab and "\e" for an empty argument.
 #include <sys/stat.h>
@@ -152,9 +152,9 @@ int run_file(const std::string &path, const std::string &root, bool update) {
     } else if (line.compare(0, kTag.size() + kCase.size(), kTag + kCase) == 0 ||
                line == kTag + kInfo) {
       std::string expected;
-      while (i < lines.size() &&
-             (lines[i].compare(0, 3, kTag) != 0 || lines[i].compare(0, 9, kTag + "stderr") == 0 ||
-              lines[i].compare(0, 7, kTag + "exit") == 0))
+      while (i < lines.size() && (lines[i].compare(0, 2, kTag, 0, 2) != 0 ||
+                                  lines[i].compare(0, 9, kTag + "stderr") == 0 ||
+                                  lines[i].compare(0, 7, kTag + "exit") == 0))
         expected += lines[i++] + "\n";
       const std::string actual = run_case(line.substr(kTag.size()));
       result += actual;

@@ -7,6 +7,7 @@
 //   set ENTRY "TEXT"     click LABEL          keys TEXT ('\t' is Tab)
 //   focus ENTRY tab|X    (by Tab from the widget before it, or a click X
 //                         pixels into it)     wheel N (notches, down > 0)
+//   wheel right          (one notch sideways)
 //   press ENTRY X        (a click X pixels into it, the focus left as it is)
 //   expect ENTRY "TEXT"  ("$year", "$month", "$day" stand for today's)
 //   again                (the text shown once more below itself, from the top)
@@ -240,8 +241,10 @@ inline void run_script(const Window &w, const std::string &path) {
       type_keys(w.top, rest == "\\t" ? "\t" : rest);
     } else if (word == "wheel") {
       GdkEvent wheel{};
-      const int notches = std::atoi(rest.c_str());
-      wheel.scroll.direction = notches > 0 ? GDK_SCROLL_DOWN : GDK_SCROLL_UP;
+      const int notches = rest == "right" ? 1 : std::atoi(rest.c_str());
+      wheel.scroll.direction = rest == "right" ? GDK_SCROLL_RIGHT
+                               : notches > 0   ? GDK_SCROLL_DOWN
+                                               : GDK_SCROLL_UP;
       for (int i = 0; i < std::abs(notches); ++i) deliver(wheel, GDK_SCROLL, w.output->window);
     } else if (word == "expect" && arg == "text") {
       EXPECT_EQ(text_of(w.output), w.expected(last_click));

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The astronomy engine against Meeus's worked examples and published
-// values, and at the edges the reports never reach. The reports themselves
-// are golden data (tests/data).
+// The astronomy engine against Meeus's worked examples (Astronomical
+// Algorithms, 2nd ed., 1998) and published values, and at the edges the
+// reports never reach. The reports themselves are golden data (tests/data);
+// crosscheck.py holds those, in universal time, against some of the same
+// examples (49.a, 49.b, 27.a), while here the engine's dynamical time is
+// held to a second.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -99,28 +102,28 @@ TEST(Astro, TimeScales) {
     EXPECT_NEAR(deltatseconds(int(c[0]), 1), c[1], 5 + 0.001 * std::fabs(c[1])) << c[0];
   EXPECT_EQ(deltatseconds(-751, 12), 0.0);
   const double jd = datetojd(2000, 1, 1);
-  deltatcached(jd + 40.0);
-  const long before = deltat_conversions();
-  EXPECT_EQ(deltatcached(jd), deltatcached(jd));
-  deltatcached(jd + 0.25);  // same month, other instant: converted again
-  EXPECT_EQ(deltat_conversions(), before + 2);
   EXPECT_NEAR((jd - ttut(jd, 1)) * kSecondsPerDay, 63.87, 0.01);
   EXPECT_NEAR((ttut(jd, 0) - jd) * kSecondsPerDay, 0.499, 1e-4);
   EXPECT_EQ(ttut(0.0, 1), 0.0);
-  EXPECT_EQ(safesqrt(-4.0) + safesqrt(1e-36) + safeatan2(0.0, 0.0), 0.0);
-  EXPECT_DOUBLE_EQ(safeatan2(1.0, 0.0) + safeatan2(0.0, -1.0), 1.5 * kPi);
+  for (double x : {-4.0, 1e-36}) EXPECT_EQ(safesqrt(x), 0.0) << x;
+  EXPECT_EQ(safeatan2(0.0, 0.0), 0.0);
+  EXPECT_DOUBLE_EQ(safeatan2(1.0, 0.0), 0.5 * kPi);
+  EXPECT_DOUBLE_EQ(safeatan2(0.0, -1.0), kPi);
   EXPECT_DOUBLE_EQ(fracpart(-0.25), 0.75);
 }
 
 TEST(Astro, OutOfRangeArguments) {
   for (int flag = 0; flag < 2; ++flag) {
-    EXPECT_EQ(moonphase(297, 4, flag) + moonphase(297, -1, flag), 0.0);
-    EXPECT_EQ(seasonstart(2024, 0, flag) + seasonstart(2024, 5, flag), 0.0);
-    EXPECT_EQ(seasonstart(-1501, 1, flag) + seasonstart(3501, 4, flag), 0.0);
-    double gamma = 7;
-    int saros = 7;
-    for (const auto &p : {std::make_pair(1, 2), {0, 3}, {0, -1}, {2, 0}, {-1, 0}})
-      EXPECT_EQ(eclipse(300, p.first, p.second, &gamma, &saros, flag) + gamma + saros, 0.0);
+    for (int phase : {-1, 4}) EXPECT_EQ(moonphase(297, phase, flag), 0.0) << phase;
+    for (const auto &[year, season] : {std::pair(2024, 0), {2024, 5}, {-1501, 1}, {3501, 4}})
+      EXPECT_EQ(seasonstart(year, season, flag), 0.0) << year << " " << season;
+    for (const auto &[kind, type] : {std::pair(1, 2), {0, 3}, {0, -1}, {2, 0}, {-1, 0}}) {
+      double gamma = 7;
+      int saros = 7;
+      EXPECT_EQ(eclipse(300, kind, type, &gamma, &saros, flag), 0.0) << kind << " " << type;
+      EXPECT_EQ(gamma, 0.0);
+      EXPECT_EQ(saros, 0);
+    }
   }
   EXPECT_NEAR(seasonstart(3500, 1, 0), 2451623.8 + 1500 * 365.2422, 4.0);
   EXPECT_NEAR(seasonstart(-1500, 1, 0), 2451623.8 - 3500 * 365.2422, 4.0);
