@@ -9,6 +9,7 @@
 #
 #   scripts/mutation.sh [COUNT [SEED]]     default 160 mutants, seed 1
 #   MUTATION_DIR   where the copy is built (default /tmp/nb-mutation)
+#   MUTATION_ONLY  a regular expression: only sites in matching paths
 #
 # Slow (about half a minute a mutant on two cores); CI does not run it.
 set -eu
@@ -37,7 +38,9 @@ TOKEN = re.compile(r'"(?:\\.|[^"\\])*"|\'(?:\\.|[^\'\\])*\'|//.*|->|\+\+|--|<<|>
 def sites():
     files = subprocess.run(["git", "ls-files", "calendar", "astro", "nachtblick", "kalender"],
                            capture_output=True, text=True, check=True).stdout.split()
-    for path in sorted(f for f in files if re.search(r"\.(cpp|h)$", f) and "/tests/" not in f):
+    only = re.compile(os.environ.get("MUTATION_ONLY", ""))
+    for path in sorted(f for f in files if re.search(r"\.(cpp|h)$", f) and "/tests/" not in f
+                       and only.search(f)):
         in_comment = False
         for number, line in enumerate(open(path, encoding="latin-1"), 1):
             stripped = line.strip()
