@@ -77,25 +77,9 @@ print("ical_check: python3-icalendar reads the exports; lines, UIDs and LOCATION
 EOF
 
 export TZ=UTC XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-mkdir -p "$XDG_CONFIG_HOME/khal" "$XDG_DATA_HOME" "$work/calendars/nachtblick"
-cat >"$XDG_CONFIG_HOME/khal/config" <<EOF
-[calendars]
-[[nachtblick]]
-path = $work/calendars/nachtblick
-type = calendar
-[locale]
-timeformat = %H:%M
-dateformat = %Y-%m-%d
-longdateformat = %Y-%m-%d
-datetimeformat = %Y-%m-%d %H:%M
-longdatetimeformat = %Y-%m-%d %H:%M
-default_timezone = UTC
-local_timezone = UTC
-[default]
-default_calendar = nachtblick
-EOF
-khal import --batch -a nachtblick 2024.ics
-listed=$(khal list --format '{start-time} {title}' 2024-06-22 1d)
-echo "$listed"
-echo "$listed" | grep -qx "$(cat full-moon)"
+mkdir -p "$XDG_CONFIG_HOME/khal" "$XDG_DATA_HOME" "$work/calendar"
+printf '[calendars]\n[[nb]]\npath = %s\n[locale]\ntimeformat = %%H:%%M\ndateformat = %%Y-%%m-%%d\ndefault_timezone = UTC\nlocal_timezone = UTC\n' \
+  "$work/calendar" >"$XDG_CONFIG_HOME/khal/config"
+khal import --batch -a nb 2024.ics
+khal list --format '{start-time} {title}' 2024-06-22 1d | grep -x "$(cat full-moon)"
 echo "ical_check: khal lists the full moon of 22 June 2024 as the file has it"
