@@ -102,62 +102,40 @@ inline void type_keys(GtkWidget *top, const std::string &keys) {
   }
 }
 
-inline std::string child_int(GtkWidget *child, const char *name) {
-  guint value = 0;
-  gtk_container_child_get(GTK_CONTAINER(gtk_widget_get_parent(child)), child, name, &value, NULL);
-  return " " + std::string(name) + "=" + std::to_string(value);
-}
+// What the layout fixes: sizes, borders, spacings, texts, and the packing
+// and attach options (child properties of the parent).
+constexpr char kLayoutProperties[] =
+    "title default-width default-height window-position border-width width-request height-request "
+    "homogeneous spacing n-rows n-columns label max-length text editable expand fill padding "
+    "pack-type left-attach right-attach top-attach bottom-attach x-options y-options x-padding "
+    "y-padding";
 
-// The widget tree with what the layout fixes: sizes, borders, spacings,
-// paddings, packing and attach options, one widget a line.
-inline void layout(GtkWidget *w, const std::string &indent, std::string &out) {
-  std::string line = indent + G_OBJECT_TYPE_NAME(w);
+// The widget tree, one widget a line: its type and each property of the
+// list that it or its place in the parent has, where not the default.
+inline std::string layout(GtkWidget *w, const std::string &indent = "") {
   GtkWidget *parent = gtk_widget_get_parent(w);
-  if (parent && GTK_IS_BOX(parent)) {
-    gboolean expand, fill;
-    guint padding;
-    GtkPackType pack;
-    gtk_box_query_child_packing(GTK_BOX(parent), w, &expand, &fill, &padding, &pack);
-    line += " expand=" + std::to_string(expand) + " fill=" + std::to_string(fill) +
-            " padding=" + std::to_string(padding) + " pack=" + std::to_string(pack);
+  std::string out = indent + G_OBJECT_TYPE_NAME(w);
+  g_auto(GStrv) names = g_strsplit(kLayoutProperties, " ", -1);
+  for (gchar **name = names; *name; ++name) {
+    GParamSpec *own = g_object_class_find_property(G_OBJECT_GET_CLASS(w), *name);
+    GParamSpec *spec = own;
+    if (!own && parent)
+      spec = gtk_container_class_find_child_property(G_OBJECT_GET_CLASS(parent), *name);
+    if (!spec) continue;
+    g_auto(GValue) value = G_VALUE_INIT;
+    g_value_init(&value, spec->value_type);
+    if (own) g_object_get_property(G_OBJECT(w), *name, &value);
+    if (!own) gtk_container_child_get_property(GTK_CONTAINER(parent), w, *name, &value);
+    g_autofree gchar *text = g_strdup_value_contents(&value);
+    if (!g_param_value_defaults(spec, &value)) out += std::string(" ") + *name + "=" + text;
   }
-  if (parent && GTK_IS_TABLE(parent))
-    for (const char *p : {"left-attach", "right-attach", "top-attach", "bottom-attach", "x-options",
-                          "y-options", "x-padding", "y-padding"})
-      line += child_int(w, p);
-  gint width, height;
-  gtk_widget_get_size_request(w, &width, &height);
-  if (width >= 0) line += " size=" + std::to_string(width) + "x" + std::to_string(height);
-  if (GTK_IS_WINDOW(w)) {
-    gtk_window_get_default_size(GTK_WINDOW(w), &width, &height);
-    line += " title=\"" + std::string(gtk_window_get_title(GTK_WINDOW(w))) +
-            "\" default=" + std::to_string(width) + "x" + std::to_string(height) +
-            " position=" + std::to_string(GTK_WINDOW(w)->position);
-  }
-  if (GTK_IS_CONTAINER(w))
-    line += " border=" + std::to_string(gtk_container_get_border_width(GTK_CONTAINER(w)));
-  if (GTK_IS_BOX(w))
-    line += " homogeneous=" + std::to_string(gtk_box_get_homogeneous(GTK_BOX(w))) +
-            " spacing=" + std::to_string(gtk_box_get_spacing(GTK_BOX(w)));
-  if (GTK_IS_TABLE(w))
-    line += " rows=" + std::to_string(GTK_TABLE(w)->nrows) +
-            " columns=" + std::to_string(GTK_TABLE(w)->ncols) +
-            " homogeneous=" + std::to_string(gtk_table_get_homogeneous(GTK_TABLE(w)));
-  if (GTK_IS_BUTTON(w))
-    line += " label=\"" + std::string(gtk_button_get_label(GTK_BUTTON(w))) + "\"";
-  if (GTK_IS_ENTRY(w))
-    line += " max=" + std::to_string(gtk_entry_get_max_length(GTK_ENTRY(w))) + " text=\"" +
-            gtk_entry_get_text(GTK_ENTRY(w)) + "\"";
-  if (GTK_IS_TEXT(w))
-    line += " editable=" + std::to_string(gtk_editable_get_editable(GTK_EDITABLE(w))) +
-            " wrap=" + std::to_string(GTK_TEXT(w)->word_wrap);
-  out += line + "\n";
+  out += "\n";
   if (GTK_IS_CONTAINER(w) && !GTK_IS_BUTTON(w)) {
-    GList *children = gtk_container_get_children(GTK_CONTAINER(w));
+    g_autoptr(GList) children = gtk_container_get_children(GTK_CONTAINER(w));
     if (GTK_IS_TABLE(w)) children = g_list_reverse(children);  // in the order attached
-    for (GList *c = children; c; c = c->next) layout(GTK_WIDGET(c->data), indent + "  ", out);
-    g_list_free(children);
+    for (GList *c = children; c; c = c->next) out += layout(GTK_WIDGET(c->data), indent + "  ");
   }
+  return out;
 }
 
 // What a window lends the script: its entries by name, the text it should
@@ -199,8 +177,7 @@ inline void run_script(const Window &w, const std::string &path) {
     arg = rest.substr(0, rest.find(' '));
     const std::string value = rest.size() > arg.size() ? rest.substr(arg.size() + 1) : "";
     if (line == "end" && block_kind == "layout") {
-      std::string actual;
-      layout(w.top, "", actual);
+      const std::string actual = layout(w.top);
       EXPECT_EQ(actual, block);
       if (std::getenv("NB_PRINT_LAYOUT")) std::printf("%s", actual.c_str());
     } else if (line == "end") {
