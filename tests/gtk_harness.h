@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The window tests of both programs under an X server (xvfb-run -a). A test
-// file defines harness::open_window, which builds its window and says how to
-// read it; this header brings the tests and main:
+// The window tests of both programs under an X server (xvfb-run -a). A
+// window test defines open_window, expected and after_random_click (see
+// below); this header brings the tests and main:
 //   - the window's script tests/data/gui-NAME.txt: clicks, typing, the
 //     wheel, and the layout written out as text;
 //   - seeded random clicks, each checked against the report expected;
@@ -251,10 +251,10 @@ TEST(Window, DesktopIdentity) {
   const std::string path = NB_SOURCE_DIR "/data/org.example." + window.name + ".desktop";
   g_autoptr(GKeyFile) entry = g_key_file_new();
   ASSERT_TRUE(g_key_file_load_from_file(entry, path.c_str(), G_KEY_FILE_NONE, nullptr)) << path;
-  g_autofree gchar *wanted =
+  g_autofree gchar *wm_class =
       g_key_file_get_string(entry, "Desktop Entry", "StartupWMClass", nullptr);
   const std::string names = x_property("WM_CLASS");
-  EXPECT_STREQ(names.substr(names.find('\0') + 1).c_str(), wanted);
+  EXPECT_STREQ(names.substr(names.find('\0') + 1).c_str(), wm_class);
   EXPECT_FALSE(x_property("_NET_WM_ICON").empty());
 }
 
