@@ -48,31 +48,27 @@ namespace {
 const std::string kTag = "@@ ";
 // The cases this runner runs; the other runner's are passed over.
 #ifdef NB_GOLDEN_KALENDER
-const std::string kCase = "kalender ", kInfo = "kalender info";
+const std::string kCase = kTag + "kalender ", kInfo = kTag + "kalender info";
 #else
-const std::string kCase = "nachtblick-report ", kInfo = "nachtblick info";
+const std::string kCase = kTag + "nachtblick-report ", kInfo = kTag + "nachtblick info";
 #endif
 
 // The scratch directory the runner works in, and the place file a conf
 // directive writes (relative to it).
 std::string scratch;
-std::string conf_path = "gtknblick.conf";
+std::string conf_path;
+
+bool starts(const std::string &line, const std::string &head) {
+  return line.compare(0, head.size(), head) == 0;
+}
 
 std::vector<std::string> split_args(const std::string &line) {
   std::vector<std::string> args;
   std::istringstream in(line);
   for (std::string word; in >> word;) {
-    std::string arg;
-    for (size_t i = 0; i < word.size(); ++i) {
-      if (word[i] == '\\' && i + 1 < word.size() &&
-          std::string("ste").find(word[i + 1]) != std::string::npos) {
-        const char c = word[++i];
-        if (c != 'e') arg += (c == 's') ? ' ' : '\t';
-      } else {
-        arg += word[i];
-      }
-    }
-    args.push_back(arg);
+    for (const auto &[code, text] : {std::pair("\\s", " "), {"\\t", "\t"}, {"\\e", ""}})
+      for (size_t at; (at = word.find(code)) != std::string::npos;) word.replace(at, 2, text);
+    args.push_back(word);
   }
   return args;
 }
@@ -84,12 +80,11 @@ std::string run_case(const std::string &command) {
   int status = 0;
 #ifdef NB_GOLDEN_KALENDER
   int y = 0, m = 0, d = 0;
-  if (args.size() == 2 && args[1] == "info") return kalender_info_text() + "\n";
+  if (kTag + command == kInfo) return kalender_info_text() + "\n";
   if (args.size() != 4 || std::sscanf(args[3].c_str(), "%d-%d-%d", &y, &m, &d) != 3) std::exit(2);
   out = kalender_report(args[1].c_str(), args[2].c_str(), d, m, y).text + "\n";
 #else
-  if (args.size() == 2 && args[0] == "nachtblick" && args[1] == "info")
-    return info_report().text + "\n";
+  if (kTag + command == kInfo) return info_report().text + "\n";
   std::vector<const char *> argv;
   for (const std::string &a : args) argv.push_back(a.c_str());
   status = run_report_cli(static_cast<int>(argv.size()), argv.data(), out, err);
@@ -101,60 +96,52 @@ std::string run_case(const std::string &command) {
   return out;
 }
 
-// Puts the place file of a "conf" directive where conf_path says.
-void set_conf(const std::string &how, const std::string &body, const std::string &root) {
+// Puts the place file of a "conf" directive where conf_path says: body, or
+// as the directive's word says.
+void set_conf(const std::string &how, const std::string &body = "") {
   const char *path = conf_path.c_str();
   if (std::system(("rm -rf " + conf_path).c_str()) != 0) std::exit(2);
   if (how == "fifo") {
     mkfifo(path, 0600);
   } else if (how == "dir") {
     mkdir(path, 0700);
+  } else if (starts(how, "@")) {
+    std::ifstream in(NB_SOURCE_DIR "/" + how.substr(1), std::ios::binary);
+    std::ofstream(path, std::ios::binary) << in.rdbuf();
   } else if (how != "none") {
-    std::ofstream out(path, std::ios::binary);
-    if (how.empty()) {
-      out << body;
-    } else {
-      std::ifstream in(root + "/" + how.substr(1), std::ios::binary);
-      out << in.rdbuf();
-    }
+    std::ofstream(path, std::ios::binary) << body;
   }
 }
 
 // Checks (or with update rewrites) one data file; returns the failures.
-int run_file(const std::string &path, const std::string &root, bool update) {
+int run_file(const std::string &path, bool update) {
   std::ifstream in(path, std::ios::binary);
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
-  std::string result, conf;
+  std::string result;
   int failures = 0;
   for (const char *at : {"system/", "config/nachtblick/", ""}) {
     conf_path = std::string(at) + "gtknblick.conf";
-    set_conf("none", "", root);
+    set_conf("none");
   }
   for (size_t i = 0; i < lines.size();) {
     const std::string &line = lines[i++];
     result += line + "\n";
     if (line == kTag + "conf") {
-      conf.clear();
-      for (; i < lines.size() && lines[i] != kTag + "end"; ++i) {
-        conf += lines[i] + "\n";
-        result += lines[i] + "\n";
-      }
-      set_conf("", conf, root);
-    } else if (line.compare(0, kTag.size() + 3, kTag + "at ") == 0) {
+      std::string conf;
+      for (; i < lines.size() && lines[i] != kTag + "end"; ++i) conf += lines[i] + "\n";
+      result += conf;
+      set_conf("", conf);
+    } else if (starts(line, kTag + "at ")) {
       const std::string at = line.substr(kTag.size() + 3);
-      conf_path = (at == "cwd"      ? ""
-                   : at == "config" ? "config/nachtblick/"
-                                    : "system/") +
-                  std::string("gtknblick.conf");
-    } else if (line.compare(0, kTag.size() + 5, kTag + "conf ") == 0) {
-      set_conf(line.substr(kTag.size() + 5), "", root);
-    } else if (line.compare(0, kTag.size() + kCase.size(), kTag + kCase) == 0 ||
-               line == kTag + kInfo) {
+      conf_path = at == "config" ? "config/nachtblick/" : at == "system" ? "system/" : "";
+      conf_path += "gtknblick.conf";
+    } else if (starts(line, kTag + "conf ")) {
+      set_conf(line.substr(kTag.size() + 5));
+    } else if (starts(line, kCase) || line == kInfo) {
       std::string expected;
-      while (i < lines.size() && (lines[i].compare(0, 2, kTag, 0, 2) != 0 ||
-                                  lines[i].compare(0, 9, kTag + "stderr") == 0 ||
-                                  lines[i].compare(0, 7, kTag + "exit") == 0))
+      while (i < lines.size() && (!starts(lines[i], "@@") || starts(lines[i], kTag + "stderr") ||
+                                  starts(lines[i], kTag + "exit")))
         expected += lines[i++] + "\n";
       const std::string actual = run_case(line.substr(kTag.size()));
       result += actual;
@@ -188,10 +175,8 @@ int main(int argc, char **argv) {
   place_system_dir = strdup((scratch + "/system").c_str());
 #endif
   int failures = 0;
-  for (int k = update ? 2 : 1; k < argc; ++k) {
-    const std::string path = argv[k][0] == '/' ? argv[k] : here + "/" + argv[k];
-    failures += run_file(path, NB_SOURCE_DIR, update);
-  }
+  for (int k = update ? 2 : 1; k < argc; ++k)
+    failures += run_file(argv[k][0] == '/' ? argv[k] : here + "/" + argv[k], update);
   if (chdir("/") != 0 || std::system(("rm -rf " + scratch).c_str()) != 0) return 2;
   std::printf("%d failing case(s)\n", failures);
   return failures ? 1 : 0;
