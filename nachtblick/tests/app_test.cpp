@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 // What the golden texts (tests/data) cannot show: the folding of lines
 // longer than any export holds, the fields of the place table no report
-// prints, the place fallbacks, devices as place files, and the moon
-// searches at their bounds.
+// prints, the place fallbacks, the file-size bound and devices as place
+// files, and the moon searches at their bounds.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
+#include <cstdio>
+#include <fstream>
 #include <string>
+#include <tuple>
 
 #include "astro/lunar.h"
 #include "nachtblick/ical.h"
@@ -57,6 +61,24 @@ TEST(App, PlaceTable) {
   for (int slot : {-1, 3, 31, 32}) EXPECT_EQ(report(table, slot), report(table, 0)) << slot;
   EXPECT_NE(report(nullptr, 0).find("Sankt Poelten (Austria)"), std::string::npos);
   EXPECT_EQ(load_places_from("/dev/zero", table, &jan), 0);
+}
+
+// Of a long file only the first 200001 bytes (without '%') are read: the
+// place line is whole, cut after 16 characters, or too short.
+TEST(App, PlaceFileBound) {
+  const std::string path = testing::TempDir() + "nbapp" + std::to_string(getpid()) + ".conf";
+  const std::tuple<long, const char *, int> cuts[] = {
+      {199960, "Berlin", 24}, {199984, "", 2}, {199990, "Sankt Poelten (Austria)", 37}};
+  for (const auto &[filler, name, lon_min] : cuts) {
+    std::ofstream(path, std::ios::binary) << std::string(filler, ';') << "%%%%\n"
+                                          << "52 N 31  013 E 24 Berlin\n";
+    Place table[kPlaceSlots];
+    int jan = 1;
+    EXPECT_EQ(load_places_from(path.c_str(), table, &jan), 1);
+    EXPECT_STREQ(table[0].name, name);
+    EXPECT_EQ(table[0].lon_min, lon_min);
+  }
+  std::remove(path.c_str());
 }
 
 // Beyond the cap the searches give up; an instant exactly at the start
