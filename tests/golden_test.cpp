@@ -27,6 +27,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -34,24 +35,21 @@
 
 // The two programs share no code and both define szMonat, so the runner is
 // built twice: as golden_test for nachtblick-report, and with
-// NB_GOLDEN_KALENDER as kalender_golden_test for kalender's report.
+// NB_GOLDEN_KALENDER as kalender_golden_test for kalender's report. Each
+// runs its own cases and passes over the other's.
 #ifdef NB_GOLDEN_KALENDER
 #include "kalreport.h"
+const char kCase[] = "@@ kalender ", kInfo[] = "@@ kalender info";
 #else
 #include "nachtblick/cli.h"
 #include "nachtblick/places.h"
 #include "nachtblick/reports.h"
+const char kCase[] = "@@ nachtblick-report ", kInfo[] = "@@ nachtblick info";
 #endif
 
 namespace {
 
 const std::string kTag = "@@ ";
-// The cases this runner runs; the other runner's are passed over.
-#ifdef NB_GOLDEN_KALENDER
-const std::string kCase = kTag + "kalender ", kInfo = kTag + "kalender info";
-#else
-const std::string kCase = kTag + "nachtblick-report ", kInfo = kTag + "nachtblick info";
-#endif
 
 // The scratch directory the runner works in, and the place file a conf
 // directive writes (relative to it).
@@ -75,16 +73,16 @@ std::vector<std::string> split_args(const std::string &line) {
 
 // The block a case writes: stdout, then stderr and status when present.
 std::string run_case(const std::string &command) {
-  std::vector<std::string> args = split_args(command);
+  std::vector<std::string> args = split_args(command.substr(kTag.size()));
   std::string out, err;
   int status = 0;
 #ifdef NB_GOLDEN_KALENDER
   int y = 0, m = 0, d = 0;
-  if (kTag + command == kInfo) return kalender_info_text() + "\n";
+  if (command == kInfo) return kalender_info_text() + "\n";
   if (args.size() != 4 || std::sscanf(args[3].c_str(), "%d-%d-%d", &y, &m, &d) != 3) std::exit(2);
   out = kalender_report(args[1].c_str(), args[2].c_str(), d, m, y).text + "\n";
 #else
-  if (kTag + command == kInfo) return info_report().text + "\n";
+  if (command == kInfo) return info_report().text + "\n";
   std::vector<const char *> argv;
   for (const std::string &a : args) argv.push_back(a.c_str());
   status = run_report_cli(static_cast<int>(argv.size()), argv.data(), out, err);
@@ -99,17 +97,16 @@ std::string run_case(const std::string &command) {
 // Puts the place file of a "conf" directive where conf_path says: body, or
 // as the directive's word says.
 void set_conf(const std::string &how, const std::string &body = "") {
-  const char *path = conf_path.c_str();
-  if (std::system(("rm -rf " + conf_path).c_str()) != 0) std::exit(2);
+  std::filesystem::remove_all(conf_path);
   if (how == "fifo") {
-    mkfifo(path, 0600);
+    mkfifo(conf_path.c_str(), 0600);
   } else if (how == "dir") {
-    mkdir(path, 0700);
+    std::filesystem::create_directory(conf_path);
   } else if (starts(how, "@")) {
     std::ifstream in(NB_SOURCE_DIR "/" + how.substr(1), std::ios::binary);
-    std::ofstream(path, std::ios::binary) << in.rdbuf();
+    std::ofstream(conf_path, std::ios::binary) << in.rdbuf();
   } else if (how != "none") {
-    std::ofstream(path, std::ios::binary) << body;
+    std::ofstream(conf_path, std::ios::binary) << body;
   }
 }
 
@@ -120,10 +117,10 @@ int run_file(const std::string &path, bool update) {
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   std::string result;
   int failures = 0;
-  for (const char *at : {"system/", "config/nachtblick/", ""}) {
-    conf_path = std::string(at) + "gtknblick.conf";
-    set_conf("none");
-  }
+  for (const char *at : {"system/", "config/nachtblick/"})
+    std::filesystem::remove_all(std::string(at) + "gtknblick.conf");
+  conf_path = "gtknblick.conf";
+  set_conf("none");
   for (size_t i = 0; i < lines.size();) {
     const std::string &line = lines[i++];
     result += line + "\n";
@@ -143,7 +140,7 @@ int run_file(const std::string &path, bool update) {
       while (i < lines.size() && (!starts(lines[i], "@@") || starts(lines[i], kTag + "stderr") ||
                                   starts(lines[i], kTag + "exit")))
         expected += lines[i++] + "\n";
-      const std::string actual = run_case(line.substr(kTag.size()));
+      const std::string actual = run_case(line);
       result += actual;
       if (actual != expected && !update) {
         ++failures;
@@ -160,24 +157,23 @@ int run_file(const std::string &path, bool update) {
 
 int main(int argc, char **argv) {
   const bool update = argc > 1 && std::string(argv[1]) == "--update";
-  char *cwd = getcwd(nullptr, 0);
-  const std::string here = cwd ? cwd : ".";
-  std::free(cwd);
+  std::vector<std::string> files(argv + (update ? 2 : 1), argv + argc);
+  for (std::string &file : files) file = std::filesystem::absolute(file);
   char dir[] = "/tmp/nbgoldenXXXXXX";
   if (!mkdtemp(dir) || chdir(dir) != 0) return 2;
   scratch = dir;
   // The place files of the user and of the system are looked for in the
   // scratch directory, never in the real ones.
-  if (std::system("mkdir -p home config/nachtblick system") != 0) return 2;
+  std::filesystem::create_directories("config/nachtblick");
+  std::filesystem::create_directories("system");
   setenv("HOME", (scratch + "/home").c_str(), 1);
   setenv("XDG_CONFIG_HOME", (scratch + "/config").c_str(), 1);
 #ifndef NB_GOLDEN_KALENDER
   place_system_dir = strdup((scratch + "/system").c_str());
 #endif
   int failures = 0;
-  for (int k = update ? 2 : 1; k < argc; ++k)
-    failures += run_file(argv[k][0] == '/' ? argv[k] : here + "/" + argv[k], update);
-  if (chdir("/") != 0 || std::system(("rm -rf " + scratch).c_str()) != 0) return 2;
+  for (const std::string &file : files) failures += run_file(file, update);
+  std::filesystem::remove_all(scratch);
   std::printf("%d failing case(s)\n", failures);
   return failures ? 1 : 0;
 }
