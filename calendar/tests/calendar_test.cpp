@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The calendar core against independent computations over whole ranges:
 // day numbers (Hinnant's day counts of both calendars), ISO weeks and
-// Easter (Meeus's computus); small tables for the edge cases. (Summer time
-// is in the golden rise and set texts and exports, which crosscheck.py holds
-// against the rule and zoneinfo.)
+// Easter (Meeus's computus); then entry texts and an instant at their edges.
 // (crosscheck.py holds the golden texts, a few years each, against its own
-// Julian Days and computus; these sweeps cover every year of the core.)
+// Julian Days and computus; these sweeps cover every year of the core.
+// Summer time is in the golden rise and set texts and exports, which
+// crosscheck.py holds against the rule and zoneinfo.)
 #include <gtest/gtest.h>
 
 #include <array>
