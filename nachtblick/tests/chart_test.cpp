@@ -56,6 +56,7 @@ int report_minute(const std::string &text, size_t at) {
   return std::sscanf(text.c_str() + at, "%2d:%2d", &h, &m) == 2 ? h * 60 + m : -1;
 }
 
+// Hands cairo the PNG from a string stream.
 cairo_status_t read_png(void *stream, unsigned char *data, unsigned int length) {
   auto &in = *static_cast<std::istringstream *>(stream);
   return in.read(reinterpret_cast<char *>(data), length) ? CAIRO_STATUS_SUCCESS
