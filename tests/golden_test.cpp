@@ -60,20 +60,15 @@ bool starts(const std::string &line, const std::string &head) {
   return line.compare(0, head.size(), head) == 0;
 }
 
-std::vector<std::string> split_args(const std::string &line) {
+// The block a case writes: stdout, then stderr and status when present.
+std::string run_case(const std::string &command) {
   std::vector<std::string> args;
-  std::istringstream in(line);
+  std::istringstream in(command.substr(kTag.size()));
   for (std::string word; in >> word;) {
     for (const auto &[code, text] : {std::pair("\\s", " "), {"\\t", "\t"}, {"\\e", ""}})
       for (size_t at; (at = word.find(code)) != std::string::npos;) word.replace(at, 2, text);
     args.push_back(word);
   }
-  return args;
-}
-
-// The block a case writes: stdout, then stderr and status when present.
-std::string run_case(const std::string &command) {
-  std::vector<std::string> args = split_args(command.substr(kTag.size()));
   std::string out, err;
   int status = 0;
 #ifdef NB_GOLDEN_KALENDER
@@ -94,20 +89,16 @@ std::string run_case(const std::string &command) {
   return out;
 }
 
-// Puts the place file of a "conf" directive where conf_path says: body, or
-// as the directive's word says.
+// Puts the place file of a "conf" directive where conf_path says: body, a
+// FIFO, a directory, a file of the source tree or none.
 void set_conf(const std::string &how, const std::string &body = "") {
   std::filesystem::remove_all(conf_path);
-  if (how == "fifo") {
-    mkfifo(conf_path.c_str(), 0600);
-  } else if (how == "dir") {
-    std::filesystem::create_directory(conf_path);
-  } else if (starts(how, "@")) {
-    std::ifstream in(NB_SOURCE_DIR "/" + how.substr(1), std::ios::binary);
-    std::ofstream(conf_path, std::ios::binary) << in.rdbuf();
-  } else if (how != "none") {
-    std::ofstream(conf_path, std::ios::binary) << body;
-  }
+  if (how == "fifo") mkfifo(conf_path.c_str(), 0600);
+  if (how == "dir") std::filesystem::create_directory(conf_path);
+  if (how.empty()) std::ofstream(conf_path, std::ios::binary) << body;
+  if (starts(how, "@"))
+    std::ofstream(conf_path, std::ios::binary)
+        << std::ifstream(NB_SOURCE_DIR "/" + how.substr(1), std::ios::binary).rdbuf();
 }
 
 // Checks (or with update rewrites) one data file; returns the failures.
@@ -117,10 +108,9 @@ int run_file(const std::string &path, bool update) {
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   std::string result;
   int failures = 0;
-  for (const char *at : {"system/", "config/nachtblick/"})
+  for (const char *at : {"system/", "config/nachtblick/", ""})
     std::filesystem::remove_all(std::string(at) + "gtknblick.conf");
   conf_path = "gtknblick.conf";
-  set_conf("none");
   for (size_t i = 0; i < lines.size();) {
     const std::string &line = lines[i++];
     result += line + "\n";
@@ -164,8 +154,7 @@ int main(int argc, char **argv) {
   scratch = dir;
   // The place files of the user and of the system are looked for in the
   // scratch directory, never in the real ones.
-  std::filesystem::create_directories("config/nachtblick");
-  std::filesystem::create_directories("system");
+  for (const char *sub : {"config/nachtblick", "system"}) std::filesystem::create_directories(sub);
   setenv("HOME", (scratch + "/home").c_str(), 1);
   setenv("XDG_CONFIG_HOME", (scratch + "/config").c_str(), 1);
 #ifndef NB_GOLDEN_KALENDER
