@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <sstream>
 #include <string>
 
@@ -91,17 +90,17 @@ TEST(Chart, BandEdgesAreTheReportsTimes) {
       // time 2b + 1, a setting.
       const size_t sun = report.find("Mond\n  ") + 7,
                    twilight = report.find("astronomisch\n  ") + 15;
-      int minute[2 * kBandNight];
+      int at[2 * kBandNight];  // the minutes of the day of the eight times
       const double x = chart_x(day) + kPixelsPerDay / 2;
       for (int b = 0; b < kBandNight; ++b) {
         const size_t cell = b ? twilight + 15 * (b - 1) : sun;
-        minute[2 * b] = report_minute(report, cell);
-        minute[2 * b + 1] = report_minute(report, cell + 8);
+        at[2 * b] = report_minute(report, cell);
+        at[2 * b + 1] = report_minute(report, cell + 8);
         // A day without a crossing ("immer sichtbar", "nie sichtbar",
         // "immer hell", "immer dunkel"): above the altitude all day, or
         // below it, at every half hour.
         for (int i = 0; i < 4; ++i) {
-          if (report.compare(cell, std::strlen(szHorizont[i]), szHorizont[i]) != 0) continue;
+          if (report.find(szHorizont[i], cell) != cell) continue;
           for (double h = 0.5; h < 24; ++h)
             EXPECT_EQ(band_at(image, x, chart_y(h)) <= b, i % 2 == 0) << "band " << b;
         }
@@ -109,15 +108,13 @@ TEST(Chart, BandEdgesAreTheReportsTimes) {
       // A time with no other within the window: before a rising the band
       // below, after it the band that rose; the other way round at a setting.
       for (int k = 0; k < 2 * kBandNight; ++k) {
-        bool alone = minute[k] > kWindow && minute[k] < 1440 - kWindow;
+        bool alone = at[k] > kWindow && at[k] < 1440 - kWindow;
         for (int j = 0; j < 2 * kBandNight; ++j)
-          if (j != k && minute[j] >= 0 && std::abs(minute[j] - minute[k]) <= kWindow) alone = false;
+          if (j != k && at[j] >= 0 && std::abs(at[j] - at[k]) <= kWindow) alone = false;
         if (!alone) continue;
         const int band = k / 2, setting = k % 2;
-        EXPECT_EQ(band_at(image, x, chart_y((minute[k] - kWindow) / 60.0)), band + 1 - setting)
-            << "time " << k;
-        EXPECT_EQ(band_at(image, x, chart_y((minute[k] + kWindow) / 60.0)), band + setting)
-            << "time " << k;
+        EXPECT_EQ(band_at(image, x, chart_y((at[k] - kWindow) / 60.0)), band + 1 - setting) << k;
+        EXPECT_EQ(band_at(image, x, chart_y((at[k] + kWindow) / 60.0)), band + setting) << k;
         ++checked;
       }
     }
