@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What the golden texts (tests/data) cannot show: the fields of the place
 // table no report prints, the place fallbacks, the file-size bound and
-// devices as place files, and a moon phase exactly at the search's start.
+// devices as place files, and the moon searches at their bounds.
 // (tests/ical_check.sh checks the line form of whole exports.)
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -18,8 +18,8 @@
 #include "nachtblick/reports.h"
 
 // The hemisphere flags and the use counts of the place table, which no
-// report prints (the reports show the degrees, minutes and signs), of three
-// place lines and of the empty slots after them; a NUL ends a line's text.
+// report prints (the reports show the degrees, minutes and signs); a NUL
+// ends a line's text.
 // A slot not in use, or out of range, shows slot 0; without a table the
 // built-in place. A device is no place file (a missing file, a FIFO and a
 // directory are golden cases, tests/data/places.txt).
@@ -31,11 +31,10 @@ TEST(App, PlaceTable) {
       "52 N 31  013 E 24 Berlin\n34 s 36  058 W 22   Buenos Aires  \n"
       "12 S 00  000 E 00 Ber\0lin\n";
   parse_places(text, sizeof text - 1, table, &jan);
-  const std::array<int, 3> flags[] = {{1, 1, 2}, {0, 0, 1}, {0, 1, 1}};  // north, east, used
-  for (int i = 0; i < kPlaceSlots; ++i) {
-    const std::array<int, 3> expected = i < 3 ? flags[i] : std::array<int, 3>{1, 1, 0};
-    EXPECT_EQ((std::array<int, 3>{table[i].north, table[i].east, table[i].used}), expected) << i;
-  }
+  // north, east and the use counts of the first two slots (slot 0 counts the
+  // built-in place, which the file's first place replaced)
+  EXPECT_EQ((std::array<int, 4>{table[0].north, table[0].east, table[0].used, table[1].used}),
+            (std::array<int, 4>{1, 1, 2, 1}));
   EXPECT_STREQ(table[2].name, "Ber");
   const auto report = [](const Place *places, int slot) {
     return riseset_report({"2024", "6", "21", {2024, 6, 21}, places, slot, 1}).text;
@@ -63,11 +62,14 @@ TEST(App, PlaceFileBound) {
   std::remove(path.c_str());
 }
 
-// A phase exactly at the start of the search counts.
-TEST(App, MoonPhaseAtTheStart) {
+// Started two lunations late, the phase search goes back to a phase
+// exactly at its start, which counts. Beyond their cap the searches give up.
+TEST(App, MoonSearchBounds) {
   const double full = moonphase(297, 2, 1);  // the full moon of 22 June 2024
-  int n;
-  double h;
-  ASSERT_EQ(find_moon_phase(297, 2, full, &n, &h), 1);
+  int n, saros;
+  double h, gamma;
+  ASSERT_EQ(find_moon_phase(299, 2, full, &n, &h), 1);
   EXPECT_EQ(h, full);
+  EXPECT_EQ(find_moon_phase(0, 0, 1e9, &n, &h), 0);
+  EXPECT_EQ(find_eclipse(0, 0, 1e9, &n, &h, &gamma, &saros), 0);
 }
