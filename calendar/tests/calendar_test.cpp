@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The calendar core against independent computations over whole ranges:
 // day numbers (Hinnant's day counts of both calendars), ISO weeks and
-// Easter (Meeus's computus); then entry texts and an instant at their edges.
+// Easter (Meeus's computus); then simple weeks, entry texts and an instant
+// at their edges.
 // (crosscheck.py holds the golden texts, a few years each, against its own
 // Julian Days and computus; these sweeps cover every year of the core.
 // Summer time is in the golden rise and set texts and exports, which
@@ -99,10 +100,13 @@ TEST(Calendar, EasterAgreesWithMeeusComputus) {
   EXPECT_EQ(easterdate(10101), 0);
 }
 
-// Entry texts: long numbers saturate, a sign needs its digits next to it,
-// tabs are no blanks. An instant a hair before midnight is 23:59:59 of the
-// day before, never 24:00:00.
-TEST(Calendar, EntriesAndMidnight) {
+// What the reports never reach: simple Sunday-based weeks. Entry texts:
+// long numbers saturate, a sign needs its digits next to it, tabs are no
+// blanks. An instant a hair before midnight is 23:59:59 of the day before,
+// never 24:00:00.
+TEST(Calendar, EdgeCases) {
+  const int weeks[][4] = {{1, 1, 2000, 1}, {2, 1, 2000, 2}, {31, 12, 2000, 54}, {29, 2, 2023, 0}};
+  for (const auto &c : weeks) EXPECT_EQ(weeknumber(c[0], c[1], c[2], 0), c[3]) << c[2];
   const std::pair<const char *, int> entries[] = {
       {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}, {"- 5", 0}, {"\t5", 0}};
   for (const auto &[text, value] : entries) EXPECT_EQ(entrytoint(text), value) << text;
