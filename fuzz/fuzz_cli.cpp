@@ -7,7 +7,6 @@
 // objects is tests/ical_check.sh's.)
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -24,9 +23,10 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string input(reinterpret_cast<const char *>(data), size);
-  const size_t end = std::min(input.find('\0'), size);
+  const size_t end = input.find('\0');  // npos: no place file
   std::remove("gtknblick.conf");
-  if (end < size) std::ofstream("gtknblick.conf", std::ios::binary) << input.substr(end + 1);
+  if (end != std::string::npos)
+    std::ofstream("gtknblick.conf", std::ios::binary) << input.substr(end + 1);
   std::vector<std::string> args{"nachtblick-report", ""};
   for (char c : input.substr(0, end)) c == '\n' ? args.push_back("") : args.back().push_back(c);
   std::vector<const char *> argv;
