@@ -125,7 +125,7 @@ int quadinterp(double ym, double y0, double yp, double *ye, double *root1, doubl
 
   const double xe = (a != 0.0) ? -b / (2.0 * a) : 0.0;
   const double dis = b * b - 4.0 * a * y0;
-  const double dx = (a != 0.0 && dis >= 0.0) ? 0.5 * safesqrt(dis) / std::fabs(a) : 0.0;
+  const double dx = (a != 0.0) ? 0.5 * safesqrt(dis) / std::fabs(a) : 0.0;  // 0 when dis < 0
   if (a == 0.0 || !std::isfinite(xe) || !std::isfinite(dx)) {
     // Straight line (or a parabola too flat to tell from one).
     *ye = y0;

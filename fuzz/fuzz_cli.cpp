@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -22,17 +22,13 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  const char *text = reinterpret_cast<const char *>(data);
-  const size_t end = strnlen(text, size);
+  const std::string input(reinterpret_cast<const char *>(data), size);
+  const size_t end = input.find('\0');  // npos: no place file
   std::remove("gtknblick.conf");
-  if (end < size) {
-    FILE *f = std::fopen("gtknblick.conf", "wb");
-    std::fwrite(text + end + 1, 1, size - end - 1, f);
-    std::fclose(f);
-  }
+  if (end != std::string::npos)
+    std::ofstream("gtknblick.conf", std::ios::binary) << input.substr(end + 1);
   std::vector<std::string> args{"nachtblick-report", ""};
-  for (size_t i = 0; i < end; ++i)
-    text[i] == '\n' ? args.push_back("") : args.back().push_back(text[i]);
+  for (char c : input.substr(0, end)) c == '\n' ? args.push_back("") : args.back().push_back(c);
   std::vector<const char *> argv;
   for (const std::string &a : args) argv.push_back(a.c_str());
   std::string out, err;

@@ -111,9 +111,6 @@ int zone_days(const char *zone, int first, int n, ZoneDay days[]) {
 
 int day_riseset(const ZoneDay &day, int mjd, double longitude, double latitude, int type,
                 double *rise, double *set) {
-  if (day.count == 1 && day.span[0].start == mjd * kSecondsPerDay - day.span[0].offset &&
-      day.end == day.span[0].start + kSecondsPerDay)
-    return riseset(mjd, day.span[0].offset / 3600.0, longitude, latitude, type, rise, set);
   int flags = 0;
   for (int k = 0; k < day.count; ++k) {
     const ZoneSpan &s = day.span[k];

@@ -27,6 +27,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -34,62 +35,49 @@
 
 // The two programs share no code and both define szMonat, so the runner is
 // built twice: as golden_test for nachtblick-report, and with
-// NB_GOLDEN_KALENDER as kalender_golden_test for kalender's report.
+// NB_GOLDEN_KALENDER as kalender_golden_test for kalender's report. Each
+// runs its own cases and passes over the other's.
 #ifdef NB_GOLDEN_KALENDER
 #include "kalreport.h"
+const char kCase[] = "@@ kalender ", kInfo[] = "@@ kalender info";
 #else
 #include "nachtblick/cli.h"
 #include "nachtblick/places.h"
 #include "nachtblick/reports.h"
+const char kCase[] = "@@ nachtblick-report ", kInfo[] = "@@ nachtblick info";
 #endif
 
 namespace {
 
 const std::string kTag = "@@ ";
-// The cases this runner runs; the other runner's are passed over.
-#ifdef NB_GOLDEN_KALENDER
-const std::string kCase = "kalender ", kInfo = "kalender info";
-#else
-const std::string kCase = "nachtblick-report ", kInfo = "nachtblick info";
-#endif
 
 // The scratch directory the runner works in, and the place file a conf
 // directive writes (relative to it).
 std::string scratch;
-std::string conf_path = "gtknblick.conf";
+std::string conf_path;
 
-std::vector<std::string> split_args(const std::string &line) {
-  std::vector<std::string> args;
-  std::istringstream in(line);
-  for (std::string word; in >> word;) {
-    std::string arg;
-    for (size_t i = 0; i < word.size(); ++i) {
-      if (word[i] == '\\' && i + 1 < word.size() &&
-          std::string("ste").find(word[i + 1]) != std::string::npos) {
-        const char c = word[++i];
-        if (c != 'e') arg += (c == 's') ? ' ' : '\t';
-      } else {
-        arg += word[i];
-      }
-    }
-    args.push_back(arg);
-  }
-  return args;
+bool starts(const std::string &line, const std::string &head) {
+  return line.compare(0, head.size(), head) == 0;
 }
 
 // The block a case writes: stdout, then stderr and status when present.
 std::string run_case(const std::string &command) {
-  std::vector<std::string> args = split_args(command);
+  std::vector<std::string> args;
+  std::istringstream in(command.substr(kTag.size()));
+  for (std::string word; in >> word;) {
+    for (const auto &[code, text] : {std::pair("\\s", " "), {"\\t", "\t"}, {"\\e", ""}})
+      for (size_t at; (at = word.find(code)) != std::string::npos;) word.replace(at, 2, text);
+    args.push_back(word);
+  }
   std::string out, err;
   int status = 0;
 #ifdef NB_GOLDEN_KALENDER
   int y = 0, m = 0, d = 0;
-  if (args.size() == 2 && args[1] == "info") return kalender_info_text() + "\n";
+  if (command == kInfo) return kalender_info_text() + "\n";
   if (args.size() != 4 || std::sscanf(args[3].c_str(), "%d-%d-%d", &y, &m, &d) != 3) std::exit(2);
   out = kalender_report(args[1].c_str(), args[2].c_str(), d, m, y).text + "\n";
 #else
-  if (args.size() == 2 && args[0] == "nachtblick" && args[1] == "info")
-    return info_report().text + "\n";
+  if (command == kInfo) return info_report().text + "\n";
   std::vector<const char *> argv;
   for (const std::string &a : args) argv.push_back(a.c_str());
   status = run_report_cli(static_cast<int>(argv.size()), argv.data(), out, err);
@@ -101,62 +89,48 @@ std::string run_case(const std::string &command) {
   return out;
 }
 
-// Puts the place file of a "conf" directive where conf_path says.
-void set_conf(const std::string &how, const std::string &body, const std::string &root) {
-  const char *path = conf_path.c_str();
-  if (std::system(("rm -rf " + conf_path).c_str()) != 0) std::exit(2);
-  if (how == "fifo") {
-    mkfifo(path, 0600);
-  } else if (how == "dir") {
-    mkdir(path, 0700);
-  } else if (how != "none") {
-    std::ofstream out(path, std::ios::binary);
-    if (how.empty()) {
-      out << body;
-    } else {
-      std::ifstream in(root + "/" + how.substr(1), std::ios::binary);
-      out << in.rdbuf();
-    }
-  }
+// Puts the place file of a "conf" directive where conf_path says: body, a
+// FIFO, a directory, a file of the source tree or none.
+void set_conf(const std::string &how, const std::string &body = "") {
+  std::filesystem::remove_all(conf_path);
+  if (how == "fifo") mkfifo(conf_path.c_str(), 0600);
+  if (how == "dir") std::filesystem::create_directory(conf_path);
+  if (how.empty()) std::ofstream(conf_path, std::ios::binary) << body;
+  if (starts(how, "@"))
+    std::ofstream(conf_path, std::ios::binary)
+        << std::ifstream(NB_SOURCE_DIR "/" + how.substr(1), std::ios::binary).rdbuf();
 }
 
 // Checks (or with update rewrites) one data file; returns the failures.
-int run_file(const std::string &path, const std::string &root, bool update) {
+int run_file(const std::string &path, bool update) {
   std::ifstream in(path, std::ios::binary);
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
-  std::string result, conf;
+  std::string result;
   int failures = 0;
-  for (const char *at : {"system/", "config/nachtblick/", ""}) {
-    conf_path = std::string(at) + "gtknblick.conf";
-    set_conf("none", "", root);
-  }
+  for (const char *at : {"system/", "config/nachtblick/", ""})
+    std::filesystem::remove_all(std::string(at) + "gtknblick.conf");
+  conf_path = "gtknblick.conf";
   for (size_t i = 0; i < lines.size();) {
     const std::string &line = lines[i++];
     result += line + "\n";
     if (line == kTag + "conf") {
-      conf.clear();
-      for (; i < lines.size() && lines[i] != kTag + "end"; ++i) {
-        conf += lines[i] + "\n";
-        result += lines[i] + "\n";
-      }
-      set_conf("", conf, root);
-    } else if (line.compare(0, kTag.size() + 3, kTag + "at ") == 0) {
+      std::string conf;
+      for (; i < lines.size() && lines[i] != kTag + "end"; ++i) conf += lines[i] + "\n";
+      result += conf;
+      set_conf("", conf);
+    } else if (starts(line, kTag + "at ")) {
       const std::string at = line.substr(kTag.size() + 3);
-      conf_path = (at == "cwd"      ? ""
-                   : at == "config" ? "config/nachtblick/"
-                                    : "system/") +
-                  std::string("gtknblick.conf");
-    } else if (line.compare(0, kTag.size() + 5, kTag + "conf ") == 0) {
-      set_conf(line.substr(kTag.size() + 5), "", root);
-    } else if (line.compare(0, kTag.size() + kCase.size(), kTag + kCase) == 0 ||
-               line == kTag + kInfo) {
+      conf_path = at == "config" ? "config/nachtblick/" : at == "system" ? "system/" : "";
+      conf_path += "gtknblick.conf";
+    } else if (starts(line, kTag + "conf ")) {
+      set_conf(line.substr(kTag.size() + 5));
+    } else if (starts(line, kCase) || line == kInfo) {
       std::string expected;
-      while (i < lines.size() && (lines[i].compare(0, 2, kTag, 0, 2) != 0 ||
-                                  lines[i].compare(0, 9, kTag + "stderr") == 0 ||
-                                  lines[i].compare(0, 7, kTag + "exit") == 0))
+      while (i < lines.size() && (!starts(lines[i], "@@") || starts(lines[i], kTag + "stderr") ||
+                                  starts(lines[i], kTag + "exit")))
         expected += lines[i++] + "\n";
-      const std::string actual = run_case(line.substr(kTag.size()));
+      const std::string actual = run_case(line);
       result += actual;
       if (actual != expected && !update) {
         ++failures;
@@ -173,26 +147,22 @@ int run_file(const std::string &path, const std::string &root, bool update) {
 
 int main(int argc, char **argv) {
   const bool update = argc > 1 && std::string(argv[1]) == "--update";
-  char *cwd = getcwd(nullptr, 0);
-  const std::string here = cwd ? cwd : ".";
-  std::free(cwd);
+  std::vector<std::string> files(argv + (update ? 2 : 1), argv + argc);
+  for (std::string &file : files) file = std::filesystem::absolute(file);
   char dir[] = "/tmp/nbgoldenXXXXXX";
   if (!mkdtemp(dir) || chdir(dir) != 0) return 2;
   scratch = dir;
   // The place files of the user and of the system are looked for in the
   // scratch directory, never in the real ones.
-  if (std::system("mkdir -p home config/nachtblick system") != 0) return 2;
+  for (const char *sub : {"config/nachtblick", "system"}) std::filesystem::create_directories(sub);
   setenv("HOME", (scratch + "/home").c_str(), 1);
   setenv("XDG_CONFIG_HOME", (scratch + "/config").c_str(), 1);
 #ifndef NB_GOLDEN_KALENDER
   place_system_dir = strdup((scratch + "/system").c_str());
 #endif
   int failures = 0;
-  for (int k = update ? 2 : 1; k < argc; ++k) {
-    const std::string path = argv[k][0] == '/' ? argv[k] : here + "/" + argv[k];
-    failures += run_file(path, NB_SOURCE_DIR, update);
-  }
-  if (chdir("/") != 0 || std::system(("rm -rf " + scratch).c_str()) != 0) return 2;
+  for (const std::string &file : files) failures += run_file(file, update);
+  std::filesystem::remove_all(scratch);
   std::printf("%d failing case(s)\n", failures);
   return failures ? 1 : 0;
 }
