@@ -12,9 +12,8 @@
 #     the names read back as UTF-8;
 #  2. khal imports the year into a temporary calendar and lists the full
 #     moon of 22 June 2024 at the minute the file gives.
-# Of the checks of the 75-octet limit this one reads the files as written;
-# nachtblick/tests/app_test.cpp checks where ical_fold breaks a line and
-# fuzz/fuzz_cli.cpp that no input gives a longer one.
+# It is the one check of the 75-octet limit: the golden export pins where
+# the lines are folded.
 #
 #   tests/ical_check.sh PATH/TO/nachtblick-report
 #

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The astronomy engine against Meeus's worked examples (Astronomical
 // Algorithms, 2nd ed., 1998) and Espenak and Meeus's Delta T. The reports
-// themselves are golden data (tests/data); crosscheck.py holds those, in
-// universal time, against some of the same examples (49.a, 49.b, 27.a),
-// while here the engine's dynamical time is held to a second.
+// themselves are golden data (tests/data), which crosscheck.py holds
+// against other sources (USNO, NASA, an independent Sun and Moon); the
+// worked examples are held here only, in dynamical time, to a second.
 #include <gtest/gtest.h>
 
 #include <array>

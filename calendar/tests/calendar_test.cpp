@@ -6,7 +6,7 @@
 // (crosscheck.py holds the golden texts, a few years each, against its own
 // Julian Days and computus; these sweeps cover every year of the core.
 // Summer time is in the golden rise and set texts and exports, which
-// crosscheck.py holds against the rule and zoneinfo.)
+// crosscheck.py holds against the rule, written out again there.)
 #include <gtest/gtest.h>
 
 #include <array>

@@ -266,18 +266,6 @@ def check_usno(g, case, label, date, jd):  # USNO gives the minute
         g.check(case, abs(dev) <= 60, f"{label} {date}: USNO {t}", dev)
 
 
-def check_seasons(cases):
-    w, u = Group("seasons weekdays"), Group("seasons USNO 2024/25", " s")
-    s = Group("seasons vs Meeus ch. 25 Sun", " min")
-    for case in (c for c in cases if c.view in ("seasons", "ical")):
-        for label, jd, date, text, _ in (i for i in instants(case, w) if i[0] in SEASONS):
-            mine = solve(lambda t: sun(t)[0], 90 * SEASONS.index(label), jd, 360 / 365.2422)
-            s.check(case, abs(mine - jd) < 20 / 1440, f"{text}: Meeus JD {mine:.4f}",
-                    (jd - mine) * 1440)
-            check_usno(u, case, label, date, jd)
-    return [w, u, s]
-
-
 def in_span(label, jd, events, start, end):
     """Whether the phase at jd lies in [start, end) and the phases of its kind before and after
     it lie before start (after end) or are printed too; without end only the first from start
@@ -288,29 +276,27 @@ def in_span(label, jd, events, start, end):
             and (end is None or jd < end and (after >= end or near(after))))
 
 
-def check_moon(cases):
-    w, ill = Group("moon weekdays"), Group("moon illumination vs Almanac Moon", " points")
-    ph, e = Group("moon phases vs Almanac Moon", " min"), Group("moon USNO", " s")
+def check_instants(cases):
+    w, u = Group("instants' weekdays"), Group("instants vs USNO 2024/25", " s")
+    s = Group("seasons vs Meeus ch. 25 Sun", " min")
+    ph = Group("moon phases vs Almanac Moon", " min")
     ecl = Group("eclipses at the syzygy, in the span, gamma range", " min")
     nasa, seen = Group("eclipses vs NASA", " in gamma"), set()
-    for case in (c for c in cases if c.view in ("moonphase", "ical")):
+    for case in (c for c in cases if c.view in ("seasons", "moonphase", "ical")):
         if case.view == "ical":  # the export: every phase of the year
             start, end = jd_of(int(case.args[2]), 1, 1), jd_of(int(case.args[2]) + 1, 1, 1)
-        else:  # the report: the first phase of each kind from 0:00 on
-            hit = re.fullmatch(r" Mondbeleuchtung am (\d+)\. (\w+) (\d+) um 0:00 UTC: ([\d.]+) %",
-                               case.out[1])
-            start, end = jd_of(int(hit[3]), MONTH_NO[hit[2]], int(hit[1])), None
-            # phase angle about 180 deg - elongation; 0.6 points: the Moon's 0.3 deg, and up to
-            # 0.2 near new and full moon where the report's phase angle leaves out the latitude
-            lam, beta, _ = moon(start + delta_t(start))
-            mine = 50 * (1 - cosd(beta) * cosd(lam - sun(start + delta_t(start))[0]))
-            ill.check(case, abs(float(hit[4]) - mine) < 0.6, f"{case.out[1]}: {mine:.2f}",
-                      float(hit[4]) - mine)
-        events = [i for i in instants(case, w) if i[0] in PHASES or i[0] in ECLIPSES]
-        for label, jd, date, text, extra in events:
+        if hit := re.match(r" Mondbeleuchtung am (\d+)\. (\w+) (\d+) um 0:00 UTC", case.out[1]):
+            start, end = jd_of(int(hit[3]), MONTH_NO[hit[2]], int(hit[1])), None  # the first on
+        events = list(instants(case, w))
+        for label, jd, date, text, _ in (e for e in events if e[0] in SEASONS):
+            mine = solve(lambda t: sun(t)[0], 90 * SEASONS.index(label), jd, 360 / 365.2422)
+            s.check(case, abs(mine - jd) < 20 / 1440, f"{text}: Meeus JD {mine:.4f}",
+                    (jd - mine) * 1440)
+            check_usno(u, case, label, date, jd)
+        for label, jd, date, text, extra in (e for e in events if e[0] in PHASES or e[0] in ECLIPSES):
             mine = solve(elongation, 90 * PHASES.get(label, ECLIPSES.get(label, [0])[0]), jd, 12.19)
             dev = (jd - mine) * 1440
-            check_usno(e, case, label, date, jd)
+            check_usno(u, case, label, date, jd)
             if label in PHASES:  # within an hour, and in the span
                 ph.check(case, abs(dev) < 60 and in_span(label, jd, events, start, end),
                          f"{text}: Almanac JD {mine:.3f}", dev)
@@ -329,7 +315,7 @@ def check_moon(cases):
                 nasa.notes |= {KNOWN[date]} if date in KNOWN else set()
         for date in (d for d in NASA if case.view == "ical" and d[0] == int(case.args[2])):
             nasa.check(case, (case, date) in seen, f"NASA's eclipse of {date} not exported")
-    return [w, ill, ph, e, ecl, nasa]
+    return [w, u, s, ph, ecl, nasa]
 
 
 # ---- Rise and set, places and their time zones
@@ -475,7 +461,7 @@ def check_riseset(cases):
 
 def main():
     cases = read_cases()
-    for g in (check_pi(cases) + check_calendar(cases) + check_seasons(cases) + check_moon(cases)
+    for g in (check_pi(cases) + check_calendar(cases) + check_instants(cases)
               + check_riseset(cases)):
         g.report()
         if g.count == 0:
