@@ -29,6 +29,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -51,24 +52,24 @@ namespace {
 
 const std::string kTag = "@@ ";
 
+// Where an "at" directive puts the place file, in the scratch directory.
+const std::map<std::string, std::string> kConfDirs = {
+    {"cwd", ""}, {"config", "config/nachtblick/"}, {"system", "system/"}};
+
 // The scratch directory the runner works in, and the place file a conf
 // directive writes (relative to it).
 std::string scratch;
 std::string conf_path;
 
-bool starts(const std::string &line, const std::string &head) {
-  return line.compare(0, head.size(), head) == 0;
-}
+bool starts(const std::string &line, const std::string &head) { return line.rfind(head, 0) == 0; }
 
 // The block a case writes: stdout, then stderr and status when present.
 std::string run_case(const std::string &command) {
   std::vector<std::string> args;
   std::istringstream in(command.substr(kTag.size()));
-  for (std::string word; in >> word;) {
+  for (std::string word; in >> word; args.push_back(word))
     for (const auto &[code, text] : {std::pair("\\s", " "), {"\\t", "\t"}, {"\\e", ""}})
       for (size_t at; (at = word.find(code)) != std::string::npos;) word.replace(at, 2, text);
-    args.push_back(word);
-  }
   std::string out, err;
   int status = 0;
 #ifdef NB_GOLDEN_KALENDER
@@ -108,8 +109,7 @@ int run_file(const std::string &path, bool update) {
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   std::string result;
   int failures = 0;
-  for (const char *at : {"system/", "config/nachtblick/", ""})
-    std::filesystem::remove_all(std::string(at) + "gtknblick.conf");
+  for (const auto &[at, dir] : kConfDirs) std::filesystem::remove_all(dir + "gtknblick.conf");
   conf_path = "gtknblick.conf";
   for (size_t i = 0; i < lines.size();) {
     const std::string &line = lines[i++];
@@ -120,9 +120,7 @@ int run_file(const std::string &path, bool update) {
       result += conf;
       set_conf("", conf);
     } else if (starts(line, kTag + "at ")) {
-      const std::string at = line.substr(kTag.size() + 3);
-      conf_path = at == "config" ? "config/nachtblick/" : at == "system" ? "system/" : "";
-      conf_path += "gtknblick.conf";
+      conf_path = kConfDirs.at(line.substr(kTag.size() + 3)) + "gtknblick.conf";
     } else if (starts(line, kTag + "conf ")) {
       set_conf(line.substr(kTag.size() + 5));
     } else if (starts(line, kCase) || line == kInfo) {
