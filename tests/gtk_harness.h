@@ -19,8 +19,8 @@
 //   expect scroll N|end  (lines of the window's font from the top, or the end)
 //   expect tip "TEXT"    (the tooltip of the button clicked last; * and ?
 //                         match as in a shell pattern)
-//   layout ... end       (the layout as layout() writes it; NB_PRINT_LAYOUT=1
-//                         prints the window's)
+//   layout ... end       (the layout as layout() writes it; a difference
+//                         shows the window's)
 //   conf ... end, conf none   (the place file in the working directory)
 // A "TEXT" is a date format: %Y, %-m and %-d stand for today's year, month
 // and day.
@@ -159,7 +159,6 @@ TEST(Window, Script) {
       for (++n; std::getline(in, line) && line != "end"; ++n) block += line + "\n";
     if (word == "layout") {
       EXPECT_EQ(layout(window.top), block);
-      if (std::getenv("NB_PRINT_LAYOUT")) std::printf("%s", layout(window.top).c_str());
     } else if (word == "conf") {
       if (rest == "none") std::remove(kPlaceFile);
       if (rest.empty()) std::ofstream(kPlaceFile, std::ios::binary) << block;

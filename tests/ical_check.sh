@@ -22,8 +22,7 @@
 set -eu
 
 report=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-python=/usr/bin/python3
-if ! "$python" -c 'import icalendar' 2>/dev/null || ! command -v khal >/dev/null 2>&1; then
+if ! /usr/bin/python3 -c 'import icalendar' 2>/dev/null || ! command -v khal >/dev/null 2>&1; then
   echo "ical_check: python3-icalendar or khal is missing, skipped"
   exit 77
 fi
@@ -45,7 +44,7 @@ for args in "2024" "1500" "2024 --place 0" "2024 --place 1" "2024 --place 2" "20
   "$report" ical $args --today 2026-02-06 >"$(echo "$args" | tr -d ' -')".ics
 done
 
-"$python" - <<'EOF'
+/usr/bin/python3 - <<'EOF'
 import datetime as dt
 import glob
 import icalendar

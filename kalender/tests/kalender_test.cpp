@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: MIT
 // kalender's calendar functions against nachtblick's calendar core over the
 // whole range and beyond it: two separate implementations with formulas of
-// their own (the core is checked against independent day counts). Then the
-// reading of the entries (atoi, saturating); the steps of the date buttons
-// are in the window's script, tests/data/gui-kalender.txt.
+// their own (the core is checked against independent day counts). The
+// reading of the entries (atoi, saturating) is in the golden cases of
+// tests/data/kalender.txt, the steps of the date buttons in the window's
+// script, tests/data/gui-kalender.txt.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <climits>
-#include <cstdlib>
 
 #include "calendar/calendar.h"
 #include "kalcal.h"
-#include "kalreport.h"
 
 TEST(Kalender, AgreesWithTheCalendarCore) {
   for (int y = -1; y <= 10002; ++y) {
@@ -31,15 +30,4 @@ TEST(Kalender, AgreesWithTheCalendarCore) {
                                         lastdayofmonth(v, v), weekofyear(1, 1, v), eastersunday(v)};
     EXPECT_EQ(results, (std::array<int, 5>{0, 0, 0, 0, -1})) << v;
   }
-}
-
-TEST(Kalender, Entries) {
-  for (const char *t : {"", "7", "-7", "+7", "\t\n\v\f\r 42", "42abc", "4 2", "-", "+-5", " - 5",
-                        "0x1A", "000000000000000000000012", "2147483647", "-2147483648",
-                        "[Hier das Jahr eingeben]", "-0", "12.5"})
-    EXPECT_EQ(kalender_entrytoint(t), std::atoi(t)) << '"' << t << '"';
-  EXPECT_EQ(kalender_entrytoint("2147483648"), INT_MAX);
-  EXPECT_EQ(kalender_entrytoint("-2147483649"), INT_MIN);
-  EXPECT_EQ(kalender_entrytoint("4294967297"), INT_MAX);
-  EXPECT_EQ(kalender_entrytoint(nullptr), 0);
 }

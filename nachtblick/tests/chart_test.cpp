@@ -8,6 +8,7 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -41,11 +42,10 @@ double distance(cairo_surface_t *image, double x, double y, const ChartColour &c
 // The band whose colour is nearest to the pixel's (an hour line over a
 // band leaves it nearest to its band).
 int band_at(cairo_surface_t *image, double x, double y) {
-  int best = 0;
-  for (int b = 1; b < kChartBands; ++b)
-    if (distance(image, x, y, kBandColours[b]) < distance(image, x, y, kBandColours[best]))
-      best = b;
-  return best;
+  const auto nearer = [&](const ChartColour &a, const ChartColour &b) {
+    return distance(image, x, y, a) < distance(image, x, y, b);
+  };
+  return std::min_element(kBandColours, kBandColours + kChartBands, nearer) - kBandColours;
 }
 
 // The minute of the day of the report's "hh:mm" at text[at]; -1 for
