@@ -8,7 +8,6 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -42,10 +41,11 @@ double distance(cairo_surface_t *image, double x, double y, const ChartColour &c
 // The band whose colour is nearest to the pixel's (an hour line over a
 // band leaves it nearest to its band).
 int band_at(cairo_surface_t *image, double x, double y) {
-  const auto nearer = [&](const ChartColour &a, const ChartColour &b) {
-    return distance(image, x, y, a) < distance(image, x, y, b);
-  };
-  return std::min_element(kBandColours, kBandColours + kChartBands, nearer) - kBandColours;
+  int best = 0;
+  for (int b = 1; b < kChartBands; ++b)
+    if (distance(image, x, y, kBandColours[b]) < distance(image, x, y, kBandColours[best]))
+      best = b;
+  return best;
 }
 
 // The minute of the day of the report's "hh:mm" at text[at]; -1 for
