@@ -17,6 +17,7 @@ const char kPlaces[] =
 
 void BM_Chart(benchmark::State &state) {
   Place table[kPlaceSlots];
+  reset_places(table);
   int jan = 1;
   parse_places(kPlaces, sizeof kPlaces - 1, table, &jan);
   const Place &place = table[state.range(0)];

@@ -234,10 +234,9 @@ std::string read_place(const Line &line, Place table[kPlaceSlots], int *count) {
   const bool has_zone = split_zone(&named, &zone, &closed);
   read_name(named, p.name);
   *count += 1;
-  if (!has_zone) return "";
-  if (!closed || !zone_known(zone.c_str())) return unknown_zone(zone, closed);
-  g_strlcpy(p.zone, zone.c_str(), sizeof p.zone);
-  return "";
+  const bool known = has_zone && closed && zone_known(zone.c_str());
+  g_strlcpy(p.zone, known ? zone.c_str() : "", sizeof p.zone);
+  return has_zone && !known ? unknown_zone(zone, closed) : "";
 }
 
 }  // namespace

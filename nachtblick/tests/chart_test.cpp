@@ -66,6 +66,7 @@ cairo_status_t read_png(void *stream, unsigned char *data, unsigned int length) 
 
 TEST(Chart, BandEdgesAreTheReportsTimes) {
   Place table[kPlaceSlots];
+  reset_places(table);
   int jan = 1;
   parse_places(kPlaces, sizeof kPlaces - 1, table, &jan);
   for (int place = 0; place <= kApia; ++place) {
