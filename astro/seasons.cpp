@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 #include "astro/constants.h"
 #include "astro/timescales.h"
@@ -43,8 +44,7 @@ const std::int32_t kTermC[] = {1934136,  32964467, 20186,    445267112, 45036886
                                65928934, 3034906,  9037513,  33718147,  150678,   2281226,
                                29929562, 31555956, 4443417,  67555328,  4562452,  62894029,
                                31436921, 14577848, 31931756, 34777259,  1222114,  16859074};
-static_assert(sizeof kTermA / sizeof kTermA[0] == 24 && sizeof kTermB / sizeof kTermB[0] == 24 &&
-                  sizeof kTermC / sizeof kTermC[0] == 24,
+static_assert(std::size(kTermA) == 24 && std::size(kTermB) == 24 && std::size(kTermC) == 24,
               "Table 27.C has 24 rows");
 
 // Sum of the periodic terms of Table 27.C for T in Julian centuries.

@@ -208,7 +208,7 @@ static void next_place_cb(GtkWidget *, gpointer) {
 static void prev_place_cb(GtkWidget *, gpointer) {
   reload_places();
   int place = current_place - 1;
-  if (place < 0 || place >= kPlaceSlots) place = kPlaceSlots - 1;
+  if (place < 0) place = kPlaceSlots - 1;
   while (!place_table[place].used) --place;  // slot 0 is always in use
   current_place = place;
   riseset_cb(NULL, NULL);

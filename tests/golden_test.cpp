@@ -20,7 +20,7 @@
 //                               configuration directory or the system's
 //   @@# ...                     a comment (it ends an expected text)
 // Arguments are split at blanks; "\s" in one stands for a blank, "\t" for
-// a tab and "\e" for an empty argument.
+// a tab, "\d" for DEL and "\e" for an empty argument.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,7 +68,8 @@ std::string run_case(const std::string &command) {
   std::vector<std::string> args;
   std::istringstream in(command.substr(kTag.size()));
   for (std::string word; in >> word; args.push_back(word))
-    for (const auto &[code, text] : {std::pair("\\s", " "), {"\\t", "\t"}, {"\\e", ""}})
+    for (const auto &[code, text] :
+         {std::pair("\\s", " "), {"\\t", "\t"}, {"\\d", "\x7f"}, {"\\e", ""}})
       for (size_t at; (at = word.find(code)) != std::string::npos;) word.replace(at, 2, text);
   std::string out, err;
   int status = 0;

@@ -58,6 +58,10 @@ TEST(Astro, EclipseExamples) {
     EXPECT_GT(eclipse(n, kind, type, &g, &saros, 0), kHalfSecondDays) << n;
     EXPECT_NEAR(g, gamma, 5e-5) << n;
   }
+  double g;  // lunar Saros numbers run 0..222, the full moon of lunation 208 gives 0
+  int saros = -1;
+  eclipse(208, kKindLunar, kTypeTotal, &g, &saros, 1);
+  EXPECT_EQ(saros, 0);
 }
 
 // Espenak and Meeus's table of Delta T (s) at the start of the years; the

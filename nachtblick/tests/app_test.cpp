@@ -41,7 +41,7 @@ TEST(App, PlaceTable) {
   };
   for (int slot : {-1, 3, 31, 32}) EXPECT_EQ(report(table, slot), report(table, 0)) << slot;
   EXPECT_NE(report(nullptr, 0).find("Sankt Poelten (Austria)"), std::string::npos);
-  EXPECT_EQ(load_places_from("/dev/zero", table, &jan), 0);
+  for (const char *path : {"/dev/zero", "/"}) EXPECT_EQ(load_places_from(path, table, &jan), 0);
 }
 
 // Of a long file only the first 200001 bytes (without '%') are read: the
