@@ -68,9 +68,8 @@ std::string run_case(const std::string &command) {
   std::vector<std::string> args;
   std::istringstream in(command.substr(kTag.size()));
   for (std::string word; in >> word; args.push_back(word))
-    for (const auto &[code, text] :
-         {std::pair("\\s", " "), {"\\t", "\t"}, {"\\d", "\x7f"}, {"\\e", ""}})
-      for (size_t at; (at = word.find(code)) != std::string::npos;) word.replace(at, 2, text);
+    for (const auto &[c, t] : {std::pair("\\s", " "), {"\\t", "\t"}, {"\\d", "\x7f"}, {"\\e", ""}})
+      for (size_t at; (at = word.find(c)) != std::string::npos;) word.replace(at, 2, t);
   std::string out, err;
   int status = 0;
 #ifdef NB_GOLDEN_KALENDER

@@ -183,12 +183,7 @@ def check_pi(cases):
 # ---- Astronomy: the Sun after Meeus ch. 25; the Moon after the Astronomical
 # Almanac's low-precision formulas (about 0.3 deg), with the T^2 term of the mean
 # longitude (Meeus 47.1) for the centuries far from 2000; sidereal time (12.4).
-def sind(x):
-    return math.sin(math.radians(x))
-
-
-def cosd(x):
-    return math.cos(math.radians(x))
+sind, cosd = (lambda x: math.sin(math.radians(x))), (lambda x: math.cos(math.radians(x)))
 
 
 def delta_t(jd):  # in days; Morrison and Stephenson's parabola -20 + 32 u^2 seconds
