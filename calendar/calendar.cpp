@@ -86,7 +86,7 @@ int yearday(int day, int month, int year) {
 }
 
 int isgregorian(int year, int month, int day) {
-  return (year * 1024 + month * 32 + day > kLastJulianKey) ? 1 : 0;
+  return year * 1024 + month * 32 + day > kLastJulianKey;
 }
 
 // Day count of a year that begins on 1 March, so that the leap day ends it

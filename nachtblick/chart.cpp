@@ -10,6 +10,7 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -155,8 +156,8 @@ void add_marks(Chart &c, bool south) {
 void add_titles(Chart &c, const Place &place) {
   c.title = "Tag und Nacht " + std::to_string(c.year) + " in " + utf8_text(place.name);
   append_format(c.subtitle, "%d Grad %d Min. %s, %d Grad %d Min. %s; Uhrzeit in ", place.lat_deg,
-                place.lat_min, place.latitude < 0 ? "Sued" : "Nord", place.lon_deg, place.lon_min,
-                place.longitude < 0 ? "West" : "Ost");
+                place.lat_min, place_south(place) ? "Sued" : "Nord", place.lon_deg, place.lon_min,
+                place_west(place) ? "West" : "Ost");
   std::vector<std::string> abbrs;
   for (const ZoneDay &day : c.days)
     for (int s = 0; s < day.count; ++s) {
@@ -180,7 +181,7 @@ Chart make_chart(int year, const Place &place, int jan_variant) {
     c.skipped = c.skipped || c.days[k].count == 0;
     for (int b = 0; b < kLayers; ++b) add_stretches(c, place, k, -b, c.layer[b]);
   }
-  add_marks(c, place.latitude < 0);
+  add_marks(c, place_south(place));
   add_titles(c, place);
   return c;
 }
@@ -409,10 +410,10 @@ int chart_report(int year, const Place &place, int jan_variant, ChartFormat form
     surface = cairo_svg_surface_create_for_stream(append_bytes, &out, width, height);
   } else if (format == kChartPdf) {
     surface = cairo_pdf_surface_create_for_stream(append_bytes, &out, width, height);
-    // A PDF date has four digits of year: --today's 10000 counts as 9999.
+    // A PDF date has four digits of year: --today's year 10000 counts as 9999.
     std::string date;
-    if (today.year > 9999) today = CivilDate{9999, 12, 31};
-    append_format(date, "%04d-%02d-%02dT00:00:00Z", today.year, today.month, today.day);
+    append_format(date, "%04d-%02d-%02dT00:00:00Z", std::min(today.year, 9999), today.month,
+                  today.day);
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, date.c_str());
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, c.title.c_str());
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "nachtblick-report");

@@ -251,10 +251,9 @@ struct PlaceLines {
 
 PlaceLines place_lines(const Place &place) {
   PlaceLines p;
-  append_format(p.id, "-%.4f%c-%.4f%c", place.latitude < 0 ? -place.latitude : place.latitude,
-                place.latitude < 0 ? 'S' : 'N',
-                place.longitude < 0 ? -place.longitude : place.longitude,
-                place.longitude < 0 ? 'W' : 'E');
+  const bool south = place_south(place), west = place_west(place);
+  append_format(p.id, "-%.4f%c-%.4f%c", south ? -place.latitude : place.latitude, south ? 'S' : 'N',
+                west ? -place.longitude : place.longitude, west ? 'W' : 'E');
   p.location = "LOCATION:" + escaped(utf8_text(place.name));
   append_format(p.geo, "GEO:%.6f;%.6f", place.latitude, place.longitude);
   return p;

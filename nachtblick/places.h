@@ -28,6 +28,10 @@ struct Place {
   char zone[kZoneNameSize];   // IANA time zone of the place; empty: MEZ/MESZ
 };
 
+// The hemispheres the reports name: south of the equator, west of Greenwich.
+inline bool place_south(const Place &p) { return p.latitude < 0; }
+inline bool place_west(const Place &p) { return p.longitude < 0; }
+
 // Name of the place file.
 extern const char *const kPlaceFileName;
 // The directory of the system's place file (SYSCONFDIR/nachtblick).

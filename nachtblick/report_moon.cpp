@@ -22,8 +22,7 @@ const double kLunationsPerYear = 12.3685;  // Meeus, 2nd ed., 1998, eq. 49.2
 void append_instant(std::string &text, double h) {
   int year, month, day, hour, minute, second;
   mjdtodatetime(h - kMjdOffset, &year, &month, &day, &hour, &minute, &second);
-  int w = weekday(day, month, year);
-  if (w < 0 || w > 7) w = 0;
+  const int w = weekday(day, month, year);
   append_format(text, " %2d.%2d.%4d um %02d:%02d:%02d (UTC) [%s]", day, month, year, hour, minute,
                 second, szWochentagKurz[w]);
 }

@@ -135,12 +135,12 @@ ReportText riseset_report(const ReportInput &in) {
 
   append_format(text, "\n  Auf- und Untergaenge fuer %.39s: ", place.name);
   text += "\n  Geogr. Breite: ";
-  if (place.latitude < 0)
+  if (place_south(place))
     append_format(text, "%3d Grad %2d Min. Sued  ", place.lat_deg, place.lat_min);
   else
     append_format(text, "%3d Grad %2d Min. Nord ", place.lat_deg, place.lat_min);
   text += "\n  Geogr. Laenge: ";
-  if (place.longitude < 0)
+  if (place_west(place))
     append_format(text, "%3d Grad %2d Min. West ", place.lon_deg, place.lon_min);
   else
     append_format(text, "%3d Grad %2d Min. Ost  ", place.lon_deg, place.lon_min);

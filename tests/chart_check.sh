@@ -2,12 +2,12 @@
 # SPDX-License-Identifier: MIT
 # The chart's files as nachtblick-report writes them for Berlin (place 2 of
 # the example place file data/gtknblick.conf):
-#  1. the PNG is the picture of the README, docs/chart-berlin-2024.png, byte
-#     for byte;
-#  2. the SVG is an SVG document to an XML parser (python3);
-#  3. the PDF opens in pdfinfo (poppler-utils), one page, with --today as
-#     its creation date (not the clock's, so the same arguments give the
-#     same file).
+#  1. the PNG of 2024 is the picture of the README,
+#     docs/chart-berlin-2024.png, byte for byte;
+#  2. the SVG of 1000 is an SVG document to an XML parser (python3);
+#  3. the PDF of 3000 opens in pdfinfo (poppler-utils), one page, with
+#     --today as its creation date (not the clock's, so the same arguments
+#     give the same file), its year 10000 as 9999.
 #
 #   tests/chart_check.sh PATH/TO/nachtblick-report
 #
@@ -18,8 +18,9 @@ report=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$(dirname "$0")/../data"
-for f in svg pdf png; do
-  "$report" chart 2024 --place 2 --format $f --today 2024-06-21 >"$work/1.$f"
+for run in "1000 svg" "3000 pdf" "2024 png"; do  # the years of the range's ends
+  set -- $run
+  "$report" chart "$1" --place 2 --format "$2" --today 10000-06-21 >"$work/1.$2"
 done
 cmp "$work/1.png" ../docs/chart-berlin-2024.png
 
@@ -31,4 +32,4 @@ fi
 assert x.parse(sys.argv[1]).getroot().tag == "{http://www.w3.org/2000/svg}svg"' "$work/1.svg"
 pdfinfo -isodates "$work/1.pdf" >"$work/info"
 grep -qx 'Pages: *1' "$work/info"
-grep -qx 'CreationDate: *2024-06-21T00:00:00Z' "$work/info"
+grep -qx 'CreationDate: *9999-06-21T00:00:00Z' "$work/info"  # four digits of year
