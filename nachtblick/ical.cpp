@@ -93,7 +93,7 @@ void add_moon(Export &x) {
     while (add(x, Event{ut_seconds(h), false, false, kPhaseNames[phase], kPhaseIds[phase], ""}))
       h = moonphase(++n, phase, kToUniversal);
   }
-  for (int i = 0; i < 5; ++i) {
+  for (int i = 0; i < kEclipseKinds; ++i) {
     int n, saros;
     double h = 0.0, gamma = 0.0;
     // find_eclipse tries the lunations from its second argument - 1 on.

@@ -9,10 +9,9 @@
 // within 77.
 extern const int kMoonSearchCap;
 
-// Estimated lunation number of a month (Meeus, Astronomical Algorithms, 2nd ed., 1998, eq. 49.2, k
-// = (year - 2000)
-// * 12.3685, with the month as a twelfth of a year), the start of the
-// searches.
+// Estimated lunation number of a month (Meeus, Astronomical Algorithms,
+// 2nd ed., 1998, eq. 49.2, k = (year - 2000) * 12.3685, with the month as a
+// twelfth of a year), the start of the searches.
 int report_lunation(int year, int month);
 
 // Earliest instant h >= jd0 of phase code 0..3 (new moon, first quarter,
@@ -20,8 +19,12 @@ int report_lunation(int year, int month);
 // Returns 1 when found, 0 when the cap stopped the search.
 int find_moon_phase(int N, int phase, double jd0, int *n, double *h);
 
-// Earliest eclipse h >= jd0 of szFinsternis entry index 0..4 (kind index /
-// 3, type index % 3), searched from lunation N; its lunation in n, gamma and
+// The eclipses the reports look for: partial, total and annular solar,
+// partial and total lunar, in the order of szFinsternis.
+constexpr int kEclipseKinds = 5;
+
+// Earliest eclipse h >= jd0 of index 0..kEclipseKinds - 1 (kind index / 3,
+// type index % 3), searched from lunation N; its lunation in n, gamma and
 // Saros number. Returns 1 when found, 0 when the cap stopped the search.
 int find_eclipse(int N, int index, double jd0, int *n, double *h, double *gamma, int *saros);
 

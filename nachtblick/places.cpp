@@ -242,7 +242,7 @@ std::string read_place(const Line &line, Place table[kPlaceSlots], int *count) {
 }  // namespace
 
 void reset_places(Place table[kPlaceSlots]) {
-  std::fill_n(table, kPlaceSlots, Place{0, 0, 0, 0, 1, 1, 0, "", 0.0, 0.0, ""});
+  std::fill_n(table, kPlaceSlots, Place{});
   table[0] = kBuiltIn;
   table[0].used += 1;
 }

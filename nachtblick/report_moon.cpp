@@ -85,7 +85,7 @@ ReportText moonphase_report(const ReportInput &in) {
   }
   text += "\n";
 
-  for (int i = 0; i < 5; ++i) {
+  for (int i = 0; i < kEclipseKinds; ++i) {
     int n, saros;
     double h = 0.0, gamma = 0.0;
     append_format(text, "\n Naechste %s", szFinsternis[i]);

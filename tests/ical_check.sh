@@ -34,7 +34,7 @@ cd "$work"
 # name of well-formed UTF-8, bytes that are none (overlong, surrogate,
 # beyond U+10FFFF; read as Latin-1) and control characters (blanks).
 {
-  printf '52 N 31  013 E 24 Berlin; Mitte, \\ Sch\366neberg \342\202x\n'
+  printf '52 N 31  013 E 24 Berlin; Mitte, \\ Sch\366neberg \342\202x\303\200\n'
   printf '52 N 31  013 E 24 %s\n' "$(printf '\344%.0s' $(seq 27))Twelve chars"
   printf '52 N 31  013 E 24 x%s\n' "$(printf '\344%.0s' $(seq 38))"
   printf '52 N 31  013 E 24 \302\251\301\201\364\217\277\277\364\220\200\200\340\240\200\340\237\277\355\237\277\355\240\200\360\220\200\200\360\217\277\277\365\200\200\200;\001\177\n'
@@ -49,7 +49,7 @@ import datetime as dt
 import glob
 import icalendar
 
-NAMES = ["Berlin; Mitte, \\ Schöneberg â\x82x", "ä" * 27 + "Twelve chars", "x" + "ä" * 38,
+NAMES = ["Berlin; Mitte, \\ Schöneberg â\x82xÀ", "ä" * 27 + "Twelve chars", "x" + "ä" * 38,
          "©Á\x81\U0010ffffô\x90\x80\x80\u0800à\x9f¿\ud7ffí\xa0\x80\U00010000ð\x8f¿¿õ\x80\x80\x80;  "]
 for name in glob.glob("*.ics"):
     raw = open(name, "rb").read()

@@ -103,7 +103,8 @@ TEST(Calendar, EasterAgreesWithMeeusComputus) {
 // What the reports never reach: simple Sunday-based weeks. Entry texts:
 // long numbers saturate, a sign needs its digits next to it, tabs are no
 // blanks. An instant a hair before midnight is 23:59:59 of the day before,
-// never 24:00:00. A negative angle's sign is on its first part not zero.
+// never 24:00:00. A negative angle's sign is on its first part not zero;
+// an angle beyond int is refused.
 TEST(Calendar, EdgeCases) {
   const int weeks[][4] = {{1, 1, 2000, 1}, {2, 1, 2000, 2}, {31, 12, 2000, 54}, {29, 2, 2023, 0}};
   for (const auto &c : weeks) EXPECT_EQ(weeknumber(c[0], c[1], c[2], 0), c[3]) << c[2];
@@ -113,7 +114,8 @@ TEST(Calendar, EdgeCases) {
   std::array<int, 6> t;  // date and time of day
   mjdtodatetime(std::nextafter(0.0, -1.0), &t[0], &t[1], &t[2], &t[3], &t[4], &t[5]);
   EXPECT_EQ(t, (std::array<int, 6>{1858, 11, 16, 23, 59, 59}));
-  splitdegrees(-12.75, &t[0], &t[1], &t[2]);
-  splitdegrees(-0.75, &t[3], &t[4], &t[5]);
+  EXPECT_EQ(splitdegrees(-12.75, &t[0], &t[1], &t[2]), 1);
+  EXPECT_EQ(splitdegrees(-0.75, &t[3], &t[4], &t[5]), 1);
   EXPECT_EQ(t, (std::array<int, 6>{-12, 45, 0, 0, -45, 0}));
+  EXPECT_EQ(splitdegrees(-3e9, &t[0], &t[1], &t[2]), 0);
 }
