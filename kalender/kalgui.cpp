@@ -59,7 +59,7 @@ void show_text(const std::string &text, const char *font_name) {
   GtkText *t = GTK_TEXT(output);
   gtk_text_freeze(t);
   clear_output_window();
-  gtk_text_insert(t, font, nullptr, nullptr, text.c_str(), -1);
+  gtk_text_insert(t, font, nullptr, nullptr, text.c_str(), static_cast<gint>(text.size()));
   gtk_text_thaw(t);
 }
 

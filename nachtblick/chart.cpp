@@ -394,13 +394,13 @@ bool chart_format(const char *name, ChartFormat *format) {
   return false;
 }
 
-int chart_report(int year, const Place &place, int jan_variant, ChartFormat format, CivilDate today,
-                 std::string &out, std::string &err) {
+bool chart_report(int year, const Place &place, int jan_variant, ChartFormat format,
+                  CivilDate today, std::string &out, std::string &err) {
   out.clear();
   if (year < kIcalFirstYear || year > kIcalLastYear) {
     err.clear();
     append_format(err, "year %d is outside %d..%d", year, kIcalFirstYear, kIcalLastYear);
-    return 2;
+    return false;
   }
   const Chart c = make_chart(year, place, jan_variant);
   const double width = chart_x(c.ndays) + kMargin;
@@ -433,7 +433,7 @@ int chart_report(int year, const Place &place, int jan_variant, ChartFormat form
   if (status != CAIRO_STATUS_SUCCESS) {
     out.clear();
     err = std::string("the chart could not be drawn: ") + cairo_status_to_string(status);
-    return 2;
+    return false;
   }
-  return 0;
+  return true;
 }

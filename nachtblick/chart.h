@@ -43,12 +43,13 @@ extern const ChartColour kSkippedDayColour;
 bool chart_format(const char *name, ChartFormat *format);
 
 // Writes the chart of the year (kIcalFirstYear..kIcalLastYear, counted as
-// the reports count it) at the place to out and returns 0. Times are those
+// the reports count it) at the place to out and returns true. Times are those
 // of the rise and set report: in the place's time zone, or MEZ/MESZ for a
 // place without one. January is named by jan_variant as in the reports.
-// today is the creation date of a PDF. For a year out of range writes a
-// message without line end to err, nothing to out, and returns 2.
-int chart_report(int year, const Place &place, int jan_variant, ChartFormat format, CivilDate today,
-                 std::string &out, std::string &err);
+// today is the creation date of a PDF. For a year out of range, or when
+// cairo fails, writes a message without line end to err, nothing to out,
+// and returns false.
+bool chart_report(int year, const Place &place, int jan_variant, ChartFormat format,
+                  CivilDate today, std::string &out, std::string &err);
 
 #endif

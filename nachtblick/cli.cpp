@@ -195,8 +195,8 @@ int chart_view(const CliInput &c, std::string &out, std::string &err) {
   if (c.format_text && !chart_format(c.format_text, &format))
     return fail(err, std::string("--format '") + c.format_text + "' is not svg, pdf or png");
   std::string message;
-  if (chart_report(year, c.table[c.in.current_place], c.in.january_variant, format, c.in.today, out,
-                   message) != 0)
+  if (!chart_report(year, c.table[c.in.current_place], c.in.january_variant, format, c.in.today,
+                    out, message))
     return fail(err, message);
   return 0;
 }

@@ -287,7 +287,6 @@ int load_places_from(const char *path, Place table[kPlaceSlots], int *jan_varian
   // Every '%' is dropped; at most work + 1 bytes are kept, then a CR ends
   // the last line.
   std::vector<char> text;
-  text.reserve(static_cast<size_t>(work + 10));
   const long keep = work + 1;
   char chunk[4096];
   bool full = false;

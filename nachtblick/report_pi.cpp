@@ -53,7 +53,6 @@ std::string pi_digits_text(void) {
   bool first = true;
 
   std::string text;
-  text.reserve(3200);
   text += kHeading;
   int n = 0;
   for (int c = kSpigotTerms - kTermsPerPass; c != 0; c -= kTermsPerPass) {

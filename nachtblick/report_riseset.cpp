@@ -125,7 +125,6 @@ ReportText riseset_report(const ReportInput &in) {
   report_date(in, &day, &month, &year, &wday);
 
   std::string text;
-  text.reserve(1024);
   append_format(text, "\n  Datum: %s, %d. %s %d \n", szWochentag[wday], day,
                 month_name(month, in.january_variant), year);
 

@@ -15,7 +15,6 @@ ReportText seasons_report(const ReportInput &in) {
   report_date(in, &day, &month, &year, &wday);
 
   std::string text;
-  text.reserve(1024);
   text += "\n Beginn der Jahreszeiten:";
   for (int y = year; y < year + 3; ++y) {
     text += "\n";

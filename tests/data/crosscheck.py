@@ -228,8 +228,7 @@ def solve(fn, target, jd, rate):  # the UT near jd at which a longitude fn(TT) i
     return jd
 
 
-def elongation(jde):
-    return moon(jde)[0] - sun(jde)[0]
+elongation = lambda jde: moon(jde)[0] - sun(jde)[0]  # noqa: E731
 
 
 def instants(case, g):
