@@ -107,16 +107,16 @@ inline std::string layout(GtkWidget *w, const std::string &indent = "") {
   g_auto(GStrv) names = g_strsplit(kLayoutProperties, " ", -1);
   for (gchar **name = names; *name; ++name) {
     GParamSpec *own = g_object_class_find_property(G_OBJECT_GET_CLASS(w), *name);
-    GParamSpec *spec = own;
+    GParamSpec *param = own;
     if (!own && parent)
-      spec = gtk_container_class_find_child_property(G_OBJECT_GET_CLASS(parent), *name);
-    if (!spec) continue;
+      param = gtk_container_class_find_child_property(G_OBJECT_GET_CLASS(parent), *name);
+    if (!param) continue;
     g_auto(GValue) value = G_VALUE_INIT;
-    g_value_init(&value, spec->value_type);
+    g_value_init(&value, param->value_type);
     if (own) g_object_get_property(G_OBJECT(w), *name, &value);
     if (!own) gtk_container_child_get_property(GTK_CONTAINER(parent), w, *name, &value);
     g_autofree gchar *text = g_strdup_value_contents(&value);
-    if (!g_param_value_defaults(spec, &value)) out += std::string(" ") + *name + "=" + text;
+    if (!g_param_value_defaults(param, &value)) out += std::string(" ") + *name + "=" + text;
   }
   out += "\n";
   if (GTK_IS_CONTAINER(w) && !GTK_IS_BUTTON(w)) {

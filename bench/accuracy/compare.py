@@ -111,8 +111,8 @@ TABLES = {
         Row("phase instant, UT, against the package's own quarters", "phases", value="extra",
             window=MAIN)],
     "illum": [Row("illuminated fraction at 0h UT", "illum", digits=3, unit="pp")],
-    "eclipses": [Row(f"{body} eclipse, {what}", "eclipses", (body,), *spec)
-                 for body in ("solar", "lunar") for what, *spec in (
+    "eclipses": [Row(f"{body} eclipse, {what}", "eclipses", (body,), *fields)
+                 for body in ("solar", "lunar") for what, *fields in (
                      ("greatest eclipse, UT", "ut"), ("greatest eclipse, TT", "tt"),
                      ("abs(gamma)", "extra", 4, ""))],
     "seasons": instant_rows("season start", "seasons") + [
