@@ -14,6 +14,7 @@
 constexpr double kMjdOffset = 2400000.5;
 constexpr int kMjdToJdn = 2400001;
 constexpr long long kSecondsPerDay = 86400;
+constexpr int kSecondsPerHour = 3600;
 
 // The calendar reform: the Julian calendar up to Thursday 4 October 1582,
 // the Gregorian calendar from Friday 15 October 1582.

@@ -110,9 +110,9 @@ const ViewDef kViews[] = {
 
 // One line on err: control characters of the arguments it quotes show as '?'.
 int fail(std::string &err, const std::string &message) {
-  err = "nachtblick-report: " + message + " (see --help)\n";
-  for (size_t i = 0; i + 1 < err.size(); ++i)
-    if (static_cast<unsigned char>(err[i]) < 0x20 || err[i] == 0x7F) err[i] = '?';
+  err = "nachtblick-report: " + message + " (see --help)";
+  mask_controls(err);
+  err += "\n";
   return 2;
 }
 

@@ -78,7 +78,7 @@ bool add(Export &x, const Event &e) {
 long long ut_seconds(double jd) {
   int y, m, d, hh, mm, ss;
   mjdtodatetime(jd - kMjdOffset, &y, &m, &d, &hh, &mm, &ss);
-  return datetomjd(y, m, d) * kSecondsPerDay + hh * 3600 + mm * 60 + ss;
+  return datetomjd(y, m, d) * kSecondsPerDay + hh * kSecondsPerHour + mm * 60 + ss;
 }
 
 // Every phase of each code in the year, and every eclipse of each of the
@@ -170,7 +170,7 @@ std::string date_time(long long seconds, bool all_day) {
   append_digits(text, d, 2);
   if (all_day) return text;
   text += 'T';
-  append_digits(text, rest / 3600, 2);
+  append_digits(text, rest / kSecondsPerHour, 2);
   append_digits(text, rest / 60 % 60, 2);
   append_digits(text, rest % 60, 2);
   text += 'Z';

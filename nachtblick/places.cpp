@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "nachtblick/textbuf.h"
 
 const char *const kPlaceFileName = "gtknblick.conf";
 const char *place_system_dir = NB_SYSCONFDIR "/nachtblick";
@@ -164,8 +165,7 @@ bool split_zone(Line *line, std::string *zone, bool *closed) {
 // control characters as '?'.
 std::string unknown_zone(const std::string &zone, bool closed) {
   std::string shown = zone.substr(0, kZoneNameMax);
-  for (char &c : shown)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  mask_controls(shown);
   return "unknown time zone \"" + shown + (zone.size() > shown.size() ? "...\"" : "\"") +
          (closed ? "" : " (no closing ])") + ", using MEZ/MESZ";
 }

@@ -58,30 +58,28 @@ void append_row(std::string &text, int mjd, const ZoneDay &day, const Place &pla
 // are written where the offset has them (local mean times).
 void append_offset(std::string &text, int offset) {
   const int a = offset < 0 ? -offset : offset;
-  append_format(text, "UTC%c%d", offset < 0 ? '-' : '+', a / 3600);
-  if (a % 3600) append_format(text, ":%02d", a / 60 % 60);
+  append_format(text, "UTC%c%d", offset < 0 ? '-' : '+', a / kSecondsPerHour);
+  if (a % kSecondsPerHour) append_format(text, ":%02d", a / 60 % 60);
   if (a % 60) append_format(text, ":%02d", a % 60);
 }
 
-// The zone line after "Uhrzeit in ": MEZ or MESZ for a place without a
-// zone; else the zone's name, the abbreviation and offset of the day's
-// first stretch and, for each switch, a line below with the local time from
-// which the next holds (one line would not fit the window's 64 columns).
+// The zone line after "Uhrzeit in ": the zone's name, if the place has one,
+// the abbreviation and offset of the day's first stretch ("MEZ (UTC+1)" or
+// "MESZ (UTC+2)" without a zone) and, for each switch, a line below with the
+// local time from which the next holds (one line would not fit the window's
+// 64 columns).
 void append_zone(std::string &text, const Place &place, const ZoneDay &day) {
-  if (!place.zone[0]) {
-    text += (day.span[0].offset == 2 * 3600) ? "MESZ (UTC+2)" : "MEZ (UTC+1)";
-    return;
-  }
   text += place.zone;
   if (day.count == 0) text += ", diesen Tag gibt es dort nicht";
   for (int k = 0; k < day.count; ++k) {
     const ZoneSpan &s = day.span[k];
     if (k == 0) {
-      text += ", ";
+      if (place.zone[0]) text += ", ";
     } else {
       const long long local =
           ((s.start + s.offset) % kSecondsPerDay + kSecondsPerDay) % kSecondsPerDay;
-      append_format(text, ",\n             ab %02lld:%02lld", local / 3600, local / 60 % 60);
+      append_format(text, ",\n             ab %02lld:%02lld", local / kSecondsPerHour,
+                    local / 60 % 60);
       if (local % 60) append_format(text, ":%02lld", local % 60);
       text += " ";
     }
@@ -105,7 +103,7 @@ void place_day(const Place &place, int year, int month, int day, ZoneDay *local)
   if (place.zone[0] && zone_days(place.zone, mjd, 1, local)) return;
   const int zone = 1 + summertime(day, month, year);
   ZoneSpan &s = local->span[0];
-  s.offset = zone * 3600;
+  s.offset = zone * kSecondsPerHour;
   s.start = mjd * kSecondsPerDay - s.offset;
   std::snprintf(s.abbr, sizeof s.abbr, "%s", zone == 2 ? "MESZ" : "MEZ");
   local->count = 1;

@@ -12,3 +12,8 @@ void append_format(std::string &text, const char *format, ...) {
   va_end(args);
   text += line;
 }
+
+void mask_controls(std::string &text) {
+  for (char &c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+}

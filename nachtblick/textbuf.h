@@ -10,4 +10,8 @@
 void append_format(std::string &text, const char *format, ...)
     __attribute__((format(printf, 2, 3)));
 
+// Shows the control characters of text (below 0x20, and DEL) as '?', so
+// that a quoted file or argument cannot steer a terminal.
+void mask_controls(std::string &text);
+
 #endif

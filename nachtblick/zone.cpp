@@ -18,7 +18,7 @@ namespace {
 const long long kMjdUnixEpoch = 40587;
 // Every UT offset of the tz database lies within 26 hours of UT, so the
 // local midnight of a date lies within that much of its local-clock value.
-const long long kMaxOffset = 26 * 3600;
+const long long kMaxOffset = 26 * kSecondsPerHour;
 
 bool zone_char(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) || c == '/' || c == '_' || c == '-' ||
@@ -119,11 +119,13 @@ int day_riseset(const ZoneDay &day, int mjd, double longitude, double latitude, 
     // An event counts in this stretch when its instant lies in it; the
     // day's end belongs to its last stretch (it prints as 00:00).
     auto inside = [&](double hour) {
-      const double t = mjd * static_cast<double>(kSecondsPerDay) + hour * 3600.0 - s.offset;
+      const double t =
+          mjd * static_cast<double>(kSecondsPerDay) + hour * kSecondsPerHour - s.offset;
       return t >= s.start && (last ? t <= to : t < to);
     };
     double r = 0.0, st = 0.0;
-    const int f = riseset(mjd, s.offset / 3600.0, longitude, latitude, type, &r, &st);
+    const int f = riseset(mjd, s.offset / static_cast<double>(kSecondsPerHour), longitude, latitude,
+                          type, &r, &st);
     if (k == 0) flags |= f & kAboveAtStart;
     if (!(flags & kRiseFound) && (f & kRiseFound) && inside(r)) {
       *rise = r;
