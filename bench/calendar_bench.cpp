@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "nachtblick/reports.h"
+#include "nachtblick/views/reports.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "nachtblick/chart.h"
-#include "nachtblick/places.h"
+#include "nachtblick/place/places.h"
+#include "nachtblick/views/chart.h"
 
 namespace {
 

@@ -6,8 +6,9 @@
 
 #include <string>
 
-#include "nachtblick/ical.h"
-#include "nachtblick/places.h"
+#include "calendar/calendar.h"
+#include "nachtblick/place/places.h"
+#include "nachtblick/views/ical.h"
 
 namespace {
 
@@ -16,11 +17,11 @@ void BM_IcalYear(benchmark::State &state) {
   reset_places(places);
   const Place *place = state.range(0) ? &places[0] : nullptr;
   std::string out, err;
-  int year = kIcalFirstYear;
+  int year = kFirstReportYear;
   for (auto _ : state) {
     ical_report(year, place, CivilDate{2026, 2, 6}, out, err);
     benchmark::DoNotOptimize(out.data());
-    year = year + 37 <= kIcalLastYear ? year + 37 : kIcalFirstYear;
+    year = year + 37 <= kLastReportYear ? year + 37 : kFirstReportYear;
   }
 }
 BENCHMARK(BM_IcalYear)->ArgName("place")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -7,7 +7,7 @@
 
 #include "astro/eclipse.h"
 #include "astro/lunar.h"
-#include "nachtblick/reports.h"
+#include "nachtblick/views/reports.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <cstdio>
 
 #include "astro/sunmoon.h"
-#include "nachtblick/pi.h"
-#include "nachtblick/places.h"
-#include "nachtblick/reports.h"
+#include "nachtblick/place/places.h"
+#include "nachtblick/views/pi.h"
+#include "nachtblick/views/reports.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "nachtblick/cli.h"
+#include "nachtblick/cli/cli.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   char dir[] = "/tmp/nbfuzzXXXXXX";

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "nachtblick/places.h"
+#include "nachtblick/place/places.h"
 
 static void check(bool ok) {
   if (!ok) std::abort();

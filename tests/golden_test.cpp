@@ -42,9 +42,9 @@
 #include "kalreport.h"
 const char kCase[] = "@@ kalender ", kInfo[] = "@@ kalender info";
 #else
-#include "nachtblick/cli.h"
-#include "nachtblick/places.h"
-#include "nachtblick/reports.h"
+#include "nachtblick/cli/cli.h"
+#include "nachtblick/place/places.h"
+#include "nachtblick/views/reports.h"
 const char kCase[] = "@@ nachtblick-report ", kInfo[] = "@@ nachtblick info";
 #endif
 

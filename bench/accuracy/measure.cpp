@@ -21,7 +21,7 @@
 #include "astro/seasons.h"
 #include "astro/sunmoon.h"
 #include "astro/timescales.h"
-#include "nachtblick/moonsearch.h"
+#include "nachtblick/views/moonsearch.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <tuple>
 
 #include "astro/lunar.h"
-#include "nachtblick/moonsearch.h"
-#include "nachtblick/places.h"
-#include "nachtblick/reports.h"
+#include "nachtblick/place/places.h"
+#include "nachtblick/views/moonsearch.h"
+#include "nachtblick/views/reports.h"
 
 // The hemisphere flags and the use counts of the place table, which no
 // report prints (the reports show the degrees, minutes and signs); a NUL

@@ -15,8 +15,8 @@
 #include <string>
 
 #include "calendar/calendar.h"
-#include "nachtblick/chart.h"
-#include "nachtblick/reports.h"
+#include "nachtblick/views/chart.h"
+#include "nachtblick/views/reports.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // script tests/data/gui-nachtblick.txt (layout, every button, the date and
 // place stepping, typing, the wheel), seeded random clicks while the place
 // file changes, the desktop identity and the two ways to end the main loop.
-#include "nachtblick/places.h"
-#include "nachtblick/window.h"
+#include "nachtblick/place/places.h"
+#include "nachtblick/window/window.h"
 #include "tests/gtk_harness.h"
 
 // Pi and the information are reports of their own; every other button

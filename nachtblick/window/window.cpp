@@ -5,7 +5,7 @@
 // callback reads the three entries, stores its view, calls the report and
 // writes the text into the output area by the same steps every time:
 // font, freeze, clear, one insert, thaw.
-#include "nachtblick/window.h"
+#include "nachtblick/window/window.h"
 
 #include <cstdio>
 #include <cstring>
@@ -14,8 +14,8 @@
 #include <string>
 
 #include "calendar/calendar.h"
-#include "nachtblick/places.h"
-#include "nachtblick/reports.h"
+#include "nachtblick/place/places.h"
+#include "nachtblick/views/reports.h"
 
 int current_view = kViewCalendar;
 int today_toggle = 0;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "nachtblick/reports.h"
+#include "nachtblick/views/reports.h"
 
 #include "calendar/calendar.h"
 

@@ -9,8 +9,9 @@
 #include "astro/constants.h"
 #include "astro/sunmoon.h"
 #include "calendar/calendar.h"
-#include "nachtblick/reports.h"
-#include "nachtblick/textbuf.h"
+#include "nachtblick/place/placeclock.h"
+#include "nachtblick/text/textbuf.h"
+#include "nachtblick/views/reports.h"
 
 namespace {
 
@@ -34,16 +35,16 @@ void append_clock(std::string &text, double hour) {
 // missing event, or the visibility text when the body does not cross its
 // altitude that day.
 void append_row(std::string &text, int mjd, const ZoneDay &day, const Place &place, int type) {
-  double rise = 0.0, set = 0.0;
+  ClockEvent rise{}, set{};
   const int flags = day_riseset(day, mjd, place.longitude, place.latitude, type, &rise, &set);
   if (flags & (kRiseFound | kSetFound) || day.count == 0) {
     if (flags & kRiseFound)
-      append_clock(text, rise);
+      append_clock(text, rise.hour);
     else
       text += "----- ";
     text += "/ ";
     if (flags & kSetFound)
-      append_clock(text, set);
+      append_clock(text, set.hour);
     else
       text += "----- ";
     text += " ";
@@ -90,25 +91,6 @@ void append_zone(std::string &text, const Place &place, const ZoneDay &day) {
 }
 
 }  // namespace
-
-int clock_minutes(double hour) {
-  int h, m, s;
-  splitdegrees(hour, &h, &m, &s);
-  if (s >= 30) ++m;
-  return h * 60 + m;
-}
-
-void place_day(const Place &place, int year, int month, int day, ZoneDay *local) {
-  const int mjd = datetomjd(year, month, day);
-  if (place.zone[0] && zone_days(place.zone, mjd, 1, local)) return;
-  const int zone = 1 + summertime(day, month, year);
-  ZoneSpan &s = local->span[0];
-  s.offset = zone * kSecondsPerHour;
-  s.start = mjd * kSecondsPerDay - s.offset;
-  std::snprintf(s.abbr, sizeof s.abbr, "%s", zone == 2 ? "MESZ" : "MEZ");
-  local->count = 1;
-  local->end = s.start + kSecondsPerDay;
-}
 
 ReportText riseset_report(const ReportInput &in) {
   Place fallback[kPlaceSlots];

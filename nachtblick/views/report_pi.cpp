@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "nachtblick/pi.h"
-#include "nachtblick/reports.h"
-#include "nachtblick/textbuf.h"
+#include "nachtblick/text/textbuf.h"
+#include "nachtblick/views/pi.h"
+#include "nachtblick/views/reports.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <gtk/gtk.h>
 
-#include "nachtblick/places.h"
-#include "nachtblick/window.h"
+#include "nachtblick/place/places.h"
+#include "nachtblick/window/window.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "nachtblick/zone.h"
+#include "nachtblick/place/zone.h"
 
 // Slots of the place table; bytes of a name with its terminator, and its
 // longest text.

@@ -7,8 +7,8 @@
 #include "astro/seasons.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"
-#include "nachtblick/reports.h"
-#include "nachtblick/textbuf.h"
+#include "nachtblick/text/textbuf.h"
+#include "nachtblick/views/reports.h"
 
 ReportText seasons_report(const ReportInput &in) {
   int day, month, year, wday;

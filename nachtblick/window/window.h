@@ -6,7 +6,7 @@
 
 #include <gtk/gtk.h>
 
-#include "nachtblick/reports.h"
+#include "nachtblick/views/reports.h"
 
 enum { kNbButtons = 16 };
 

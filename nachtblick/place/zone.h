@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Time zones of places: IANA names looked up in the system's tz database
-// through GLib, and the local calendar day of a place as stretches of one
-// UT offset each.
+// through GLib, and the local calendar days of such a zone as stretches of
+// one UT offset each. The place clock (placeclock.h) decides which zone a
+// place's days are in; nothing else calls this.
 #ifndef NACHTBLICK_ZONE_H
 #define NACHTBLICK_ZONE_H
 
@@ -36,12 +37,9 @@ struct ZoneDay {
 // written when the zone is unknown.
 int zone_days(const char *zone, int first, int n, ZoneDay days[]);
 
-// Rising and setting of the event type (as riseset) over a local day: the
-// day is searched stretch by stretch, each with its own offset, and an event
-// counts in the stretch it falls in. Hours are those of the local clock,
-// 0..24; flags as riseset (kAboveAtStart at the day's first stretch). A day
-// of one stretch of 24 hours is exactly riseset with its offset.
-int day_riseset(const ZoneDay &day, int mjd, double longitude, double latitude, int type,
-                double *rise, double *set);
+// The offset (seconds east of UT) in force in the zone at t, UT seconds
+// from 0h of MJD 0, and its abbreviation. 1, or 0 with nothing written when
+// the zone is unknown.
+int zone_offset(const char *zone, long long t, int *offset, char abbr[kZoneAbbrSize]);
 
 #endif

@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "nachtblick/places.h"
-#include "nachtblick/reports.h"
+#include "nachtblick/place/places.h"
+#include "nachtblick/views/reports.h"
 
 enum ChartFormat { kChartSvg, kChartPdf, kChartPng };
 
@@ -42,7 +42,7 @@ extern const ChartColour kSkippedDayColour;
 // The format of its name ("svg", "pdf", "png"); false for any other text.
 bool chart_format(const char *name, ChartFormat *format);
 
-// Writes the chart of the year (kIcalFirstYear..kIcalLastYear, counted as
+// Writes the chart of the year (kFirstReportYear..kLastReportYear, counted as
 // the reports count it) at the place to out and returns true. Times are those
 // of the rise and set report: in the place's time zone, or MEZ/MESZ for a
 // place without one. January is named by jan_variant as in the reports.

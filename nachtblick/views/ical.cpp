@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Calendar export (RFC 5545): the events of one year from the searches of
 // the moon, seasons, calendar and rise and set reports.
-#include "nachtblick/ical.h"
+#include "nachtblick/views/ical.h"
 
 #include <algorithm>
 #include <climits>
@@ -14,11 +14,12 @@
 #include "astro/sunmoon.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"
-#include "nachtblick/moonsearch.h"
-#include "nachtblick/textbuf.h"
-
-const int kIcalFirstYear = kFirstReportYear;
-const int kIcalLastYear = kLastReportYear;
+#include "nachtblick/place/placeclock.h"
+#include "nachtblick/text/textbuf.h"
+#include "nachtblick/text/utf8.h"
+#include "nachtblick/views/feasts.h"
+#include "nachtblick/views/moonsearch.h"
+#include "nachtblick/views/yearcheck.h"
 
 namespace {
 
@@ -123,25 +124,25 @@ void add_feasts(Export &x) {
                  kFeastIds[i], ""});
 }
 
-// Sunrise and sunset of every zone-time day around the year at the place,
-// at the minute the rise and set report shows, less its zone offset.
+// Sunrise and sunset of every local day around the year at the place, at
+// the minute the rise and set report shows, taken back to UT by the offset
+// in force then.
 void add_sun(Export &x, const Place &place) {
-  const int first = static_cast<int>(x.begin / kSecondsPerDay) - 1;
-  const int last = static_cast<int>(x.end / kSecondsPerDay);
+  const int first = static_cast<int>(x.begin / kSecondsPerDay) - 2;
+  const int n = static_cast<int>(x.end / kSecondsPerDay) + 2 - first;
+  std::vector<ZoneDay> days(static_cast<size_t>(n));
+  place_days(place, first, n, days.data());
   long long previous[] = {LLONG_MIN, LLONG_MIN};
-  for (int mjd = first; mjd <= last; ++mjd) {
-    int y, m, d;
-    jdtodate(mjd + kMjdToJdn, &y, &m, &d);
-    const int zone = 1 + summertime(d, m, y);
-    double hours[2];
-    const int flags =
-        riseset(mjd, zone, place.longitude, place.latitude, kEventSun, &hours[0], &hours[1]);
-    for (int k : {0, 1}) {  // rise (flag kRiseFound), set (kSetFound)
-      if (!(flags & (k ? kSetFound : kRiseFound))) continue;
-      const long long start = mjd * kSecondsPerDay + (clock_minutes(hours[k]) - zone * 60) * 60LL;
-      if (start == previous[k]) continue;  // found at 24:00 and again at 0:00 of the next day
-      previous[k] = start;
-      add(x, Event{start, false, true, kSunNames[k], kSunIds[k], ""});
+  for (int k = 0; k < n; ++k) {
+    ClockEvent events[2];
+    const int flags = day_riseset(days[k], first + k, place.longitude, place.latitude, kEventSun,
+                                  &events[0], &events[1]);
+    for (int e : {0, 1}) {  // rise (flag kRiseFound), set (kSetFound)
+      if (!(flags & (e ? kSetFound : kRiseFound))) continue;
+      const long long start = event_minute(first + k, events[e]);
+      if (start == previous[e]) continue;  // found at 24:00 and again at 0:00 of the next day
+      previous[e] = start;
+      add(x, Event{start, false, true, kSunNames[e], kSunIds[e], ""});
     }
   }
 }
@@ -176,53 +177,6 @@ std::string date_time(long long seconds, bool all_day) {
   text += 'Z';
   return text;
 }
-
-// Octets of the well-formed UTF-8 sequence at p (RFC 3629: no overlong
-// form, no surrogate, at most U+10FFFF); 0 when there is none. p is
-// NUL-terminated.
-size_t utf8_length(const unsigned char *p) {
-  if (p[0] < 0x80) return 1;
-  size_t n;
-  unsigned lo = 0x80, hi = 0xBF;  // range of the second octet
-  if (p[0] >= 0xC2 && p[0] <= 0xDF) {
-    n = 2;
-  } else if (p[0] >= 0xE0 && p[0] <= 0xEF) {
-    n = 3;
-    if (p[0] == 0xE0) lo = 0xA0;
-    if (p[0] == 0xED) hi = 0x9F;
-  } else if (p[0] >= 0xF0 && p[0] <= 0xF4) {
-    n = 4;
-    if (p[0] == 0xF0) lo = 0x90;
-    if (p[0] == 0xF4) hi = 0x8F;
-  } else {
-    return 0;
-  }
-  if (p[1] < lo || p[1] > hi) return 0;
-  for (size_t i = 2; i < n; ++i)
-    if ((p[i] & 0xC0) != 0x80) return 0;
-  return n;
-}
-
-}  // namespace
-
-std::string utf8_text(const char *bytes) {
-  std::string text;
-  const unsigned char *p = reinterpret_cast<const unsigned char *>(bytes);
-  while (*p) {
-    const size_t n = utf8_length(p);
-    if (n) {
-      text.append(reinterpret_cast<const char *>(p), n);
-      p += n;
-    } else {
-      text += static_cast<char>(0xC0 | (*p >> 6));
-      text += static_cast<char>(0x80 | (*p & 0x3F));
-      ++p;
-    }
-  }
-  return text;
-}
-
-namespace {
 
 // A TEXT value (RFC 5545 3.3.11): backslash, semicolon, comma and newline
 // escaped; other control characters, which TEXT cannot hold, as blanks.
@@ -294,11 +248,7 @@ void ical_fold(std::string &out, const std::string &line) {
 }
 
 int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err) {
-  if (year < kIcalFirstYear || year > kIcalLastYear) {
-    err.clear();
-    append_format(err, "year %d is outside %d..%d", year, kIcalFirstYear, kIcalLastYear);
-    return 2;
-  }
+  if (!report_year_ok(year, err)) return 2;
   Export x{
       year, datetomjd(year, 1, 1) * kSecondsPerDay, datetomjd(year + 1, 1, 1) * kSecondsPerDay, {}};
   add_moon(x);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The place table and the fixed-column place file gtknblick.conf.
-#include "nachtblick/places.h"
+#include "nachtblick/place/places.h"
 
 #include <fcntl.h>
 #include <glib.h>
@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
-#include "nachtblick/textbuf.h"
+#include "nachtblick/text/textbuf.h"
 
 const char *const kPlaceFileName = "gtknblick.conf";
 const char *place_system_dir = NB_SYSCONFDIR "/nachtblick";

@@ -18,25 +18,17 @@
 
 #include <string>
 
-#include "nachtblick/places.h"
-#include "nachtblick/reports.h"
-
-// The years the export covers: those of the moon report.
-extern const int kIcalFirstYear;  // 1000
-extern const int kIcalLastYear;   // 3000
+#include "nachtblick/place/places.h"
+#include "nachtblick/views/reports.h"
 
 // Writes the iCalendar object of the year to out and returns 0. With a
 // place (may be null) the sunrises and sunsets there are included; its name,
 // any bytes, goes into LOCATION as UTF-8 (bytes that are no UTF-8 are read
 // as Latin-1). stamp, a date of the reports' calendar, is the DTSTAMP of
-// every event, at 00:00:00 UTC. For a year outside kIcalFirstYear..
-// kIcalLastYear writes a message without line end to err, nothing to out,
+// every event, at 00:00:00 UTC. For a year outside kFirstReportYear..
+// kLastReportYear writes a message without line end to err, nothing to out,
 // and returns 2.
 int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err);
-
-// A place name as UTF-8: well-formed sequences as they are, every other
-// byte read as Latin-1.
-std::string utf8_text(const char *bytes);
 
 // Appends a content line with its CRLF, folded into lines of at most 75
 // octets (RFC 5545 3.1: a CRLF and a blank before each continuation), never

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "nachtblick/textbuf.h"
+#include "nachtblick/text/textbuf.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The program information text.
-#include "nachtblick/reports.h"
+#include "nachtblick/views/reports.h"
 
 ReportText info_report(void) {
   std::string text =

@@ -4,7 +4,7 @@
 // once for each of the four altitudes; the bands are painted as layers,
 // night first and each brighter band over it where the Sun is above its
 // altitude, so that the band at any time is the brightest one there.
-#include "nachtblick/chart.h"
+#include "nachtblick/views/chart.h"
 
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
@@ -21,9 +21,11 @@
 #include "astro/sunmoon.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"
-#include "nachtblick/ical.h"
-#include "nachtblick/moonsearch.h"
-#include "nachtblick/textbuf.h"
+#include "nachtblick/place/placeclock.h"
+#include "nachtblick/text/textbuf.h"
+#include "nachtblick/text/utf8.h"
+#include "nachtblick/views/moonsearch.h"
+#include "nachtblick/views/yearcheck.h"
 
 const ChartColour kBandColours[kChartBands] = {
     {0.984, 0.906, 0.631},  // day
@@ -81,34 +83,20 @@ struct Chart {
   bool skipped;  // a date of the year the clock skipped
 };
 
-// The local days of the year: one zone_days call for a place with a zone;
-// else each day by the summer-time rule.
-void local_days(const Place &place, Chart &c) {
-  c.days.resize(c.ndays);
-  if (place.zone[0] && zone_days(place.zone, c.first, c.ndays, c.days.data())) return;
-  Place plain = place;
-  plain.zone[0] = '\0';
-  for (int k = 0; k < c.ndays; ++k) {
-    int y, m, d;
-    jdtodate(c.first + k + kMjdToJdn, &y, &m, &d);
-    place_day(plain, y, m, d, &c.days[k]);
-  }
-}
-
 // Where the Sun is above the altitude of the event type on day k, from the
 // day's rising and setting as the rise and set report finds them.
 void add_stretches(const Chart &c, const Place &place, int k, int type, std::vector<Stretch> &out) {
   const ZoneDay &day = c.days[k];
   if (day.count == 0) return;
-  double rise = 0.0, set = 0.0;
+  ClockEvent rise{}, set{};
   const int flags =
       day_riseset(day, c.first + k, place.longitude, place.latitude, type, &rise, &set);
   const bool risen = flags & kRiseFound, sets = flags & kSetFound;
-  if (risen && sets && rise <= set) {
-    out.push_back({k, rise, set});
+  if (risen && sets && rise.hour <= set.hour) {
+    out.push_back({k, rise.hour, set.hour});
   } else if (risen || sets) {
-    if (sets) out.push_back({k, 0.0, set});
-    if (risen) out.push_back({k, rise, static_cast<double>(kHoursPerDay)});
+    if (sets) out.push_back({k, 0.0, set.hour});
+    if (risen) out.push_back({k, rise.hour, static_cast<double>(kHoursPerDay)});
   } else if (flags & kAboveAtStart) {
     out.push_back({k, 0.0, static_cast<double>(kHoursPerDay)});
   }
@@ -176,7 +164,8 @@ Chart make_chart(int year, const Place &place, int jan_variant) {
   c.jan_variant = jan_variant;
   c.first = datetomjd(year, 1, 1);
   c.ndays = datetomjd(year + 1, 1, 1) - c.first;
-  local_days(place, c);
+  c.days.resize(c.ndays);
+  place_days(place, c.first, c.ndays, c.days.data());
   for (int k = 0; k < c.ndays; ++k) {
     c.skipped = c.skipped || c.days[k].count == 0;
     for (int b = 0; b < kLayers; ++b) add_stretches(c, place, k, -b, c.layer[b]);
@@ -397,11 +386,7 @@ bool chart_format(const char *name, ChartFormat *format) {
 bool chart_report(int year, const Place &place, int jan_variant, ChartFormat format,
                   CivilDate today, std::string &out, std::string &err) {
   out.clear();
-  if (year < kIcalFirstYear || year > kIcalLastYear) {
-    err.clear();
-    append_format(err, "year %d is outside %d..%d", year, kIcalFirstYear, kIcalLastYear);
-    return false;
-  }
+  if (!report_year_ok(year, err)) return false;
   const Chart c = make_chart(year, place, jan_variant);
   const double width = chart_x(c.ndays) + kMargin;
   const double height = chart_y(0) + kKeyHeight;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Time zones of places from the system's tz database (GLib's GTimeZone),
-// and the rise and set search over a local day whose offset may change.
-#include "nachtblick/zone.h"
+// Time zones of places from the system's tz database (GLib's GTimeZone).
+#include "nachtblick/place/zone.h"
 
 #include <glib.h>
 
@@ -10,7 +9,6 @@
 #include <cstring>
 
 #include "astro/constants.h"
-#include "astro/sunmoon.h"
 
 namespace {
 
@@ -109,32 +107,12 @@ int zone_days(const char *zone, int first, int n, ZoneDay days[]) {
   return 1;
 }
 
-int day_riseset(const ZoneDay &day, int mjd, double longitude, double latitude, int type,
-                double *rise, double *set) {
-  int flags = 0;
-  for (int k = 0; k < day.count; ++k) {
-    const ZoneSpan &s = day.span[k];
-    const bool last = k + 1 == day.count;
-    const long long to = last ? day.end : day.span[k + 1].start;
-    // An event counts in this stretch when its instant lies in it; the
-    // day's end belongs to its last stretch (it prints as 00:00).
-    auto inside = [&](double hour) {
-      const double t =
-          mjd * static_cast<double>(kSecondsPerDay) + hour * kSecondsPerHour - s.offset;
-      return t >= s.start && (last ? t <= to : t < to);
-    };
-    double r = 0.0, st = 0.0;
-    const int f = riseset(mjd, s.offset / static_cast<double>(kSecondsPerHour), longitude, latitude,
-                          type, &r, &st);
-    if (k == 0) flags |= f & kAboveAtStart;
-    if (!(flags & kRiseFound) && (f & kRiseFound) && inside(r)) {
-      *rise = r;
-      flags |= kRiseFound;
-    }
-    if (!(flags & kSetFound) && (f & kSetFound) && inside(st)) {
-      *set = st;
-      flags |= kSetFound;
-    }
-  }
-  return flags;
+int zone_offset(const char *zone, long long t, int *offset, char abbr[kZoneAbbrSize]) {
+  GTimeZone *tz = open_zone(zone);
+  if (!tz) return 0;
+  const int i = interval_at(tz, t);
+  *offset = g_time_zone_get_offset(tz, i);
+  g_strlcpy(abbr, g_time_zone_get_abbreviation(tz, i), kZoneAbbrSize);
+  g_time_zone_unref(tz);
+  return 1;
 }

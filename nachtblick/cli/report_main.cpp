@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "nachtblick/cli.h"
+#include "nachtblick/cli/cli.h"
 
 int main(int argc, char **argv) {
   std::string out, err;

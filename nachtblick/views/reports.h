@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "nachtblick/places.h"
+#include "nachtblick/place/places.h"
 
 // X core fonts of the reports.
 extern const char *const kFontGreeting;  // misc-fixed 14.5 pt
@@ -70,22 +70,6 @@ ReportText seasons_report(const ReportInput &in);
 ReportText riseset_report(const ReportInput &in);
 ReportText pi_report(void);
 ReportText info_report(void);
-
-// Month (2..7) and day of the five feasts of the feast list, indices 1..5
-// as szFeiertag (Easter Sunday, Ascension, Pentecost, Corpus Christi, Ash
-// Wednesday), in the calendar of the year; index 0 is left as it is.
-constexpr int kFeastSlots = 6;
-void feast_dates(int year, int month[kFeastSlots], int day[kFeastSlots]);
-
-// Minute of the day, 0..1440, at which the rise and set report shows a
-// zone-time hour 0..24: rounded from the whole seconds, so 23:59:30 and
-// later give 1440 (which the report prints as 00:00).
-int clock_minutes(double hour);
-
-// The local day of the date at the place: in the place's time zone, or
-// for a place without one in MEZ (UTC+1) or MESZ (UTC+2) by the summer-time
-// rule for the whole day.
-void place_day(const Place &place, int year, int month, int day, ZoneDay *local);
 
 // The date the moon, seasons and rise and set reports work on: the entries
 // read as numbers, today's date when year and month both read 0, clamped to

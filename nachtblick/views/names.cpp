@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Name tables and fonts shared by the reports.
-#include "nachtblick/reports.h"
+#include "nachtblick/views/reports.h"
 
 const char *const kFontGreeting = "-misc-fixed-medium-r-*-*-*-145-*-*-*-*-*-*";
 const char *const kFontReport = "-misc-fixed-medium-r-*-*-*-140-*-*-*-*-*-*";

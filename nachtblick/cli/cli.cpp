@@ -5,7 +5,7 @@
 //
 // Three steps: the arguments are parsed into their texts, the texts are
 // checked and turned into a report input, and the view's report is called.
-#include "nachtblick/cli.h"
+#include "nachtblick/cli/cli.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "calendar/calendar.h"
-#include "nachtblick/chart.h"
-#include "nachtblick/ical.h"
-#include "nachtblick/places.h"
-#include "nachtblick/reports.h"
-#include "nachtblick/textbuf.h"
+#include "nachtblick/place/places.h"
+#include "nachtblick/text/textbuf.h"
+#include "nachtblick/views/chart.h"
+#include "nachtblick/views/ical.h"
+#include "nachtblick/views/reports.h"
 
 namespace {
 
