@@ -55,8 +55,6 @@ const char kUsage[] =
 
 const char kVersion[] = "nachtblick-report " NB_VERSION "\n";
 
-// Entry texts are at most this many characters, as in the window.
-const size_t kEntryMax = 8;
 // The view and at most three date texts.
 const int kAllDates = 3;
 const size_t kMaxPositional = 1 + kAllDates;
@@ -161,7 +159,8 @@ int place_list(const CliInput &c, std::string &out, std::string &err) {
   for (int i = 0; i < kPlaceSlots && c.table[i].used; ++i) {
     const Place &p = c.table[i];
     if (i) out += "\n";
-    append_format(out, "%2d  %-39s  %9.5f  %10.5f", i, p.name, p.latitude, p.longitude);
+    append_format(out, "%2d  %-*s  %9.5f  %10.5f", i, kPlaceNameMax, p.name, p.latitude,
+                  p.longitude);
     if (p.zone[0]) append_format(out, "  %s", p.zone);
   }
   out += "\n";
@@ -262,9 +261,9 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
   const char *texts[kAllDates];
   for (int k = 0; k < kAllDates; ++k) {
     texts[k] = (k < ndates) ? args.positional[k + 1] : kEntryHints[k];
-    if (characters(texts[k]) > kEntryMax)
-      return fail(err,
-                  std::string(kEntryNames[k]) + " '" + texts[k] + "' is longer than 8 characters");
+    if (characters(texts[k]) > static_cast<size_t>(kEntryMaxChars))
+      return fail(err, std::string(kEntryNames[k]) + " '" + texts[k] + "' is longer than " +
+                           std::to_string(kEntryMaxChars) + " characters");
   }
   CivilDate today{};
   if (!args.today_text) {

@@ -112,7 +112,7 @@ ReportText riseset_report(const ReportInput &in) {
   ZoneDay local;
   place_day(place, year, month, day, &local);
 
-  append_format(text, "\n  Auf- und Untergaenge fuer %.39s: ", place.name);
+  append_format(text, "\n  Auf- und Untergaenge fuer %.*s: ", kPlaceNameMax, place.name);
   text += "\n  Geogr. Breite: ";
   if (place_south(place))
     append_format(text, "%3d Grad %2d Min. Sued  ", place.lat_deg, place.lat_min);

@@ -18,6 +18,10 @@ extern const char *const kFontFeasts;    // adobe-helvetica 16 px
 // Greeting shown at start.
 extern const char *const kGreetingText;
 
+// The texts of the year, month and day entries are at most this many
+// characters.
+constexpr int kEntryMaxChars = 8;
+
 // The initial texts of the year, month and day entries.
 extern const char *const kEntryHints[3];
 

@@ -288,8 +288,7 @@ enum {
   kOutputWidth = 580,
   kOutputHeight = 280,
   kTablePadding = 10,
-  kOutputPadding = 15,
-  kEntryMaxLength = 8
+  kOutputPadding = 15
 };
 
 static const GtkAttachOptions kCellOptions =
@@ -302,7 +301,7 @@ static void attach_cell(GtkWidget *table, GtkWidget *child, int column, int row)
 
 // An entry that starts with a hint text.
 static GtkWidget *new_entry(const char *hint) {
-  GtkWidget *entry = gtk_entry_new_with_max_length(kEntryMaxLength);
+  GtkWidget *entry = gtk_entry_new_with_max_length(kEntryMaxChars);
   gtk_entry_set_text(GTK_ENTRY(entry), hint);
   g_signal_connect(entry, "event", G_CALLBACK(hint_event_cb), const_cast<char *>(hint));
   return entry;

@@ -12,7 +12,7 @@ enum { kNbButtons = 16 };
 
 struct NbWindow {
   GtkWidget *window;
-  GtkWidget *year;  // entries, at most 8 characters
+  GtkWidget *year;  // entries, at most kEntryMaxChars characters
   GtkWidget *month;
   GtkWidget *day;
   GtkWidget *output;               // GtkText, not editable
