@@ -15,6 +15,9 @@ constexpr double kDegToRad = kPi / 180.0;
 constexpr double kJ2000 = 2451545.0;               // JD of J2000.0 (2000 January 1, 12h)
 constexpr double kMjdJ2000 = kJ2000 - kMjdOffset;  // MJD of J2000.0
 constexpr double kDaysPerCentury = 36525.0;
+// One second in days, the factor that turns Delta T into days: 1/86400
+// as a product, so that the last bit is that of the multiplication.
+constexpr double kDaysPerSecond = 1.1574074074074073e-05;
 // 0.499 s in days: what ttut adds when it applies no Delta T.
 constexpr double kHalfSecondDays = 0.499 / kSecondsPerDay;
 

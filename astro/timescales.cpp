@@ -124,7 +124,7 @@ double deltatcached(double jd) {
   return cached_seconds;
 }
 
-double deltatdays(double jd) { return deltatcached(jd) / kSecondsPerDay; }
+double deltatdays(double jd) { return deltatcached(jd) * kDaysPerSecond; }
 
 double ttut(double jde, int to_universal) {
   if (to_universal) return jde - deltatdays(jde);

@@ -14,6 +14,7 @@
 //   @@ conf / ... / @@ end      the place file from here on (lines between)
 //   @@ conf none|fifo|dir|@PATH no file, a FIFO, a directory, a file of the
 //                               source tree
+//   @@ conf ->PATH              a symbolic link to PATH
 //   @@ at cwd|config|system     where the conf directives after it put the
 //                               place file: the working directory (at the
 //                               start of each data file), the user's
@@ -96,6 +97,7 @@ void set_conf(const std::string &how, const std::string &body = "") {
   std::filesystem::remove_all(conf_path);
   if (how == "fifo") mkfifo(conf_path.c_str(), 0600);
   if (how == "dir") std::filesystem::create_directory(conf_path);
+  if (starts(how, "->")) std::filesystem::create_symlink(how.substr(2), conf_path);
   if (how.empty()) std::ofstream(conf_path, std::ios::binary) << body;
   if (starts(how, "@"))
     std::ofstream(conf_path, std::ios::binary)

@@ -75,6 +75,7 @@ struct CliInput {
   Place table[kPlaceSlots];
   std::string place_path;   // the place file read; empty for none
   std::string place_notes;  // what the place file holds that is no place
+  std::string place_error;  // why the place file could not be read, a line
   int ndates;               // date texts given on the command line
   bool place_given;         // --place was given
   const char *format_text;  // --format, or null
@@ -153,8 +154,9 @@ bool parse_today(const char *text, CivilDate *date) {
 // the place file in use and a line for each line of it that is neither
 // blank, a comment, an option nor a place.
 int place_list(const CliInput &c, std::string &out, std::string &err) {
-  err = c.place_path.empty() ? "nachtblick-report: no place file found, only the built-in place\n"
-                             : "nachtblick-report: places from " + c.place_path + "\n";
+  err = !c.place_error.empty() ? "nachtblick-report: only the built-in place\n"
+        : c.place_path.empty() ? "nachtblick-report: no place file found, only the built-in place\n"
+                               : "nachtblick-report: places from " + c.place_path + "\n";
   err += c.place_notes;
   for (int i = 0; i < kPlaceSlots && c.table[i].used; ++i) {
     const Place &p = c.table[i];
@@ -274,7 +276,12 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
   int jan_variant = 1;
   c->place_notes.clear();
   c->place_path = find_place_file();
-  load_places_from(c->place_path.c_str(), c->table, &jan_variant, &c->place_notes);
+  if (load_places_from(c->place_path.c_str(), c->table, &jan_variant, &c->place_notes,
+                       &c->place_error) < 0) {
+    c->place_path.clear();
+    mask_controls(c->place_error);
+    c->place_error += "\n";
+  }
   int place = 0;
   if (args.place_text && (!parse_count(args.place_text, &place) || !place_in_use(c->table, place)))
     return fail(err, std::string("--place '") + args.place_text + "' is not a place in use (0.." +
@@ -303,12 +310,11 @@ int run_report_cli(int argc, const char *const argv[], std::string &out, std::st
   if (!view) return fail(err, std::string("unknown view '") + args.positional[0] + "'");
 
   static CliInput input;
-  if (make_input(args, *view, &input, err) != 0) return 2;
-  if (view->run) {
-    const int status = view->run(input, out, err);
-    if (status != 0) out.clear();
-    return status;
-  }
-  out = view->report(input.in).text + "\n";
-  return 0;
+  input.place_error.clear();
+  int status = make_input(args, *view, &input, err);
+  if (status == 0 && view->run) status = view->run(input, out, err);
+  if (status == 0 && !view->run) out = view->report(input.in).text + "\n";
+  if (status != 0) out.clear();
+  err = input.place_error + err;  // a place file that could not be read
+  return status;
 }

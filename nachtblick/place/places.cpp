@@ -2,6 +2,7 @@
 // The place table and the fixed-column place file gtknblick.conf.
 #include "nachtblick/place/places.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <glib.h>
 #include <sys/stat.h>
@@ -24,6 +25,7 @@ Place place_table[kPlaceSlots];
 int current_place = 0;
 int january_variant = 1;
 std::string place_file;
+std::string place_file_error;
 
 namespace {
 
@@ -269,17 +271,19 @@ void parse_places(const char *data, long length, Place table[kPlaceSlots], int *
 }
 
 int load_places_from(const char *path, Place table[kPlaceSlots], int *jan_variant,
-                     std::string *notes) {
+                     std::string *notes, std::string *error) {
   reset_places(table);
   // Only a regular file is read: opening without blocking and checking the
   // opened file keeps a FIFO, a device or a directory of that name from
   // stalling or confusing the window; they count as missing.
   const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   struct stat st;  // a failed open leaves fd -1, which fstat refuses
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     close(fd);
     return 0;
   }
+  // A file may say it is empty and still hold text (those of /proc do), so
+  // its size only sets the working size and the file is read to its end.
   long work = st.st_size;
   if (work < kMinWork) work = kMinWork;
   if (work > kMaxWork) work = kMaxWork;
@@ -290,9 +294,17 @@ int load_places_from(const char *path, Place table[kPlaceSlots], int *jan_varian
   const long keep = work + 1;
   char chunk[4096];
   bool full = false;
+  long total = 0;
   while (!full) {
     const ssize_t got = read(fd, chunk, sizeof chunk);
-    if (got <= 0) break;
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      if (error) *error = std::string(path) + ": cannot read: " + std::strerror(errno);
+      close(fd);
+      return -1;
+    }
+    if (got == 0) break;
+    total += got;
     for (ssize_t i = 0; i < got; ++i) {
       if (chunk[i] == '%') continue;
       if (static_cast<long>(text.size()) >= keep) {
@@ -303,6 +315,7 @@ int load_places_from(const char *path, Place table[kPlaceSlots], int *jan_varian
     }
   }
   close(fd);
+  if (total == 0) return 0;
   text.push_back('\r');
   parse_places(text.data(), static_cast<long>(text.size()), table, jan_variant, notes, path);
   return 1;
@@ -333,5 +346,9 @@ std::string find_place_file(void) {
 
 int load_places(void) {
   place_file = find_place_file();
-  return load_places_from(place_file.c_str(), place_table, &january_variant);
+  place_file_error.clear();
+  const int status = load_places_from(place_file.c_str(), place_table, &january_variant, nullptr,
+                                      &place_file_error);
+  if (status < 0) place_file.clear();
+  return status;
 }

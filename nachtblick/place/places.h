@@ -39,11 +39,13 @@ extern const char *place_system_dir;
 
 // The program's place table, the index of the place the rise and set
 // report shows, how January is printed (2: "Jaenner", else "Januar"), and
-// the place file the last load_places read (empty: none was found).
+// the place file the last load_places read (empty: none was found, or it
+// could not be read, and then place_file_error says why).
 extern Place place_table[kPlaceSlots];
 extern int current_place;
 extern int january_variant;
 extern std::string place_file;
+extern std::string place_file_error;
 
 // Where the place file is looked for, as the programs' --help says it.
 #define NB_PLACE_SEARCH_HELP                                                 \
@@ -59,17 +61,20 @@ std::string find_place_file(void);
 
 // Rebuilds place_table from the place file find_place_file names, sets
 // place_file and may set january_variant. 1 when the file was read and
-// processed, 0 when there is none, it is empty or could not be buffered;
-// the table always holds at least the built-in place.
+// processed, 0 when there is none or it is empty, -1 when reading it failed
+// (then place_file is empty and place_file_error names the file and the
+// reason); the table always holds at least the built-in place.
 int load_places(void);
 
 // The same for any file and table (the program's load_places calls this).
 // With notes, appends a line "path:N: reason" for every line N of the file
 // that is neither blank, a comment, an option line nor a place taken into
 // the table, and for every place whose time zone is unknown (the window
-// passes none and stays silent).
+// passes none and stays silent). A read error leaves the table with the
+// built-in place alone, returns -1 and, with error, sets it to
+// "path: cannot read: reason".
 int load_places_from(const char *path, Place table[kPlaceSlots], int *jan_variant,
-                     std::string *notes = nullptr);
+                     std::string *notes = nullptr, std::string *error = nullptr);
 
 // The same for a file's contents already in memory.
 // Notes as above, each line headed by name.

@@ -1,19 +1,25 @@
 // SPDX-License-Identifier: MIT
 // What the golden texts (tests/data) cannot show: the fields of the place
 // table no report prints, the place fallbacks, the file-size bound and
-// devices as place files, and the moon searches at their bounds.
+// devices as place files, the moon searches at their bounds, and the
+// export's sunrises and sunsets against the rise and set report.
 // (tests/ical_check.sh checks the line form of whole exports.)
+#include <glib.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <tuple>
 
 #include "astro/lunar.h"
+#include "calendar/calendar.h"
 #include "nachtblick/place/places.h"
+#include "nachtblick/views/ical.h"
 #include "nachtblick/views/moonsearch.h"
 #include "nachtblick/views/reports.h"
 
@@ -72,4 +78,62 @@ TEST(App, MoonSearchBounds) {
   EXPECT_EQ(h, full);
   EXPECT_EQ(find_moon_phase(0, 0, 1e9, &n, &h), 0);
   EXPECT_EQ(find_eclipse(0, 0, 1e9, &n, &h, &gamma, &saros), 0);
+}
+
+// The export's sunrises and sunsets are those of the rise and set report,
+// to the minute, on the same local day, in zones of every kind (half and
+// three-quarter hours, switches, the date line, polar day and night) and
+// in MEZ/MESZ. The export's UTC instants are taken to the local clock by
+// GLib here (Europe/Berlin for the place without a zone); every day of the
+// year but its first and last must show exactly the export's cells.
+TEST(App, ExportSunIsTheReports) {
+  const char text[] =
+      "21 N 18  157 W 51 Honolulu [Pacific/Honolulu]\n13 S 50  171 W 45 Apia [Pacific/Apia]\n"
+      "27 N 43  085 E 19 Kathmandu [Asia/Kathmandu]\n47 N 34  052 W 43 St. John's "
+      "[America/St_Johns]\n43 S 57  176 W 33 Waitangi [Pacific/Chatham]\n"
+      "69 N 39  018 E 57 Tromsoe [Europe/Oslo]\n52 N 31  013 E 24 Berlin\n";
+  Place table[kPlaceSlots];
+  int jan = 1;
+  parse_places(text, sizeof text - 1, table, &jan);
+  for (int p = 0; p < 7; ++p) {
+    std::string ics, err;
+    ASSERT_EQ(ical_report(2024, &table[p], {2026, 2, 6}, ics, err), 0);
+    GTimeZone *tz = g_time_zone_new_identifier(p == 6 ? "Europe/Berlin" : table[p].zone);
+    std::map<int, std::array<std::string, 2>> cells;  // by local MJD: rise, set
+    std::istringstream lines(ics);
+    int y, m, d, hh, mm, ss, events = 0;
+    for (std::string line, start; std::getline(lines, line);) {
+      if (line.rfind("DTSTART:", 0) == 0) start = line;
+      const int k = line.rfind("SUMMARY:Sonnenaufgang", 0) == 0     ? 0
+                    : line.rfind("SUMMARY:Sonnenuntergang", 0) == 0 ? 1
+                                                                    : -1;
+      if (k < 0 || std::sscanf(start.c_str(), "DTSTART:%4d%2d%2dT%2d%2d%2dZ", &y, &m, &d, &hh, &mm,
+                               &ss) != 6)
+        continue;
+      GDateTime *utc = g_date_time_new_utc(y, m, d, hh, mm, ss);
+      GDateTime *local = g_date_time_to_timezone(utc, tz);
+      g_date_time_get_ymd(local, &y, &m, &d);
+      char clock[8];
+      std::snprintf(clock, sizeof clock, "%02d:%02d", g_date_time_get_hour(local),
+                    g_date_time_get_minute(local));
+      cells[datetomjd(y, m, d)][k] = clock;
+      ++events;
+      g_date_time_unref(local), g_date_time_unref(utc);
+    }
+    g_time_zone_unref(tz);
+    int wrong = 0;
+    for (int mjd = datetomjd(2024, 1, 2); mjd < datetomjd(2024, 12, 31); ++mjd) {
+      jdtodate(mjd + kMjdToJdn, &y, &m, &d);
+      const std::string ymd[] = {std::to_string(y), std::to_string(m), std::to_string(d)};
+      const std::string report =
+          riseset_report({ymd[0].c_str(), ymd[1].c_str(), ymd[2].c_str(), {}, table, p, 1}).text;
+      const std::string head = "Sonne          Mond\n  ";
+      const std::string cell = report.substr(report.find(head) + head.size(), 13);
+      std::array<std::string, 2> want = cells[mjd];
+      for (std::string &c : want) c = c.empty() ? "-----" : c;
+      const bool none = cells[mjd][0].empty() && cells[mjd][1].empty();
+      if (cell != want[0] + " / " + want[1] && !(none && cell.find(" sicht") != cell.npos)) ++wrong;
+    }
+    EXPECT_EQ(wrong, 0) << table[p].name << ", " << events << " events";
+  }
 }

@@ -24,6 +24,7 @@
 #include "nachtblick/place/placeclock.h"
 #include "nachtblick/text/textbuf.h"
 #include "nachtblick/text/utf8.h"
+#include "nachtblick/views/eventnames.h"
 #include "nachtblick/views/moonsearch.h"
 #include "nachtblick/views/yearcheck.h"
 
@@ -298,9 +299,7 @@ void draw_marks(cairo_t *cr, const Chart &c) {
     const double x = kChartLeft + m.day * kPixelsPerDay;
     draw_symbol(cr, x, m.season ? kSeasonRow : kMoonRow, m.kind, m.season);
     if (!m.season) continue;
-    std::string name = szJahreszeit[m.kind];
-    name.erase(name.find_last_not_of(' ') + 1);
-    name += "anfang";
+    const std::string name = kSeasonStartNames[m.kind].name;
     // Right of the triangle, or left of it where the plot ends.
     cairo_text_extents_t e;
     cairo_text_extents(cr, name.c_str(), &e);
@@ -386,7 +385,7 @@ bool chart_format(const char *name, ChartFormat *format) {
 bool chart_report(int year, const Place &place, int jan_variant, ChartFormat format,
                   CivilDate today, std::string &out, std::string &err) {
   out.clear();
-  if (!report_year_ok(year, err)) return false;
+  if (!report_year_ok(year, err) || !stamp_date_ok(today, err)) return false;
   const Chart c = make_chart(year, place, jan_variant);
   const double width = chart_x(c.ndays) + kMargin;
   const double height = chart_y(0) + kKeyHeight;
@@ -395,10 +394,8 @@ bool chart_report(int year, const Place &place, int jan_variant, ChartFormat for
     surface = cairo_svg_surface_create_for_stream(append_bytes, &out, width, height);
   } else if (format == kChartPdf) {
     surface = cairo_pdf_surface_create_for_stream(append_bytes, &out, width, height);
-    // A PDF date has four digits of year: --today's year 10000 counts as 9999.
     std::string date;
-    append_format(date, "%04d-%02d-%02dT00:00:00Z", std::min(today.year, 9999), today.month,
-                  today.day);
+    append_format(date, "%04d-%02d-%02dT00:00:00Z", today.year, today.month, today.day);
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, date.c_str());
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, c.title.c_str());
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "nachtblick-report");

@@ -17,6 +17,7 @@
 #include "nachtblick/place/placeclock.h"
 #include "nachtblick/text/textbuf.h"
 #include "nachtblick/text/utf8.h"
+#include "nachtblick/views/eventnames.h"
 #include "nachtblick/views/feasts.h"
 #include "nachtblick/views/moonsearch.h"
 #include "nachtblick/views/yearcheck.h"
@@ -27,35 +28,13 @@ const size_t kLineOctets = 75;  // longest line without CRLF (RFC 5545 3.1)
 const char kProdId[] = "PRODID:-//nachtblick//nachtblick-report " NB_VERSION "//DE";
 const char kUidDomain[] = "@nachtblick";
 
-// SUMMARY texts (UTF-8) and the words of the UIDs, by phase code, eclipse
-// index (as szFinsternis), season 1..4 - 1, feast 1..5 and rise / set.
-const char *const kPhaseNames[] = {"Neumond", "Erstes Viertel", "Vollmond", "Letztes Viertel"};
-const char *const kPhaseIds[] = {"neumond", "erstes-viertel", "vollmond", "letztes-viertel"};
-const char *const kEclipseNames[] = {"Partielle Sonnenfinsternis", "Totale Sonnenfinsternis",
-                                     "Ringförmige Sonnenfinsternis", "Partielle Mondfinsternis",
-                                     "Totale Mondfinsternis"};
-const char *const kEclipseIds[] = {"partielle-sonnenfinsternis", "totale-sonnenfinsternis",
-                                   "ringfoermige-sonnenfinsternis", "partielle-mondfinsternis",
-                                   "totale-mondfinsternis"};
-const char *const kSeasonNames[] = {"Frühlingsanfang", "Sommeranfang", "Herbstanfang",
-                                    "Winteranfang"};
-const char *const kSeasonIds[] = {"fruehlingsanfang", "sommeranfang", "herbstanfang",
-                                  "winteranfang"};
-const char *const kFeastNames[] = {
-    "", "Ostersonntag", "Christi Himmelfahrt", "Pfingstsonntag", "Fronleichnam", "Aschermittwoch"};
-const char *const kFeastIds[] = {
-    "", "ostersonntag", "christi-himmelfahrt", "pfingstsonntag", "fronleichnam", "aschermittwoch"};
-const char *const kSunNames[] = {"Sonnenaufgang", "Sonnenuntergang"};
-const char *const kSunIds[] = {"sonnenaufgang", "sonnenuntergang"};
-
 // One event. start: UT seconds from 0h of MJD 0; for an all-day event the
 // 0h of its day.
 struct Event {
   long long start;
   bool all_day;
-  bool at_place;  // sunrise or sunset: with LOCATION and GEO
-  const char *summary;
-  const char *id;
+  bool at_place;            // sunrise or sunset: with LOCATION and GEO
+  EventName what;           // SUMMARY and the UID's word
   std::string description;  // plain text; empty for none
 };
 
@@ -91,7 +70,7 @@ void add_moon(Export &x) {
     int n = 0;
     double h = 0.0;
     if (!find_moon_phase(N, phase, jd0, &n, &h)) continue;
-    while (add(x, Event{ut_seconds(h), false, false, kPhaseNames[phase], kPhaseIds[phase], ""}))
+    while (add(x, Event{ut_seconds(h), false, false, kPhaseNames[phase], ""}))
       h = moonphase(++n, phase, kToUniversal);
   }
   for (int i = 0; i < kEclipseKinds; ++i) {
@@ -101,8 +80,7 @@ void add_moon(Export &x) {
     for (int from = N; find_eclipse(from, i, jd0, &n, &h, &gamma, &saros); from = n + 2) {
       std::string text;
       append_format(text, "Saros %d, Gamma %.4f", saros, gamma);
-      if (!add(x, Event{ut_seconds(h), false, false, kEclipseNames[i], kEclipseIds[i], text}))
-        break;
+      if (!add(x, Event{ut_seconds(h), false, false, kEclipseNames[i], text})) break;
     }
   }
 }
@@ -111,9 +89,9 @@ void add_moon(Export &x) {
 // 23 December of it in either calendar over 1000..3000, so the year's own
 // four are all there is.
 void add_seasons(Export &x) {
-  for (size_t i = 0; i < std::size(kSeasonNames); ++i)
+  for (size_t i = 0; i < std::size(kSeasonStartNames); ++i)
     add(x, Event{ut_seconds(seasonstart(x.year, static_cast<int>(i) + 1, kToUniversal)), false,
-                 false, kSeasonNames[i], kSeasonIds[i], ""});
+                 false, kSeasonStartNames[i], ""});
 }
 
 void add_feasts(Export &x) {
@@ -121,7 +99,7 @@ void add_feasts(Export &x) {
   feast_dates(x.year, month, day);
   for (int i = 1; i < kFeastSlots; ++i)
     add(x, Event{datetomjd(x.year, month[i], day[i]) * kSecondsPerDay, true, false, kFeastNames[i],
-                 kFeastIds[i], ""});
+                 ""});
 }
 
 // Sunrise and sunset of every local day around the year at the place, at
@@ -142,7 +120,7 @@ void add_sun(Export &x, const Place &place) {
       const long long start = event_minute(first + k, events[e]);
       if (start == previous[e]) continue;  // found at 24:00 and again at 0:00 of the next day
       previous[e] = start;
-      add(x, Event{start, false, true, kSunNames[e], kSunIds[e], ""});
+      add(x, Event{start, false, true, kSunNames[e], ""});
     }
   }
 }
@@ -216,10 +194,10 @@ PlaceLines place_lines(const Place &place) {
 void put_event(std::string &out, const Event &e, const std::string &stamp, const PlaceLines &at) {
   const std::string start = date_time(e.start, e.all_day);
   ical_fold(out, "BEGIN:VEVENT");
-  ical_fold(out, "UID:" + start + "-" + e.id + (e.at_place ? at.id : "") + kUidDomain);
+  ical_fold(out, "UID:" + start + "-" + e.what.id + (e.at_place ? at.id : "") + kUidDomain);
   ical_fold(out, "DTSTAMP:" + stamp);
   ical_fold(out, (e.all_day ? "DTSTART;VALUE=DATE:" : "DTSTART:") + start);
-  ical_fold(out, "SUMMARY:" + escaped(e.summary));
+  ical_fold(out, "SUMMARY:" + escaped(e.what.name));
   if (!e.description.empty()) ical_fold(out, "DESCRIPTION:" + escaped(e.description));
   if (e.at_place) {
     ical_fold(out, at.location);
@@ -248,7 +226,7 @@ void ical_fold(std::string &out, const std::string &line) {
 }
 
 int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err) {
-  if (!report_year_ok(year, err)) return 2;
+  if (!report_year_ok(year, err) || !stamp_date_ok(stamp, err)) return 2;
   Export x{
       year, datetomjd(year, 1, 1) * kSecondsPerDay, datetomjd(year + 1, 1, 1) * kSecondsPerDay, {}};
   add_moon(x);

@@ -26,8 +26,8 @@
 // any bytes, goes into LOCATION as UTF-8 (bytes that are no UTF-8 are read
 // as Latin-1). stamp, a date of the reports' calendar, is the DTSTAMP of
 // every event, at 00:00:00 UTC. For a year outside kFirstReportYear..
-// kLastReportYear writes a message without line end to err, nothing to out,
-// and returns 2.
+// kLastReportYear, or a stamp past kLastStampYear (yearcheck.h), writes a
+// message without line end to err, nothing to out, and returns 2.
 int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err);
 
 // Appends a content line with its CRLF, folded into lines of at most 75

@@ -101,6 +101,7 @@ enum { kNextPlaceButton = 8, kPrevPlaceButton = 9 };
 // Names the place file last read in the place buttons' tooltip.
 static void show_place_file(void) {
   std::string tip = "Keine Ortsdatei gefunden, nur der eingebaute Ort";
+  if (!place_file_error.empty()) tip = place_file_error + "; nur der eingebaute Ort";
   if (!place_file.empty()) {
     gchar *path = g_canonicalize_filename(place_file.c_str(), NULL);
     tip = std::string("Orte aus ") + path;
