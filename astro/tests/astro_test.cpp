@@ -73,6 +73,8 @@ TEST(Astro, DeltaT) {
   for (const auto &c : table)
     EXPECT_NEAR(deltatseconds(int(c[0]), 1), c[1], 5 + 0.001 * std::fabs(c[1])) << c[0];
   EXPECT_EQ(deltatseconds(-751, 12), 0.0);
+  // In days by the factor 1/86400, to the last bit (a division differs).
+  EXPECT_EQ(deltatdays(kJ2000), 0x1.83988b9c48c46p-11);
 }
 
 // The parabola of the rise and set search where its samples are degenerate,
