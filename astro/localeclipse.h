@@ -8,6 +8,8 @@
 #ifndef NACHTBLICK_LOCALECLIPSE_H
 #define NACHTBLICK_LOCALECLIPSE_H
 
+#include "astro/eclipse.h"  // EclipseType
+
 // The contacts: first (C1), second (C2), greatest eclipse (least
 // separation of the centres), third (C3) and last (C4).
 enum SolarContact { kContact1, kContact2, kContactMax, kContact3, kContact4, kSolarContacts };
