@@ -6,6 +6,7 @@
 #
 #   npm install --prefix /tmp/astronomia astronomia@4.2.0
 #   scripts/astrotables.py /tmp/astronomia/node_modules/astronomia
+#   clang-format -i astro/*terms.h
 #
 # The VSOP87D Earth series are cut to the terms that Meeus keeps in his
 # Appendix III (the largest ones of each series); every other table is
