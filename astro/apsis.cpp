@@ -4,7 +4,7 @@
 #include "astro/apsis.h"
 
 #include <cmath>
-#include <iterator>
+#include <cstddef>
 
 #include "astro/apsisterms.h"
 #include "astro/constants.h"

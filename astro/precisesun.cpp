@@ -4,7 +4,7 @@
 #include "astro/precisesun.h"
 
 #include <cmath>
-#include <iterator>
+#include <cstddef>
 
 #include "astro/constants.h"
 #include "astro/coordinates.h"

@@ -2,9 +2,9 @@
 // The Sun from VSOP87 (Meeus, Astronomical Algorithms, 2nd ed., 1998,
 // ch. 25 "higher accuracy" and ch. 32 with the Earth's series of
 // Appendix III). Instants are Julian Ephemeris Days (dynamical time),
-// angles in degrees, distances in astronomical units. Accurate to about
-// 1" from -2000 to +6000; the low-precision Sun of the reports is
-// sunmoonposition() in sunmoon.h.
+// angles in degrees, distances in astronomical units. Meeus's terms keep
+// the Sun within about 1" of the complete VSOP87 near the present; the
+// low-precision Sun of the reports is sunmoonposition() in sunmoon.h.
 #ifndef NACHTBLICK_PRECISESUN_H
 #define NACHTBLICK_PRECISESUN_H
 
