@@ -31,10 +31,18 @@ struct Shadow {
   double axis, umbra, penumbra;
 };
 
-void ecliptic(double lambda, double beta, double r, double v[3]) {
-  v[0] = r * cosd(beta) * cosd(lambda);
-  v[1] = r * cosd(beta) * sind(lambda);
-  v[2] = r * sind(beta);
+struct Vector {
+  double x, y, z;
+};
+
+double dot(const Vector &a, const Vector &b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+// The equatorial vector of a body at ecliptic lambda, beta and distance r
+// for the obliquity eps (a frame in which all three components count).
+Vector equatorial(double lambda, double beta, double r, double eps) {
+  double ra = 0.0, dec = 0.0;
+  eclipticequatorial(lambda, beta, eps, &ra, &dec);
+  return Vector{r * cosd(dec) * cosd(ra), r * cosd(dec) * sind(ra), r * sind(dec)};
 }
 
 // e = -s runs from the Sun through the Earth; the Moon's projection on it
@@ -44,14 +52,13 @@ Shadow shadowat(double jd) {
   const double jde = jd + deltatdays(jd);
   double dpsi = 0.0, deps = 0.0, lambda = 0.0, beta = 0.0, r = 0.0;
   nutation(jde, &dpsi, &deps);
-  double s[3], m[3];
+  const double eps = trueobliquity(jde, deps);
   sunapparentecliptic(jde, dpsi, &lambda, &beta, &r);
-  ecliptic(lambda, beta, r * kAuKm, s);
+  const Vector s = equatorial(lambda, beta, r * kAuKm, eps);
   moongeocentric(jde, &lambda, &beta, &r);
-  ecliptic(lambda + dpsi, beta, r, m);
-  const double u =
-      -(m[0] * s[0] + m[1] * s[1] + m[2] * s[2]) / (s[0] * s[0] + s[1] * s[1] + s[2] * s[2]);
-  const double axis = std::hypot(-u * s[0] - m[0], -u * s[1] - m[1], -u * s[2] - m[2]);
+  const Vector m = equatorial(lambda + dpsi, beta, r, eps);
+  const double u = -dot(m, s) / dot(s, s);
+  const double axis = std::hypot(-u * s.x - m.x, -u * s.y - m.y, -u * s.z - m.z);
   return Shadow{axis, kSunRadiusKm - (1.0 + u) * (kSunRadiusKm - kShadowEarthRadiusKm),
                 -kSunRadiusKm + (1.0 + u) * (kSunRadiusKm + kShadowEarthRadiusKm)};
 }
