@@ -76,7 +76,8 @@ TEST(Precise, MeeusExamples) {
   EXPECT_NEAR(std::asin(kEarthRadiusKm / d) / kDegToRad / kArcsec, 3240.679, 5e-4);
 }
 
-// astronomia: nutation (") and the Moon (deg, km) at 1900, 2023, 2100.0.
+// astronomia: nutation (") and the Moon (deg, km) at 1900, 2023, 2100.0;
+// apsides (JDE, parallax ") from 1900 to 2093 and near the years 0 and 4000.
 TEST(Precise, TablesAgainstAstronomia) {
   for (const auto &[jde, psi, eps, lon, lat, km] :
        {std::tuple(2415020.5, 17.4261530, -2.2925337, 272.412270177, 1.108371247, 368391.602283),
@@ -94,7 +95,9 @@ TEST(Precise, TablesAgainstAstronomia) {
   for (const auto &[k, jde, parallax] : {std::tuple(300.0, 2459802.219161, 3656.33808),
                                          {-600.5, 2434988.401084, 3248.57658},
                                          {1234.5, 2485550.310824, 3245.40850},
-                                         {-77.0, 2449411.425150, 3635.97497}}) {
+                                         {-77.0, 2449411.425150, 3635.97497},
+                                         {26500.0, 3181728.602295, 3564.32861},
+                                         {-26500.5, 1721324.977044, 3255.21154}}) {
     double d = 0;
     EXPECT_NEAR(moonapsis(k, &d), jde, 1e-6) << k;
     EXPECT_NEAR(std::asin(kEarthRadiusKm / d) / kDegToRad / kArcsec, parallax, 1e-5) << k;
