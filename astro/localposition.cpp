@@ -39,7 +39,8 @@ void place(const Sky &s, double latitude, double lambda, double beta, double km,
   eclipticequatorial(lambda, beta, s.eps, &ra, &dec);
   topocentric(ra, dec, km / kEarthRadiusKm, s.lst - ra, s.rhosin, s.rhocos, &p->ra, &p->dec, &d);
   p->distance = d * kEarthRadiusKm;
-  equatorialhorizontal(s.lst - p->ra, p->dec, latitude, &p->altitude, &p->azimuth);
+  p->hourangle = std::remainder(s.lst - p->ra, 360.0);
+  equatorialhorizontal(p->hourangle, p->dec, latitude, &p->altitude, &p->azimuth);
 }
 
 void sunat(const Sky &s, double latitude, TopocentricPosition *sun) {

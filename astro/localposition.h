@@ -19,6 +19,7 @@ struct TopocentricPosition {
   double semidiameter;  // degrees
   double altitude;      // geometric (no refraction); add refraction() for the apparent one
   double azimuth;       // 0..360 from north through east
+  double hourangle;     // local hour angle, -180..180 (0 at the upper transit)
 };
 
 // The Sun (precisesun.h) and the Moon (precisemoon.h) at the UT Julian

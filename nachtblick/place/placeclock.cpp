@@ -94,8 +94,16 @@ void place_time(const Place &place, long long t, LocalTime *local) {
     local->offset = mez_offset(y, m, d);
     std::snprintf(local->abbr, sizeof local->abbr, "%s", mez_name(local->offset));
   }
-  const long long clock = t + local->offset;
-  const long long mjd = day_of(clock);
-  local->seconds = static_cast<int>(clock - mjd * kSecondsPerDay);
-  jdtodate(static_cast<int>(mjd) + kMjdToJdn, &local->year, &local->month, &local->day);
+  LocalTime clock{};
+  utc_time(t + local->offset, &clock);
+  local->year = clock.year, local->month = clock.month, local->day = clock.day;
+  local->seconds = clock.seconds;
+}
+
+void utc_time(long long t, LocalTime *utc) {
+  const long long mjd = day_of(t);
+  utc->seconds = static_cast<int>(t - mjd * kSecondsPerDay);
+  jdtodate(static_cast<int>(mjd) + kMjdToJdn, &utc->year, &utc->month, &utc->day);
+  utc->offset = 0;
+  std::snprintf(utc->abbr, sizeof utc->abbr, "UTC");
 }

@@ -51,6 +51,9 @@ struct LocalTime {
   char abbr[kZoneAbbrSize];
 };
 
+// The clock of UTC at the instant t: offset 0, abbreviation "UTC".
+void utc_time(long long t, LocalTime *utc);
+
 // The local time at the place of the instant t (UT seconds from 0h of
 // MJD 0). Without a zone the offset is MESZ when the summer-time rule holds
 // for the date the MEZ clock shows, else MEZ.

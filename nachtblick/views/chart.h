@@ -47,8 +47,8 @@ bool chart_format(const char *name, ChartFormat *format);
 // of the rise and set report: in the place's time zone, or MEZ/MESZ for a
 // place without one. January is named by jan_variant as in the reports.
 // today is the creation date of a PDF. For a year out of range, a today
-// past kLastStampYear (yearcheck.h), or when cairo fails, writes a message without line end to err, nothing to out,
-// and returns false.
+// past kLastStampYear (yearcheck.h), or when cairo fails, writes a message without line end to err,
+// nothing to out, and returns false.
 bool chart_report(int year, const Place &place, int jan_variant, ChartFormat format,
                   CivilDate today, std::string &out, std::string &err);
 

@@ -12,6 +12,7 @@
 #include "nachtblick/place/placeclock.h"
 #include "nachtblick/text/textbuf.h"
 #include "nachtblick/views/reports.h"
+#include "nachtblick/views/zoneline.h"
 
 namespace {
 
@@ -55,41 +56,6 @@ void append_row(std::string &text, int mjd, const ZoneDay &day, const Place &pla
   }
 }
 
-// An offset in seconds east of UT as "UTC+5:45", "UTC-4", "UTC+0"; seconds
-// are written where the offset has them (local mean times).
-void append_offset(std::string &text, int offset) {
-  const int a = offset < 0 ? -offset : offset;
-  append_format(text, "UTC%c%d", offset < 0 ? '-' : '+', a / kSecondsPerHour);
-  if (a % kSecondsPerHour) append_format(text, ":%02d", a / 60 % 60);
-  if (a % 60) append_format(text, ":%02d", a % 60);
-}
-
-// The zone line after "Uhrzeit in ": the zone's name, if the place has one,
-// the abbreviation and offset of the day's first stretch ("MEZ (UTC+1)" or
-// "MESZ (UTC+2)" without a zone) and, for each switch, a line below with the
-// local time from which the next holds (one line would not fit the window's
-// 64 columns).
-void append_zone(std::string &text, const Place &place, const ZoneDay &day) {
-  text += place.zone;
-  if (day.count == 0) text += ", diesen Tag gibt es dort nicht";
-  for (int k = 0; k < day.count; ++k) {
-    const ZoneSpan &s = day.span[k];
-    if (k == 0) {
-      if (place.zone[0]) text += ", ";
-    } else {
-      const long long local =
-          ((s.start + s.offset) % kSecondsPerDay + kSecondsPerDay) % kSecondsPerDay;
-      append_format(text, ",\n             ab %02lld:%02lld", local / kSecondsPerHour,
-                    local / 60 % 60);
-      if (local % 60) append_format(text, ":%02lld", local % 60);
-      text += " ";
-    }
-    append_format(text, "%s (", s.abbr);
-    append_offset(text, s.offset);
-    text += ")";
-  }
-}
-
 }  // namespace
 
 ReportText riseset_report(const ReportInput &in) {
@@ -124,7 +90,7 @@ ReportText riseset_report(const ReportInput &in) {
   else
     append_format(text, "%3d Grad %2d Min. Ost  ", place.lon_deg, place.lon_min);
   text += "\n  Uhrzeit in ";
-  append_zone(text, place, local);
+  append_zone_line(text, place, local);
 
   for (int row = 0; row < 5; ++row) {
     if (row == 0) text += "\n\n  Aufgang / Untergang\n  Sonne          Mond\n  ";

@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: MIT
+// The eclipses view as German text and as tsv.
+#include "nachtblick/views/eclipses.h"
+
+#include <cstring>
+#include <iterator>
+#include <vector>
+
+#include "astro/eclipse.h"
+#include "astro/localeclipse.h"
+#include "calendar/calendar.h"
+#include "nachtblick/text/textbuf.h"
+#include "nachtblick/views/instants.h"
+#include "nachtblick/views/placeeclipses.h"
+#include "nachtblick/views/yearcheck.h"
+
+const char *const kEclipsesTsvHeader =
+    "date\tbody\tkind_global\tkind_local\tsaros\tgamma\tevent\tutc\tlocal\talt\taz\tmagnitude"
+    "\tobscuration\n";
+
+namespace {
+
+// By EclipseType: the kind in the tsv and in the text.
+const char *const kKindWords[] = {"partial", "total", "annular"};
+const char *const kKindTexts[] = {"partiell", "total", "ringfoermig"};
+
+// The text's names of the instants, by their tsv names.
+struct MomentName {
+  const char *event, *text;
+};
+const MomentName kSolarNames[] = {{"C1", "Beginn"},
+                                  {"C2", "Beginn Zentralphase"},
+                                  {"MAX", "Maximum"},
+                                  {"C3", "Ende Zentralphase"},
+                                  {"C4", "Ende"}};
+const MomentName kLunarNames[] = {{"P1", "Beginn Halbschatten"}, {"U1", "Beginn Kernschatten"},
+                                  {"U2", "Beginn Totalitaet"},   {"MAX", "Maximum"},
+                                  {"U3", "Ende Totalitaet"},     {"U4", "Ende Kernschatten"},
+                                  {"P4", "Ende Halbschatten"}};
+
+const char *moment_text(const PlaceEclipse &e, const char *event) {
+  const MomentName *names = e.lunar ? kLunarNames : kSolarNames;
+  const size_t count = e.lunar ? std::size(kLunarNames) : std::size(kSolarNames);
+  for (size_t i = 0; i < count; ++i)
+    if (std::strcmp(names[i].event, event) == 0) return names[i].text;
+  return event;
+}
+
+void append_tsv(std::string &out, const Place &place, const PlaceEclipse &e) {
+  std::string head;
+  int y, m, d, hh, mm, ss;
+  mjdtodatetime(e.greatest - kMjdOffset, &y, &m, &d, &hh, &mm, &ss);
+  append_format(head, "%04d-%02d-%02d\t%s\t%s\t%s\t%d\t%.4f\t", y, m, d, e.lunar ? "moon" : "sun",
+                kKindWords[e.kind_global],
+                e.kind_local == kLocalNone ? "none" : kKindWords[e.kind_local], e.saros, e.gamma);
+  if (e.moments.empty()) {
+    out += head + "MAX\t\t\t\t\t\t\n";
+    return;
+  }
+  for (const EclipseMoment &moment : e.moments) {
+    const long long t = ut_seconds(moment.jd);
+    out += head + moment.event + "\t" + iso_utc(t) + "\t" + iso_local(place, t) + "\t";
+    append_format(out, "%.2f\t%.2f\t", moment.altitude, moment.azimuth);
+    if (!e.lunar && std::strcmp(moment.event, "MAX") == 0)
+      append_format(out, "%.4f\t%.4f", e.magnitude, e.obscuration);
+    else
+      out += "\t";
+    out += "\n";
+  }
+}
+
+void append_text(std::string &out, const Place &place, const PlaceEclipse &e, int jan_variant) {
+  int y, m, d, hh, mm, ss;
+  mjdtodatetime(e.greatest - kMjdOffset, &y, &m, &d, &hh, &mm, &ss);
+  append_format(out, "\n\n  %s am %d. %s %d, %s\n  (Saros %d, Gamma %.4f)",
+                e.lunar ? "Mondfinsternis" : "Sonnenfinsternis", d, month_name(m, jan_variant), y,
+                kKindTexts[e.kind_global], e.saros, e.gamma);
+  const char *body = e.lunar ? "Mond:" : "Sonne:";
+  if (e.moments.empty()) {
+    out += e.lunar ? ": ohne Kontaktzeiten" : ": hier nicht zu sehen";
+    return;
+  }
+  if (!e.lunar)
+    append_format(out, ", hier %s,\n  Groesse %.3f, Bedeckung %.1f %%", kKindTexts[e.kind_local],
+                  e.magnitude, 100.0 * e.obscuration);
+  append_format(out, "\n  %-19s  %-21s%7s%7s", body, "Ortszeit", "Hoehe", "Azimut");
+  bool below = false;
+  for (const EclipseMoment &moment : e.moments) {
+    append_format(out, "\n  %-19s  %-21s%7.1f%7.1f%s", moment_text(e, moment.event),
+                  clock_text(place, ut_seconds(moment.jd)).c_str(), moment.altitude, moment.azimuth,
+                  moment.up ? "" : " *");
+    below = below || !moment.up;
+  }
+  if (below) append_format(out, "\n  * %s unter dem Horizont", e.lunar ? "der Mond" : "die Sonne");
+  if (e.sunrise != 0.0)
+    append_format(out, "\n  Bei Sonnenaufgang (%s) schon im Gange",
+                  clock_text(place, ut_seconds(e.sunrise)).c_str() + 7);
+  if (e.sunset != 0.0)
+    append_format(out, "\n  Bei Sonnenuntergang (%s) noch im Gange",
+                  clock_text(place, ut_seconds(e.sunset)).c_str() + 7);
+}
+
+}  // namespace
+
+bool eclipses_view(int year, const Place &place, int jan_variant, ViewFormat format,
+                   std::string &out, std::string &err) {
+  out.clear();
+  if (!report_year_ok(year, err)) return false;
+  const std::vector<PlaceEclipse> list = place_eclipses(year, place);
+  if (format == kFormatTsv) {
+    out = kEclipsesTsvHeader;
+    for (const PlaceEclipse &e : list) append_tsv(out, place, e);
+    return true;
+  }
+  append_format(out, "\n  Finsternisse %d in %.*s\n  ", year, kPlaceNameMax, place.name);
+  append_format(out, "%d Grad %d Min. %s, %d Grad %d Min. %s", place.lat_deg, place.lat_min,
+                place_south(place) ? "Sued" : "Nord", place.lon_deg, place.lon_min,
+                place_west(place) ? "West" : "Ost");
+  append_format(out, "\n  Uhrzeit in %s", place.zone[0] ? place.zone : "MEZ/MESZ");
+  for (const PlaceEclipse &e : list) append_text(out, place, e, jan_variant);
+  out += "\n";
+  return true;
+}
+
+ReportText eclipses_report(const ReportInput &in) {
+  Place fallback[kPlaceSlots];
+  const Place *places = in.places;
+  if (places == nullptr) {
+    reset_places(fallback);
+    places = fallback;
+  }
+  const Place &place =
+      place_in_use(places, in.current_place) ? places[in.current_place] : places[0];
+  int day, month, year, wday;
+  report_date(in, &day, &month, &year, &wday);
+  std::string text, err;
+  eclipses_view(year, place, in.january_variant, kFormatText, text, err);
+  if (!text.empty() && text.back() == '\n') text.pop_back();
+  return ReportText{text, kFontReport};
+}

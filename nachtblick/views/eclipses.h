@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+// The eclipses view: the solar and lunar eclipses of a year as seen from a
+// place, with the local instants to the second in the place's time (its
+// zone, or MEZ/MESZ), the Sun's or the Moon's altitude and azimuth at each,
+// and for the solar ones the kind seen there, magnitude and obscuration.
+#ifndef NACHTBLICK_ECLIPSES_H
+#define NACHTBLICK_ECLIPSES_H
+
+#include <string>
+
+#include "nachtblick/place/places.h"
+#include "nachtblick/views/reports.h"
+#include "nachtblick/views/viewformat.h"
+
+// The columns of the tsv format, tab-separated, the header line of it.
+extern const char *const kEclipsesTsvHeader;
+
+// Writes the view of the year (kFirstReportYear..kLastReportYear) at the
+// place to out and returns true; January is named by jan_variant. For a
+// year out of range writes a message without line end to err, nothing to
+// out, and returns false.
+bool eclipses_view(int year, const Place &place, int jan_variant, ViewFormat format,
+                   std::string &out, std::string &err);
+
+// The view as text for the window: the year of the entries as the moon
+// report reads it (clamped to the reports' years; today's with year and
+// month 0), at the current place.
+ReportText eclipses_report(const ReportInput &in);
+
+#endif

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "nachtblick/views/instants.h"
+
+#include <cstdlib>
+
+#include "calendar/calendar.h"
+#include "nachtblick/text/textbuf.h"
+
+long long ut_seconds(double jd) {
+  int y, m, d, hh, mm, ss;
+  mjdtodatetime(jd - kMjdOffset, &y, &m, &d, &hh, &mm, &ss);
+  return datetomjd(y, m, d) * kSecondsPerDay + hh * kSecondsPerHour + mm * 60 + ss;
+}
+
+namespace {
+
+void append_date(std::string &text, const LocalTime &l) {
+  append_format(text, "%04d-%02d-%02d", l.year, l.month, l.day);
+}
+
+void append_time(std::string &text, const LocalTime &l) {
+  append_format(text, "%02d:%02d:%02d", l.seconds / kSecondsPerHour, l.seconds / 60 % 60,
+                l.seconds % 60);
+}
+
+}  // namespace
+
+std::string iso_utc(long long t) {
+  LocalTime l{};
+  utc_time(t, &l);
+  std::string text;
+  append_date(text, l);
+  text += 'T';
+  append_time(text, l);
+  return text + "Z";
+}
+
+std::string iso_local(const Place &place, long long t) {
+  LocalTime l{};
+  place_time(place, t, &l);
+  std::string text;
+  append_date(text, l);
+  text += 'T';
+  append_time(text, l);
+  const int a = std::abs(l.offset);
+  append_format(text, "%c%02d:%02d", l.offset < 0 ? '-' : '+', a / kSecondsPerHour, a / 60 % 60);
+  if (a % 60) append_format(text, ":%02d", a % 60);
+  return text;
+}
+
+std::string iso_local_date(const Place &place, long long t) {
+  LocalTime l{};
+  place_time(place, t, &l);
+  std::string text;
+  append_date(text, l);
+  return text;
+}
+
+std::string clock_text(const Place &place, long long t) {
+  LocalTime l{};
+  place_time(place, t, &l);
+  std::string text;
+  append_format(text, "%02d.%02d. ", l.day, l.month);
+  append_time(text, l);
+  return text + " " + l.abbr;
+}

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+// The eclipses of a year at a place, from the eclipses of the moon report
+// and the local circumstances of astro/localeclipse.h and
+// astro/lunareclipse.h.
+#include "nachtblick/views/placeeclipses.h"
+
+#include <algorithm>
+
+#include "astro/coordinates.h"
+#include "astro/eclipse.h"
+#include "astro/localeclipse.h"
+#include "astro/localposition.h"
+#include "astro/lunareclipse.h"
+#include "astro/timescales.h"
+#include "calendar/calendar.h"
+#include "nachtblick/views/moonsearch.h"
+
+namespace {
+
+const char *const kSolarEvents[kSolarContacts] = {"C1", "C2", "MAX", "C3", "C4"};
+const char *const kLunarEvents[kLunarContacts] = {"P1", "U1", "U2", "MAX", "U3", "U4", "P4"};
+
+void add_solar(int n, const Place &place, PlaceEclipse &e) {
+  LocalSolarEclipse s{};
+  if (solareclipseat(n, place.longitude, place.latitude, &s) != kEclipseFound) return;
+  e.kind_local = s.kind;
+  if (s.kind == kLocalNone) return;
+  for (int c = 0; c < kSolarContacts; ++c) {
+    const EclipseInstant &i = s.contact[c];
+    if (i.jd != 0.0)
+      e.moments.push_back({kSolarEvents[c], i.jd, i.altitude, i.azimuth, i.sunup != 0});
+  }
+  e.magnitude = s.magnitude;
+  e.obscuration = s.obscuration;
+  e.sunrise = s.sunrise;
+  e.sunset = s.sunset;
+}
+
+void add_lunar(int n, const Place &place, PlaceEclipse &e) {
+  LunarEclipseContacts l{};
+  e.kind_local = e.kind_global;
+  if (lunareclipsecontacts(n, &l) != kEclipseFound) return;
+  for (int c = 0; c < kLunarContacts; ++c) {
+    if (l.jd[c] == 0.0) continue;
+    double altitude = 0.0, azimuth = 0.0;
+    moonhorizontal(l.jd[c], place.longitude, place.latitude, &altitude, &azimuth);
+    // The Moon counts as up as the Sun does: its centre above -50'.
+    e.moments.push_back({kLunarEvents[c], l.jd[c], altitude + refraction(altitude), azimuth,
+                         altitude > kSunUpAltitude});
+  }
+}
+
+}  // namespace
+
+std::vector<PlaceEclipse> place_eclipses(int year, const Place &place) {
+  const double begin = datetojd(year, 1, 1), end = datetojd(year + 1, 1, 1);
+  std::vector<PlaceEclipse> list;
+  for (int n = report_lunation(year, 1) - 2; n <= report_lunation(year + 1, 1) + 1; ++n) {
+    for (int index = 0; index < kEclipseKinds; ++index) {
+      PlaceEclipse e{};
+      e.lunar = index / 3 == kKindLunar;
+      e.kind_global = index % 3;
+      e.greatest = eclipse(n, index / 3, index % 3, &e.gamma, &e.saros, kToUniversal);
+      if (e.greatest < begin || e.greatest >= end) continue;
+      e.kind_local = kLocalNone;
+      (e.lunar ? add_lunar : add_solar)(n, place, e);
+      list.push_back(e);
+    }
+  }
+  std::stable_sort(list.begin(), list.end(), [](const PlaceEclipse &a, const PlaceEclipse &b) {
+    return a.greatest < b.greatest;
+  });
+  return list;
+}
+
+bool eclipse_seen(const PlaceEclipse &e) {
+  return std::any_of(e.moments.begin(), e.moments.end(),
+                     [](const EclipseMoment &m) { return m.up; });
+}

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: MIT
+// The two faces of the new views: German text for people, and tab-
+// separated values with a header line for scripts (--format tsv).
+#ifndef NACHTBLICK_VIEWFORMAT_H
+#define NACHTBLICK_VIEWFORMAT_H
+
+enum ViewFormat { kFormatText, kFormatTsv };
+
+// The format of its name ("text", "tsv"); false for any other text.
+bool view_format(const char *name, ViewFormat *format);
+
+#endif
