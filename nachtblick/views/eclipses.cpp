@@ -3,7 +3,6 @@
 #include "nachtblick/views/eclipses.h"
 
 #include <cstring>
-#include <iterator>
 #include <vector>
 
 #include "astro/eclipse.h"
@@ -23,28 +22,6 @@ namespace {
 // By EclipseType: the kind in the tsv and in the text.
 const char *const kKindWords[] = {"partial", "total", "annular"};
 const char *const kKindTexts[] = {"partiell", "total", "ringfoermig"};
-
-// The text's names of the instants, by their tsv names.
-struct MomentName {
-  const char *event, *text;
-};
-const MomentName kSolarNames[] = {{"C1", "Beginn"},
-                                  {"C2", "Beginn Zentralphase"},
-                                  {"MAX", "Maximum"},
-                                  {"C3", "Ende Zentralphase"},
-                                  {"C4", "Ende"}};
-const MomentName kLunarNames[] = {{"P1", "Beginn Halbschatten"}, {"U1", "Beginn Kernschatten"},
-                                  {"U2", "Beginn Totalitaet"},   {"MAX", "Maximum"},
-                                  {"U3", "Ende Totalitaet"},     {"U4", "Ende Kernschatten"},
-                                  {"P4", "Ende Halbschatten"}};
-
-const char *moment_text(const PlaceEclipse &e, const char *event) {
-  const MomentName *names = e.lunar ? kLunarNames : kSolarNames;
-  const size_t count = e.lunar ? std::size(kLunarNames) : std::size(kSolarNames);
-  for (size_t i = 0; i < count; ++i)
-    if (std::strcmp(names[i].event, event) == 0) return names[i].text;
-  return event;
-}
 
 void append_tsv(std::string &out, const Place &place, const PlaceEclipse &e) {
   std::string head;
@@ -86,7 +63,7 @@ void append_text(std::string &out, const Place &place, const PlaceEclipse &e, in
   append_format(out, "\n  %-19s  %-21s%7s%7s", body, "Ortszeit", "Hoehe", "Azimut");
   bool below = false;
   for (const EclipseMoment &moment : e.moments) {
-    append_format(out, "\n  %-19s  %-21s%7.1f%7.1f%s", moment_text(e, moment.event),
+    append_format(out, "\n  %-19s  %-21s%7.1f%7.1f%s", moment.text,
                   clock_text(place, ut_seconds(moment.jd)).c_str(), moment.altitude, moment.azimuth,
                   moment.up ? "" : " *");
     below = below || !moment.up;

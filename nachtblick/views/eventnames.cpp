@@ -23,3 +23,9 @@ const EventName kFeastNames[6] = {{"", ""},
                                   {"Aschermittwoch", "aschermittwoch"}};
 const EventName kSunNames[2] = {{"Sonnenaufgang", "sonnenaufgang"},
                                 {"Sonnenuntergang", "sonnenuntergang"}};
+const EventName kGoldenHourName = {"Goldene Stunde", "goldene-stunde"};
+const EventName kApsisNames[2] = {{"Erdnähe des Mondes", "erdnaehe"},
+                                  {"Erdferne des Mondes", "erdferne"}};
+const EventName kLocalEclipseNames[2] = {{"Sonnenfinsternis", "sonnenfinsternis-am-ort"},
+                                         {"Mondfinsternis", "mondfinsternis-am-ort"}};
+const char *const kEclipseKindNames[3] = {"partiell", "total", "ringförmig"};

@@ -21,5 +21,14 @@ extern const EventName kSeasonStartNames[4];
 extern const EventName kFeastNames[6];
 // Sunrise, sunset.
 extern const EventName kSunNames[2];
+// The evening golden hour.
+extern const EventName kGoldenHourName;
+// The Moon's perigee, apogee.
+extern const EventName kApsisNames[2];
+// An eclipse seen at a place: solar, lunar.
+extern const EventName kLocalEclipseNames[2];
+// The kinds of eclipse by EclipseType (astro/eclipse.h): partial, total,
+// annular.
+extern const char *const kEclipseKindNames[3];
 
 #endif

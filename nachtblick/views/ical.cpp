@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <iterator>
 #include <vector>
 
+#include "astro/apsis.h"
 #include "astro/constants.h"
 #include "astro/lunar.h"
 #include "astro/seasons.h"
@@ -19,7 +21,10 @@
 #include "nachtblick/text/utf8.h"
 #include "nachtblick/views/eventnames.h"
 #include "nachtblick/views/feasts.h"
+#include "nachtblick/views/instants.h"
 #include "nachtblick/views/moonsearch.h"
+#include "nachtblick/views/placeeclipses.h"
+#include "nachtblick/views/sun.h"
 #include "nachtblick/views/yearcheck.h"
 
 namespace {
@@ -33,10 +38,33 @@ const char kUidDomain[] = "@nachtblick";
 struct Event {
   long long start;
   bool all_day;
-  bool at_place;            // sunrise or sunset: with LOCATION and GEO
-  EventName what;           // SUMMARY and the UID's word
+  bool at_place;            // with LOCATION and GEO
+  std::string summary;      // SUMMARY (UTF-8)
+  const char *id;           // the UID's word
+  unsigned kind;            // an IcalEvents bit, for CATEGORIES
   std::string description;  // plain text; empty for none
+  long long end;            // DTEND, as start; 0 for none
 };
+
+// An event at an instant, of a kind, with a name of eventnames.h.
+Event instant(long long start, unsigned kind, const EventName &what, std::string description = "",
+              bool at_place = false) {
+  return Event{start, false, at_place, what.name, what.id, kind, description, 0};
+}
+
+// The kinds: their names in --events and their CATEGORIES.
+struct Kind {
+  unsigned bit;
+  const char *name, *category;
+};
+const Kind kKinds[] = {{kIcalPhases, "phases", "Mondphase"},
+                       {kIcalEclipses, "eclipses", "Finsternis"},
+                       {kIcalSeasons, "seasons", "Jahreszeit"},
+                       {kIcalFeasts, "feasts", "Feiertag"},
+                       {kIcalSun, "sun", "Sonnenaufgang und -untergang"},
+                       {kIcalGolden, "golden", "Goldene Stunde"},
+                       {kIcalApsides, "apsides", "Erdnähe und Erdferne"},
+                       {kIcalLocalEclipses, "local-eclipses", "Finsternis am Ort"}};
 
 // The year being exported, as UT seconds from 0h of MJD 0: [begin, end).
 struct Export {
@@ -53,26 +81,25 @@ bool add(Export &x, const Event &e) {
   return true;
 }
 
-// A UT Julian Date as whole seconds, cut as the reports cut it
-// (mjdtodatetime).
-long long ut_seconds(double jd) {
-  int y, m, d, hh, mm, ss;
-  mjdtodatetime(jd - kMjdOffset, &y, &m, &d, &hh, &mm, &ss);
-  return datetomjd(y, m, d) * kSecondsPerDay + hh * kSecondsPerHour + mm * 60 + ss;
-}
-
-// Every phase of each code in the year, and every eclipse of each of the
-// five kinds, searched as the moon report searches from 1 January.
-void add_moon(Export &x) {
+// Every phase of each code in the year, searched as the moon report
+// searches from 1 January.
+void add_phases(Export &x) {
   const int N = report_lunation(x.year, 1);
   const double jd0 = datetojd(x.year, 1, 1);
   for (int phase = 0; phase < 4; ++phase) {
     int n = 0;
     double h = 0.0;
     if (!find_moon_phase(N, phase, jd0, &n, &h)) continue;
-    while (add(x, Event{ut_seconds(h), false, false, kPhaseNames[phase], ""}))
+    while (add(x, instant(ut_seconds(h), kIcalPhases, kPhaseNames[phase])))
       h = moonphase(++n, phase, kToUniversal);
   }
+}
+
+// Every eclipse of each of the five kinds, searched as the moon report
+// searches from 1 January.
+void add_eclipses(Export &x) {
+  const int N = report_lunation(x.year, 1);
+  const double jd0 = datetojd(x.year, 1, 1);
   for (int i = 0; i < kEclipseKinds; ++i) {
     int n, saros;
     double h = 0.0, gamma = 0.0;
@@ -80,7 +107,7 @@ void add_moon(Export &x) {
     for (int from = N; find_eclipse(from, i, jd0, &n, &h, &gamma, &saros); from = n + 2) {
       std::string text;
       append_format(text, "Saros %d, Gamma %.4f", saros, gamma);
-      if (!add(x, Event{ut_seconds(h), false, false, kEclipseNames[i], text})) break;
+      if (!add(x, instant(ut_seconds(h), kIcalEclipses, kEclipseNames[i], text))) break;
     }
   }
 }
@@ -90,16 +117,16 @@ void add_moon(Export &x) {
 // four are all there is.
 void add_seasons(Export &x) {
   for (size_t i = 0; i < std::size(kSeasonStartNames); ++i)
-    add(x, Event{ut_seconds(seasonstart(x.year, static_cast<int>(i) + 1, kToUniversal)), false,
-                 false, kSeasonStartNames[i], ""});
+    add(x, instant(ut_seconds(seasonstart(x.year, static_cast<int>(i) + 1, kToUniversal)),
+                   kIcalSeasons, kSeasonStartNames[i]));
 }
 
 void add_feasts(Export &x) {
   int month[kFeastSlots] = {}, day[kFeastSlots] = {};
   feast_dates(x.year, month, day);
   for (int i = 1; i < kFeastSlots; ++i)
-    add(x, Event{datetomjd(x.year, month[i], day[i]) * kSecondsPerDay, true, false, kFeastNames[i],
-                 ""});
+    add(x, Event{datetomjd(x.year, month[i], day[i]) * kSecondsPerDay, true, false,
+                 kFeastNames[i].name, kFeastNames[i].id, kIcalFeasts, "", 0});
 }
 
 // Sunrise and sunset of every local day around the year at the place, at
@@ -120,8 +147,62 @@ void add_sun(Export &x, const Place &place) {
       const long long start = event_minute(first + k, events[e]);
       if (start == previous[e]) continue;  // found at 24:00 and again at 0:00 of the next day
       previous[e] = start;
-      add(x, Event{start, false, true, kSunNames[e], ""});
+      add(x, instant(start, kIcalSun, kSunNames[e], "", true));
     }
+  }
+}
+
+// The evening golden hour of every local day around the year at the place
+// (the Sun's view), where it has both edges.
+void add_golden(Export &x, const Place &place) {
+  for (int mjd = static_cast<int>(x.begin / kSecondsPerDay) - 1;
+       mjd <= static_cast<int>(x.end / kSecondsPerDay); ++mjd) {
+    int y, m, d;
+    jdtodate(mjd + kMjdToJdn, &y, &m, &d);
+    SunDay sun;
+    sun_day(y, m, d, place, &sun);
+    const double from = sun.jd[kGoldenPmBegin], to = sun.jd[kGoldenPmEnd];
+    if (from == 0.0 || to == 0.0) continue;
+    Event e = instant(ut_seconds(from), kIcalGolden, kGoldenHourName, "", true);
+    e.end = ut_seconds(to);
+    add(x, e);
+  }
+}
+
+// Perigees and apogees, with the distance.
+void add_apsides(Export &x) {
+  const int kMax = 40;  // a year has 27 or 28
+  MoonApsis apsides[kMax];
+  const int n =
+      std::min(moonapsides(x.begin / static_cast<double>(kSecondsPerDay) + kMjdOffset,
+                           x.end / static_cast<double>(kSecondsPerDay) + kMjdOffset, apsides, kMax),
+               kMax);
+  for (int i = 0; i < n; ++i) {
+    std::string text;
+    append_format(text, "Abstand %.0f km", apsides[i].distance);
+    add(x, instant(ut_seconds(apsides[i].jd), kIcalApsides, kApsisNames[apsides[i].apogee], text));
+  }
+}
+
+// The eclipses seen at the place, from their first to their last contact.
+void add_local_eclipses(Export &x, const Place &place) {
+  for (const PlaceEclipse &e : place_eclipses(x.year, place)) {
+    if (!eclipse_seen(e)) continue;
+    const EventName &what = kLocalEclipseNames[e.lunar];
+    Event event = instant(ut_seconds(e.moments.front().jd), kIcalLocalEclipses, what, "", true);
+    event.end = ut_seconds(e.moments.back().jd);
+    event.summary += std::string(" (") + kEclipseKindNames[e.lunar ? e.kind_global : e.kind_local];
+    if (!e.lunar && e.obscuration < 0.005) event.summary += ", unter 1 %";
+    if (!e.lunar && e.obscuration >= 0.005)
+      append_format(event.summary, ", %.0f %%", 100.0 * e.obscuration);
+    event.summary += ")";
+    const char *body = e.lunar ? "Mond" : "Sonne";
+    for (const EclipseMoment &m : e.moments) {
+      if (!event.description.empty()) event.description += "\n";
+      append_format(event.description, "%s %s, %s %.1f° hoch", m.text,
+                    clock_text(place, ut_seconds(m.jd)).c_str(), body, m.altitude);
+    }
+    add(x, event);
   }
 }
 
@@ -194,10 +275,13 @@ PlaceLines place_lines(const Place &place) {
 void put_event(std::string &out, const Event &e, const std::string &stamp, const PlaceLines &at) {
   const std::string start = date_time(e.start, e.all_day);
   ical_fold(out, "BEGIN:VEVENT");
-  ical_fold(out, "UID:" + start + "-" + e.what.id + (e.at_place ? at.id : "") + kUidDomain);
+  ical_fold(out, "UID:" + start + "-" + e.id + (e.at_place ? at.id : "") + kUidDomain);
   ical_fold(out, "DTSTAMP:" + stamp);
   ical_fold(out, (e.all_day ? "DTSTART;VALUE=DATE:" : "DTSTART:") + start);
-  ical_fold(out, "SUMMARY:" + escaped(e.what.name));
+  if (e.end) ical_fold(out, "DTEND:" + date_time(e.end, false));
+  ical_fold(out, "SUMMARY:" + escaped(e.summary));
+  for (const Kind &k : kKinds)
+    if (k.bit == e.kind) ical_fold(out, std::string("CATEGORIES:") + k.category);
   if (!e.description.empty()) ical_fold(out, "DESCRIPTION:" + escaped(e.description));
   if (e.at_place) {
     ical_fold(out, at.location);
@@ -225,14 +309,45 @@ void ical_fold(std::string &out, const std::string &line) {
   out += "\r\n";
 }
 
-int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err) {
+bool ical_events(const char *list, unsigned *events, std::string &err) {
+  unsigned chosen = 0;
+  for (const char *p = list;; ++p) {
+    const char *comma = std::strchr(p, ',');
+    const std::string name(p, comma ? static_cast<size_t>(comma - p) : std::strlen(p));
+    const Kind *kind = nullptr;
+    for (const Kind &k : kKinds)
+      if (name == k.name) kind = &k;
+    if (!kind) {
+      std::string names;
+      for (const Kind &k : kKinds) names += std::string(names.empty() ? "" : ", ") + k.name;
+      err = "'" + name + "' is not one of " + names;
+      return false;
+    }
+    chosen |= kind->bit;
+    if (!comma) break;
+    p = comma;
+  }
+  *events = chosen;
+  return true;
+}
+
+int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err,
+                unsigned events) {
   if (!report_year_ok(year, err) || !stamp_date_ok(stamp, err)) return 2;
+  if (!place && (events & kIcalAtPlace) && events != kIcalDefault) {
+    err = "the events sun, golden and local-eclipses need a place (--place N)";
+    return 2;
+  }
   Export x{
       year, datetomjd(year, 1, 1) * kSecondsPerDay, datetomjd(year + 1, 1, 1) * kSecondsPerDay, {}};
-  add_moon(x);
-  add_seasons(x);
-  add_feasts(x);
-  if (place) add_sun(x, *place);
+  if (events & kIcalPhases) add_phases(x);
+  if (events & kIcalEclipses) add_eclipses(x);
+  if (events & kIcalSeasons) add_seasons(x);
+  if (events & kIcalFeasts) add_feasts(x);
+  if (events & kIcalApsides) add_apsides(x);
+  if (place && (events & kIcalSun)) add_sun(x, *place);
+  if (place && (events & kIcalGolden)) add_golden(x, *place);
+  if (place && (events & kIcalLocalEclipses)) add_local_eclipses(x, *place);
   std::stable_sort(x.events.begin(), x.events.end(),
                    [](const Event &a, const Event &b) { return a.start < b.start; });
 
@@ -244,6 +359,9 @@ int ical_report(int year, const Place *place, CivilDate stamp, std::string &out,
   ical_fold(out, "VERSION:2.0");
   ical_fold(out, kProdId);
   ical_fold(out, "CALSCALE:GREGORIAN");
+  std::string name = "X-WR-CALNAME:" + escaped("nachtblick " + std::to_string(year));
+  if (place) name += " " + escaped(utf8_text(place->name));
+  ical_fold(out, name);
   for (const Event &e : x.events) put_event(out, e, dtstamp, at);
   ical_fold(out, "END:VCALENDAR");
   return 0;

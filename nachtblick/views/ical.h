@@ -21,6 +21,30 @@
 #include "nachtblick/place/places.h"
 #include "nachtblick/views/reports.h"
 
+// The kinds of events an export can hold (--events names them: phases,
+// eclipses, seasons, feasts, sun, golden, apsides, local-eclipses); each
+// event carries its kind as CATEGORIES.
+enum IcalEvents : unsigned {
+  kIcalPhases = 1,          // new moon, first quarter, full moon, last quarter
+  kIcalEclipses = 2,        // the eclipses of the moon report
+  kIcalSeasons = 4,         // the season starts
+  kIcalFeasts = 8,          // the Easter-dependent feasts, all-day
+  kIcalSun = 16,            // sunrise and sunset at the place
+  kIcalGolden = 32,         // the evening golden hour at the place
+  kIcalApsides = 64,        // the Moon's perigees and apogees
+  kIcalLocalEclipses = 128  // the eclipses seen at the place, C1 (P1) to C4 (P4)
+};
+// The kinds that need a place.
+constexpr unsigned kIcalAtPlace = kIcalSun | kIcalGolden | kIcalLocalEclipses;
+// Without a choice: all but the golden hour and the apsides (those of a
+// place only with one).
+constexpr unsigned kIcalDefault =
+    kIcalPhases | kIcalEclipses | kIcalSeasons | kIcalFeasts | kIcalSun | kIcalLocalEclipses;
+
+// The kinds a comma-separated list of their names chooses; false with a
+// message without line end in err for a name that is none of them.
+bool ical_events(const char *list, unsigned *events, std::string &err);
+
 // Writes the iCalendar object of the year to out and returns 0. With a
 // place (may be null) the sunrises and sunsets there are included; its name,
 // any bytes, goes into LOCATION as UTF-8 (bytes that are no UTF-8 are read
@@ -28,7 +52,8 @@
 // every event, at 00:00:00 UTC. For a year outside kFirstReportYear..
 // kLastReportYear, or a stamp past kLastStampYear (yearcheck.h), writes a
 // message without line end to err, nothing to out, and returns 2.
-int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err);
+int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err,
+                unsigned events = kIcalDefault);
 
 // Appends a content line with its CRLF, folded into lines of at most 75
 // octets (RFC 5545 3.1: a CRLF and a blank before each continuation), never

@@ -17,8 +17,20 @@
 
 namespace {
 
-const char *const kSolarEvents[kSolarContacts] = {"C1", "C2", "MAX", "C3", "C4"};
-const char *const kLunarEvents[kLunarContacts] = {"P1", "U1", "U2", "MAX", "U3", "U4", "P4"};
+// The instants by contact: their tsv names and German names.
+struct MomentName {
+  const char *event, *text;
+};
+const MomentName kSolarNames[kSolarContacts] = {{"C1", "Beginn"},
+                                                {"C2", "Beginn Zentralphase"},
+                                                {"MAX", "Maximum"},
+                                                {"C3", "Ende Zentralphase"},
+                                                {"C4", "Ende"}};
+const MomentName kLunarNames[kLunarContacts] = {
+    {"P1", "Beginn Halbschatten"}, {"U1", "Beginn Kernschatten"},
+    {"U2", "Beginn Totalitaet"},   {"MAX", "Maximum"},
+    {"U3", "Ende Totalitaet"},     {"U4", "Ende Kernschatten"},
+    {"P4", "Ende Halbschatten"}};
 
 void add_solar(int n, const Place &place, PlaceEclipse &e) {
   LocalSolarEclipse s{};
@@ -28,7 +40,8 @@ void add_solar(int n, const Place &place, PlaceEclipse &e) {
   for (int c = 0; c < kSolarContacts; ++c) {
     const EclipseInstant &i = s.contact[c];
     if (i.jd != 0.0)
-      e.moments.push_back({kSolarEvents[c], i.jd, i.altitude, i.azimuth, i.sunup != 0});
+      e.moments.push_back(
+          {kSolarNames[c].event, kSolarNames[c].text, i.jd, i.altitude, i.azimuth, i.sunup != 0});
   }
   e.magnitude = s.magnitude;
   e.obscuration = s.obscuration;
@@ -45,8 +58,8 @@ void add_lunar(int n, const Place &place, PlaceEclipse &e) {
     double altitude = 0.0, azimuth = 0.0;
     moonhorizontal(l.jd[c], place.longitude, place.latitude, &altitude, &azimuth);
     // The Moon counts as up as the Sun does: its centre above -50'.
-    e.moments.push_back({kLunarEvents[c], l.jd[c], altitude + refraction(altitude), azimuth,
-                         altitude > kSunUpAltitude});
+    e.moments.push_back({kLunarNames[c].event, kLunarNames[c].text, l.jd[c],
+                         altitude + refraction(altitude), azimuth, altitude > kSunUpAltitude});
   }
 }
 

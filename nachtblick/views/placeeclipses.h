@@ -14,6 +14,7 @@
 // One instant of an eclipse at the place.
 struct EclipseMoment {
   const char *event;  // "C1", "C2", "MAX", "C3", "C4"; "P1", "U1", "U2", "MAX", "U3", "U4", "P4"
+  const char *text;   // its German name, e.g. "Beginn Kernschatten" (ASCII)
   double jd;          // UT Julian Date
   double altitude;    // the body's apparent altitude (with refraction), degrees
   double azimuth;     // degrees from north through east
