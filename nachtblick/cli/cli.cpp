@@ -4,8 +4,8 @@
 // Three steps: GLib's option parser splits the arguments into the option
 // values and the positional texts, the texts are checked and turned into a
 // report input, and the view's report is called. The usage text is GLib's
-// help of the option table, with the table of views and the years before
-// and after it.
+// help of the option table, with the table of views before the options and
+// how the dates are read after them.
 #include "nachtblick/cli/cli.h"
 
 #include <glib.h>
