@@ -19,8 +19,12 @@
 #include "nachtblick/cli/chartmodule.h"
 #include "nachtblick/place/places.h"
 #include "nachtblick/text/textbuf.h"
+#include "nachtblick/views/eclipses.h"
 #include "nachtblick/views/ical.h"
+#include "nachtblick/views/moondistance.h"
 #include "nachtblick/views/reports.h"
+#include "nachtblick/views/sun.h"
+#include "nachtblick/views/viewformat.h"
 #include "nachtblick/views/yearcheck.h"
 
 ChartReportFunction cli_chart_report = nullptr;
@@ -35,7 +39,7 @@ const size_t kMaxPositional = 1 + kAllDates;
 const char *const kEntryNames[] = {"year", "month", "day"};
 
 // The options, in the order of the option table.
-enum Option { kOptPlace, kOptToday, kOptFormat, kOptHelp, kOptVersion, kOptions };
+enum Option { kOptPlace, kOptToday, kOptFormat, kOptEvents, kOptHelp, kOptVersion, kOptions };
 
 // The command line split into its texts.
 struct CliArgs {
@@ -56,11 +60,15 @@ struct CliInput {
   int ndates;               // date texts given on the command line
   bool place_given;         // --place was given
   const char *format_text;  // --format, or null
+  const char *events_text;  // --events, or null
 };
 
 int place_list(const CliInput &c, std::string &out, std::string &err);
 int ical_view(const CliInput &c, std::string &out, std::string &err);
 int chart_view(const CliInput &c, std::string &out, std::string &err);
+int eclipses_cli(const CliInput &c, std::string &out, std::string &err);
+int sun_cli(const CliInput &c, std::string &out, std::string &err);
+int moon_distance_cli(const CliInput &c, std::string &out, std::string &err);
 
 // A view prints the text of a report, or runs a function of its own that
 // writes out (0) or one line to err (2, or 1 for an installation fault).
@@ -68,30 +76,42 @@ int chart_view(const CliInput &c, std::string &out, std::string &err);
 // the years it shows (none for 0) and its line.
 struct ViewDef {
   const char *name;
-  int dates;  // how many date texts (YEAR, MONTH, DAY) it takes at most
+  int dates;          // how many date texts (YEAR, MONTH, DAY) it takes at most
+  const char *usage;  // how the help shows them
   int first_year, last_year;
+  const char *const *formats;  // the names --format takes (the first the default); null: none
+  int nformats;
   const char *help;
   ReportText (*report)(const ReportInput &);
   int (*run)(const CliInput &c, std::string &out, std::string &err);
 };
 
+const char kDateTexts[] = "[YEAR [MONTH [DAY]]]";
+
 ReportText pi_view(const ReportInput &) { return pi_report(); }
 
 const ViewDef kViews[] = {
-    {"calendar", kAllDates, kFirstCalendarYear, kLastCalendarYear,
+    {"calendar", kAllDates, kDateTexts, kFirstCalendarYear, kLastCalendarYear, nullptr, 0,
      "month sheet; month 0: the feasts of the year", calendar_report, nullptr},
-    {"moonphase", kAllDates, kFirstReportYear, kLastReportYear,
+    {"moonphase", kAllDates, kDateTexts, kFirstReportYear, kLastReportYear, nullptr, 0,
      "Moon illumination, next phases and eclipses", moonphase_report, nullptr},
-    {"seasons", kAllDates, kFirstReportYear, kLastReportYear,
+    {"seasons", kAllDates, kDateTexts, kFirstReportYear, kLastReportYear, nullptr, 0,
      "equinoxes and solstices of three years", seasons_report, nullptr},
-    {"riseset", kAllDates, kFirstReportYear, kLastReportYear,
+    {"riseset", kAllDates, kDateTexts, kFirstReportYear, kLastReportYear, nullptr, 0,
      "Sun and Moon rise and set, twilights at the place", riseset_report, nullptr},
-    {"pi", 0, 0, 0, "pi to 2799 decimal places", pi_view, nullptr},
-    {"places", 0, 0, 0, "the place table; on stderr the file it is from", nullptr, place_list},
-    {"ical", 1, kFirstReportYear, kLastReportYear,
+    {"pi", 0, "", 0, 0, nullptr, 0, "pi to 2799 decimal places", pi_view, nullptr},
+    {"places", 0, "", 0, 0, nullptr, 0, "the place table; on stderr the file it is from", nullptr,
+     place_list},
+    {"ical", 1, "YEAR", kFirstReportYear, kLastReportYear, nullptr, 0,
      "the year's events as an iCalendar file (RFC 5545)", nullptr, ical_view},
-    {"chart", 1, kFirstReportYear, kLastReportYear,
+    {"chart", 1, "YEAR", kFirstReportYear, kLastReportYear, kChartFormatNames, kChartFormats,
      "day, twilights and night of the year, a picture", nullptr, chart_view},
+    {"eclipses", 1, "YEAR", kFirstReportYear, kLastReportYear, kViewFormatNames, kViewFormats,
+     "the year's eclipses as seen from the place", nullptr, eclipses_cli},
+    {"sun", kAllDates, "YEAR MONTH DAY", kFirstReportYear, kLastReportYear, kViewFormatNames,
+     kViewFormats, "the Sun's day: directions, golden and blue hours", nullptr, sun_cli},
+    {"moon-distance", 1, "YEAR", kFirstReportYear, kLastReportYear, kViewFormatNames, kViewFormats,
+     "perigees, apogees, the distance at the phases", nullptr, moon_distance_cli},
 };
 
 // One line on err, the message with control characters of the arguments it
@@ -176,35 +196,95 @@ int ical_view(const CliInput &c, std::string &out, std::string &err) {
   int year = 0;
   if (view_year(c, &year, err) != 0) return 2;
   std::string message;
+  unsigned events = kIcalDefault;
+  if (c.events_text && !ical_events(c.events_text, &events, message))
+    return fail(err, std::string("--events: ") + message);
   const Place *place = c.place_given ? &c.table[c.in.current_place] : nullptr;
-  if (ical_report(year, place, c.in.today, out, message) != 0) return fail(err, message);
+  if (ical_report(year, place, c.in.today, out, message, events) != 0) return fail(err, message);
   return 0;
 }
 
-// The format names joined: "svg|pdf|png" with "|", "svg, pdf or png" with
-// ", " and " or ".
-std::string format_names(const char *between, const char *before_last) {
-  std::string names = kChartFormatNames[0];
-  for (int f = 1; f < kChartFormats; ++f)
-    names += std::string(f == kChartFormats - 1 ? before_last : between) + kChartFormatNames[f];
-  return names;
+// Names joined: "svg|pdf|png" with "|", "svg, pdf or png" with ", " and
+// " or ".
+std::string joined(const char *const *names, int n, const char *between, const char *before_last) {
+  std::string text = names[0];
+  for (int i = 1; i < n; ++i) text += std::string(i == n - 1 ? before_last : between) + names[i];
+  return text;
+}
+
+// The --format of the view, its first format when none is given; 2 with
+// the message on err for a name that is none of them.
+int view_format_index(const CliInput &c, const ViewDef &view, int *format, std::string &err) {
+  *format = 0;
+  if (!c.format_text) return 0;
+  for (int f = 0; f < view.nformats; ++f)
+    if (std::strcmp(c.format_text, view.formats[f]) == 0) {
+      *format = f;
+      return 0;
+    }
+  return fail(err, std::string("--format '") + c.format_text + "' is not " +
+                       joined(view.formats, view.nformats, ", ", " or "));
+}
+
+const ViewDef &view_named(const char *name) {
+  for (const ViewDef &v : kViews)
+    if (std::strcmp(v.name, name) == 0) return v;
+  return kViews[0];
 }
 
 // The chart of the year at the place, in the format of --format. The
 // arguments are checked before the chart module is loaded.
 int chart_view(const CliInput &c, std::string &out, std::string &err) {
-  int year = 0;
-  ChartFormat format = kChartSvg;
-  if (view_year(c, &year, err) != 0) return 2;
-  if (c.format_text && !chart_format(c.format_text, &format))
-    return fail(
-        err, std::string("--format '") + c.format_text + "' is not " + format_names(", ", " or "));
+  int year = 0, format = 0;
+  if (view_year(c, &year, err) != 0 || view_format_index(c, view_named(c.view), &format, err) != 0)
+    return 2;
   std::string message;
-  if (!report_year_ok(year, message)) return fail(err, message);
+  if (!report_year_ok(year, message) || !stamp_date_ok(c.in.today, message))
+    return fail(err, message);
   if (!cli_chart_report && !(cli_chart_report = load_chart_module(message)))
     return report_fault(err, message, 1);
-  if (!cli_chart_report(year, c.table[c.in.current_place], c.in.january_variant, format, c.in.today,
-                        out, message))
+  if (!cli_chart_report(year, c.table[c.in.current_place], c.in.january_variant,
+                        static_cast<ChartFormat>(format), c.in.today, out, message))
+    return fail(err, message);
+  return 0;
+}
+
+// The eclipses of the year at the place.
+int eclipses_cli(const CliInput &c, std::string &out, std::string &err) {
+  int year = 0, format = 0;
+  if (view_year(c, &year, err) != 0 || view_format_index(c, view_named(c.view), &format, err) != 0)
+    return 2;
+  std::string message;
+  if (!eclipses_view(year, c.table[c.in.current_place], c.in.january_variant,
+                     static_cast<ViewFormat>(format), out, message))
+    return fail(err, message);
+  return 0;
+}
+
+// The Sun's day at the place: YEAR, MONTH and DAY as plain numbers.
+int sun_cli(const CliInput &c, std::string &out, std::string &err) {
+  int date[kAllDates] = {}, format = 0;
+  const char *texts[] = {c.in.year_text, c.in.month_text, c.in.day_text};
+  if (c.ndates != kAllDates)
+    return fail(err, std::string("the view '") + c.view + "' needs a YEAR, MONTH and DAY");
+  for (int k = 0; k < kAllDates; ++k)
+    if (!parse_count(texts[k], &date[k]))
+      return fail(err, std::string(kEntryNames[k]) + " '" + texts[k] + "' is not a decimal number");
+  if (view_format_index(c, view_named(c.view), &format, err) != 0) return 2;
+  std::string message;
+  if (!sun_view(date[0], date[1], date[2], c.table[c.in.current_place], c.in.january_variant,
+                static_cast<ViewFormat>(format), out, message))
+    return fail(err, message);
+  return 0;
+}
+
+// The Moon's distance over the year.
+int moon_distance_cli(const CliInput &c, std::string &out, std::string &err) {
+  int year = 0, format = 0;
+  if (view_year(c, &year, err) != 0 || view_format_index(c, view_named(c.view), &format, err) != 0)
+    return 2;
+  std::string message;
+  if (!moon_distance_view(year, static_cast<ViewFormat>(format), out, message))
     return fail(err, message);
   return 0;
 }
@@ -215,17 +295,23 @@ gboolean take_option(const gchar *name, const gchar *value, gpointer data, GErro
 // help from them. Values are taken as their bytes (FILENAME: not converted
 // from the locale's encoding).
 const GOptionEntry *option_table() {
-  static const std::string formats = format_names("|", "|");
   static const std::string format_help =
-      std::string("the chart's format (default ") + kChartFormatNames[kChartSvg] + ")";
+      "chart: " + joined(kChartFormatNames, kChartFormats, ", ", " or ") + "; eclipses, sun,\n" +
+      "                             moon-distance: " +
+      joined(kViewFormatNames, kViewFormats, ", ", " or ") + " (the first is the default)";
+  static const std::string events_help =
+      "ical: the events, a comma-separated list of\n" +
+      std::string("                             ") + ical_event_names() + "\n" +
+      "                             (default: all but golden and apsides)";
   const gpointer take = reinterpret_cast<gpointer>(take_option);
   static const GOptionEntry table[] = {
       {"place", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take,
-       "place N of the place table (default 0); ical: its sunrise and sunset", "N"},
+       "place N of the place table (default 0); ical: the events there", "N"},
       {"today", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take,
        "today's date (ical: the DTSTAMP; chart: a PDF's creation date)", "YYYY-MM-DD"},
-      {"format", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take, format_help.c_str(),
-       formats.c_str()},
+      {"format", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take, format_help.c_str(), "F"},
+      {"events", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take, events_help.c_str(),
+       "LIST"},
       {"help", 'h', G_OPTION_FLAG_NO_ARG, G_OPTION_ARG_CALLBACK, take, "print this help and exit",
        nullptr},
       {"version", 0, G_OPTION_FLAG_NO_ARG, G_OPTION_ARG_CALLBACK, take,
@@ -263,10 +349,9 @@ std::string help_text(GOptionContext *context) {
       "\n"
       "VIEW is one of (with the dates it takes and the years it shows):";
   for (const ViewDef &v : kViews) {
-    const char *dates = v.dates == kAllDates ? "[YEAR [MONTH [DAY]]]" : v.dates ? "YEAR" : "";
     std::string years;
     if (v.last_year) append_format(years, "%d..%d", v.first_year, v.last_year);
-    append_format(summary, "\n  %-10s %-20s  %-10s  %s", v.name, dates, years.c_str(), v.help);
+    append_format(summary, "\n  %-13s %-20s  %-10s  %s", v.name, v.usage, years.c_str(), v.help);
   }
   std::string description;
   append_format(description,
@@ -275,7 +360,8 @@ std::string help_text(GOptionContext *context) {
                 kEntryMaxChars);
   description +=
       "today. A date outside the view's years is clamped to them; the calendar\n"
-      "shows a message instead, and a view that takes a YEAR alone refuses it.\n"
+      "shows a message instead, and a view that takes a YEAR alone, or sun,\n"
+      "refuses it.\n"
       "\n" NB_PLACE_SEARCH_HELP;
   g_option_context_set_summary(context, summary.c_str());
   g_option_context_set_description(context, description.c_str());
@@ -373,8 +459,10 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
   if (ndates > view.dates)
     return fail(err, std::string("the view '") + view.name +
                          (view.dates ? "' takes only a YEAR" : "' takes no date"));
-  if (args.given[kOptFormat] && view.run != chart_view)
-    return fail(err, std::string("--format is only for the view 'chart', not '") + view.name + "'");
+  if (args.given[kOptFormat] && !view.formats)
+    return fail(err, std::string("--format is not for the view '") + view.name + "'");
+  if (args.given[kOptEvents] && view.run != ical_view)
+    return fail(err, std::string("--events is only for the view 'ical', not '") + view.name + "'");
   const char *texts[kAllDates];
   for (int k = 0; k < kAllDates; ++k) {
     texts[k] = (k < ndates) ? args.positional[k + 1].c_str() : kEntryHints[k];
@@ -407,6 +495,7 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
   c->ndates = ndates;
   c->place_given = place_text != nullptr;
   c->format_text = option_value(args, kOptFormat);
+  c->events_text = option_value(args, kOptEvents);
   c->in = ReportInput{texts[0], texts[1], texts[2], today, c->table, place, jan_variant};
   return 0;
 }
