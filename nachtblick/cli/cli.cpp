@@ -6,6 +6,7 @@
 // Three steps: the arguments are parsed into their texts, the texts are
 // checked and turned into a report input, and the view's report is called.
 #include "nachtblick/cli/cli.h"
+#include "nachtblick/cli/places_add.h"
 
 #include <cstdio>
 #include <cstring>
@@ -25,6 +26,7 @@ const char kUsage[] =
     "Usage: nachtblick-report VIEW [YEAR [MONTH [DAY]]] [--place N] [--today YYYY-MM-DD]\n"
     "       nachtblick-report ical YEAR [--place N] [--today YYYY-MM-DD]\n"
     "       nachtblick-report chart YEAR [--place N] [--format svg|pdf|png] [--today YYYY-MM-DD]\n"
+    "       nachtblick-report places --add NAME LAT LON [ZONE]\n"
     "\n"
     "Prints the text the nachtblick window shows for a report.\n"
     "\n"
@@ -34,7 +36,10 @@ const char kUsage[] =
     "  seasons     equinoxes and solstices of three years\n"
     "  riseset     Sun and Moon rise and set with twilight at the current place\n"
     "  pi          pi to 2799 decimal places\n"
-    "  places      the place table, and on stderr the place file it comes from\n"
+    "  places      the place table, and on stderr the place file it comes from;\n"
+    "              with --add, first a place added to the user's place file:\n"
+    "              LAT and LON as -33.8667 151.2167 or 33S52 151E13, ZONE e.g.\n"
+    "              Australia/Sydney (none: MEZ/MESZ)\n"
     "  ical        iCalendar of the year YEAR (1000..3000): moon phases, eclipses,\n"
     "              seasons, feasts, and with --place sunrise and sunset there\n"
     "  chart       day, twilights and night over the year YEAR (1000..3000) at the\n"
@@ -292,6 +297,8 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
 int run_report_cli(int argc, const char *const argv[], std::string &out, std::string &err) {
   out.clear();
   err.clear();
+  if (argc > 2 && std::strcmp(argv[1], "places") == 0 && std::strcmp(argv[2], "--add") == 0)
+    return run_places_add(argc - 3, argv + 3, out, err);
   CliArgs args;
   const int parsed = parse_args(argc, argv, &args, out, err);
   if (parsed == 1) return 0;  // --help or --version
