@@ -236,11 +236,15 @@ static void prev_place_cb(GtkWidget *, gpointer) {
 // ---------------------------------------------------------------------------
 // Menu callbacks: the views of a whole year and the place file.
 
+// The buttons of the dialogs, German whatever the locale.
+static const char kCancelLabel[] = "_Abbrechen";
+
 // An error message over the window, closed by its button.
 static void show_error(const std::string &message) {
   GtkWidget *dialog = gtk_message_dialog_new(
       GTK_WINDOW(nb.window), GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-      GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE, "%s", message.c_str());
+      GTK_MESSAGE_ERROR, GTK_BUTTONS_NONE, "%s", message.c_str());
+  gtk_dialog_add_button(GTK_DIALOG(dialog), "_Schliessen", GTK_RESPONSE_CLOSE);
   g_signal_connect(dialog, "response", G_CALLBACK(gtk_widget_destroy), NULL);
   gtk_widget_show(dialog);
 }
@@ -326,8 +330,8 @@ static void ask_save(const SaveKind &kind) {
   int year;
   if (!whole_year(&year)) return;
   GtkWidget *dialog = gtk_file_chooser_dialog_new(
-      kind.title, GTK_WINDOW(nb.window), GTK_FILE_CHOOSER_ACTION_SAVE, GTK_STOCK_CANCEL,
-      GTK_RESPONSE_CANCEL, GTK_STOCK_SAVE, GTK_RESPONSE_ACCEPT, NULL);
+      kind.title, GTK_WINDOW(nb.window), GTK_FILE_CHOOSER_ACTION_SAVE, kCancelLabel,
+      GTK_RESPONSE_CANCEL, "_Speichern", GTK_RESPONSE_ACCEPT, NULL);
   GtkFileChooser *chooser = GTK_FILE_CHOOSER(dialog);
   gtk_file_chooser_set_do_overwrite_confirmation(chooser, TRUE);
   gchar *folder = g_get_current_dir();
@@ -354,8 +358,9 @@ static void export_ical_cb(GtkWidget *, gpointer) { ask_save(kSaveIcal); }
 static void save_chart_cb(GtkWidget *, gpointer) { ask_save(kSaveChart); }
 
 // The chart window: one for the run, made at the first request and
-// brought up to the year and place of every one after.
-enum { kChartWindowWidth = 900, kChartWindowHeight = 680 };
+// brought up to the year and place of every one after. It opens as large as
+// the chart and its frame (kChartFrame pixels), at most 9/10 of the screen.
+enum { kChartFrame = 8 };
 static GtkWidget *chart_window = NULL;
 static GtkWidget *chart_image = NULL;
 
@@ -372,7 +377,11 @@ static void chart_window_cb(GtkWidget *, gpointer) {
   if (!chart_window) {
     chart_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     g_signal_connect(chart_window, "destroy", G_CALLBACK(gtk_widget_destroyed), &chart_window);
-    gtk_window_set_default_size(GTK_WINDOW(chart_window), kChartWindowWidth, kChartWindowHeight);
+    GdkPixbuf *chart = gdk_pixbuf_loader_get_pixbuf(loader);
+    gtk_window_set_default_size(
+        GTK_WINDOW(chart_window),
+        MIN(gdk_pixbuf_get_width(chart) + kChartFrame, gdk_screen_width() * 9 / 10),
+        MIN(gdk_pixbuf_get_height(chart) + kChartFrame, gdk_screen_height() * 9 / 10));
     GtkWidget *scrolled = gtk_scrolled_window_new(NULL, NULL);
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_AUTOMATIC,
                                    GTK_POLICY_AUTOMATIC);
@@ -447,8 +456,8 @@ static void add_place_cb(GtkWidget *, gpointer) {
   if (add_dialog) return gtk_window_present(GTK_WINDOW(add_dialog));
   add_dialog = gtk_dialog_new_with_buttons(
       "Ort hinzufuegen", GTK_WINDOW(nb.window),
-      GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), GTK_STOCK_CANCEL,
-      GTK_RESPONSE_CANCEL, GTK_STOCK_ADD, GTK_RESPONSE_ACCEPT, NULL);
+      GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), kCancelLabel,
+      GTK_RESPONSE_CANCEL, "_Hinzufuegen", GTK_RESPONSE_ACCEPT, NULL);
   g_signal_connect(add_dialog, "destroy", G_CALLBACK(gtk_widget_destroyed), &add_dialog);
   GtkWidget *table = gtk_table_new(kAddFields + 2, 2, FALSE);
   gtk_container_set_border_width(GTK_CONTAINER(table), kAddBorder);
