@@ -150,7 +150,7 @@ inline std::vector<GtkWidget *> other_windows(bool dialogs) {
   return found;
 }
 
-inline std::string dialog_text;  // the labels of the dialog answered last
+inline std::string dialog_text;  // the title and labels of the dialog answered last
 
 // Answers the one dialog shown (see the script's answer line). A file
 // chooser checks the name by itself, once it has read its folder, and then
