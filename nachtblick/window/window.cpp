@@ -511,7 +511,7 @@ static const MenuDef kMenuDefs[] = {
     // while the callback is null.
     {"_Ansicht", "_Finsternisse am Ort", NULL, NULL},
     {"_Orte", "Ort _hinzufuegen\u2026", NULL, add_place_cb},
-    {"_Orte", "Ortsdatei neu _laden", NULL, riseset_cb},
+    {"_Orte", "Ortsdatei neu _laden", "<Control>r", riseset_cb},
     {"_Orte", "Ortsdatei _anzeigen", NULL, place_file_cb},
     {"_Hilfe", "_Info", NULL, info_text_cb},
 };
