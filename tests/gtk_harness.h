@@ -20,8 +20,9 @@
 //   expect scroll N|end  (lines of the window's font from the top, or the end)
 //   expect tip "TEXT"    (the tooltip of the button clicked last; * and ?
 //                         match as in a shell pattern)
-//   layout ... end       (the layout as layout() writes it; a difference
-//                         shows the window's)
+//   layout [dialog|window] ... end   (the layout as layout() writes it, of the
+//                        window, or of the one dialog or other window shown;
+//                        a difference shows the window's)
 //   conf [FILE] ... end, conf none [FILE]   (the place file in the working
 //                        directory, or FILE there)
 //   menu MENU/ITEM       accel ACCELERATOR (as gtk_accelerator_parse reads it)
@@ -218,7 +219,8 @@ inline std::string png_pixels(const std::string &args) {
 // and attach options (child properties of the parent).
 constexpr char kLayoutProperties[] =
     "title default-width default-height window-position border-width width-request height-request "
-    "homogeneous spacing n-rows n-columns label max-length text editable expand fill padding "
+    "homogeneous spacing row-spacing column-spacing n-rows n-columns label xalign max-length text "
+    "editable expand fill padding "
     "pack-type left-attach right-attach top-attach bottom-attach x-options y-options x-padding "
     "y-padding";
 
@@ -282,7 +284,9 @@ TEST(Window, Script) {
       for (++n; std::getline(in, line) && line != "end"; ++n) block += line + "\n";
     const std::string file = arg == "none" ? value : arg;
     if (word == "layout") {
-      EXPECT_EQ(layout(window.top), block);
+      const std::vector<GtkWidget *> others = other_windows(arg == "dialog");
+      ASSERT_TRUE(arg.empty() || others.size() == 1) << others.size() << " other windows";
+      EXPECT_EQ(layout(arg.empty() ? window.top : others[0]), block);
     } else if (word == "conf") {
       std::filesystem::remove_all(file.empty() ? kPlaceFile : file);
       std::error_code none;

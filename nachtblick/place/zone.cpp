@@ -106,9 +106,9 @@ std::vector<std::string> zone_choices(void) {
   g_autofree gchar *text = nullptr;
   std::vector<std::string> zones;
   if (!g_file_get_contents(path, &text, nullptr, nullptr)) return zones;
-  g_auto(GStrv) lines = g_strsplit(text, "\n", -1);
+  g_auto(GStrv) lines = g_strsplit(text, "\n", 0);
   for (gchar **line = lines; *line; ++line) {
-    g_auto(GStrv) fields = g_strsplit(*line, "\t", -1);
+    g_auto(GStrv) fields = g_strsplit(*line, "\t", 0);
     if (**line != '#' && g_strv_length(fields) > 2) zones.push_back(fields[2]);
   }
   std::sort(zones.begin(), zones.end());

@@ -298,9 +298,10 @@ static ChartFormat chosen_format(GtkFileChooser *chooser, const char *path) {
                  &format);
   gchar *name = g_path_get_basename(path);
   const char *dot = std::strrchr(name, '.');
-  gchar *extension = g_ascii_strdown(dot ? dot + 1 : "", -1);
-  chart_format(extension, &format);
-  g_free(extension), g_free(name);
+  std::string extension = dot ? dot + 1 : "";
+  for (char &c : extension) c = g_ascii_tolower(c);
+  chart_format(extension.c_str(), &format);
+  g_free(name);
   return format;
 }
 
@@ -359,7 +360,8 @@ static void save_chart_cb(GtkWidget *, gpointer) { ask_save(kSaveChart); }
 
 // The chart window: one for the run, made at the first request and
 // brought up to the year and place of every one after. It opens as large as
-// the chart and its frame (kChartFrame pixels), at most 9/10 of the screen.
+// the chart and its frame (kChartFrame pixels); the window manager keeps it
+// on the screen.
 enum { kChartFrame = 8 };
 static GtkWidget *chart_window = NULL;
 static GtkWidget *chart_image = NULL;
@@ -378,10 +380,8 @@ static void chart_window_cb(GtkWidget *, gpointer) {
     chart_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     g_signal_connect(chart_window, "destroy", G_CALLBACK(gtk_widget_destroyed), &chart_window);
     GdkPixbuf *chart = gdk_pixbuf_loader_get_pixbuf(loader);
-    gtk_window_set_default_size(
-        GTK_WINDOW(chart_window),
-        MIN(gdk_pixbuf_get_width(chart) + kChartFrame, gdk_screen_width() * 9 / 10),
-        MIN(gdk_pixbuf_get_height(chart) + kChartFrame, gdk_screen_height() * 9 / 10));
+    gtk_window_set_default_size(GTK_WINDOW(chart_window), gdk_pixbuf_get_width(chart) + kChartFrame,
+                                gdk_pixbuf_get_height(chart) + kChartFrame);
     GtkWidget *scrolled = gtk_scrolled_window_new(NULL, NULL);
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_AUTOMATIC,
                                    GTK_POLICY_AUTOMATIC);
@@ -404,7 +404,7 @@ static void place_file_cb(GtkWidget *, gpointer) {
   reload_places();
   std::string notes;
   Place table[kPlaceSlots];
-  int jan_variant = 1;
+  int jan_variant = january_variant;
   load_places_from(place_file.c_str(), table, &jan_variant, &notes);
   std::string text = "\n " + place_file_text() + "\n";
   append_format(text, " Orte: %d\n", place_count(table));
@@ -440,7 +440,7 @@ static void add_response_cb(GtkDialog *dialog, gint response, gpointer) {
   const PlaceAddStatus status =
       add_place(text[kFieldName], text[kFieldLat], text[kFieldLon], zone, &path, &index, &detail);
   if (status != kPlaceAdded) {
-    gchar *why = g_utf8_make_valid(detail.c_str(), -1);
+    gchar *why = g_utf8_make_valid(detail.c_str(), static_cast<gssize>(detail.size()));
     const std::string message = place_add_message(status, true) + (*why ? "\n" : "") + why;
     gtk_label_set_text(GTK_LABEL(add_message), message.c_str());
     g_free(why);
