@@ -83,7 +83,7 @@ bool bad_name_byte(char c) {
 
 bool read_text(const std::string &path, std::string *text, std::string *detail) {
   g_autofree gchar *contents = nullptr;
-  gsize length = 0;
+  gsize length;
   GError *error = nullptr;
   if (!g_file_get_contents(path.c_str(), &contents, &length, &error)) {
     *detail = error->message;
@@ -201,12 +201,12 @@ PlaceAddStatus add_place(const char *name, const char *lat, const char *lon, con
 }
 
 std::string place_add_message(PlaceAddStatus status, bool german) {
-  // English, German, and the number a %d of either stands for.
+  // English, German, and the number a %d of either stands for (none: 0).
   static const struct {
     const char *english, *german;
-    int number;
+    int number{};
   } kMessages[kAddStatuses] = {
-      {"the place was added", "Der Ort wurde hinzugefuegt.", 0},
+      {"the place was added", "Der Ort wurde hinzugefuegt."},
       {"the latitude is neither degrees from -%d to %d such as -33.8667 nor degrees and "
        "minutes such as 33S52",
        "Die Breite ist weder eine Gradzahl von -%d bis %d wie -33.8667 noch Grad und Minuten "
@@ -219,16 +219,15 @@ std::string place_add_message(PlaceAddStatus status, bool german) {
        kMaxLongitude},
       {"latitude and longitude both 0 degrees 0 minutes: the place file reads that as 1 minute "
        "east",
-       "Breite und Laenge beide 0 Grad 0 Minuten liest die Ortsdatei als 1 Minute Ost.", 0},
-      {"the name is empty", "Der Name fehlt.", 0},
+       "Breite und Laenge beide 0 Grad 0 Minuten liest die Ortsdatei als 1 Minute Ost."},
+      {"the name is empty", "Der Name fehlt."},
       {"the name is longer than %d bytes",
        "Der Name ist laenger als %d Bytes (ein Umlaut zaehlt 2).", kPlaceNameMax},
       {"the name holds a control character, [, ] or %%, or begins with ;, : or ,",
-       "Der Name enthaelt ein Steuerzeichen, [, ] oder %% oder beginnt mit ;, : oder ,.", 0},
-      {"the time zone is not one of the tz database", "Die Zeitzone kennt die tz-Datenbank nicht.",
-       0},
+       "Der Name enthaelt ein Steuerzeichen, [, ] oder %% oder beginnt mit ;, : oder ,."},
+      {"the time zone is not one of the tz database", "Die Zeitzone kennt die tz-Datenbank nicht."},
       {"the place file holds %d places already", "Die Ortsdatei hat schon %d Orte.", kPlaceSlots},
-      {"the place file was not written", "Die Ortsdatei wurde nicht geschrieben.", 0},
+      {"the place file was not written", "Die Ortsdatei wurde nicht geschrieben."},
   };
   const auto &m = kMessages[status];
   const int number = m.number;
