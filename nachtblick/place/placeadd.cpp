@@ -20,9 +20,6 @@ namespace {
 
 const int kMinutesPerDegree = 60;
 const int kMaxLatitude = 90, kMaxLongitude = 180;
-// Decimal degrees beyond this cannot round into range; larger ones are
-// refused before they are rounded.
-const double kMaxDegreesRead = 1000.0;
 
 // The captures of pattern in word (group 0 is the whole word); empty when
 // it does not match.
@@ -38,11 +35,12 @@ std::vector<std::string> match_word(const char *pattern, const char *word) {
   return groups;
 }
 
-// Signed arc minutes of a word of decimal degrees; false for another word.
+// Signed arc minutes of a word of decimal degrees (at most three digits
+// before the point, so that any word rounds to a long); false for another
+// word.
 bool decimal_minutes(const char *word, long *minutes) {
-  if (match_word("^[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)$", word).empty()) return false;
+  if (match_word("^[+-]?([0-9]{1,3}[.]?[0-9]*|[.][0-9]+)$", word).empty()) return false;
   const double degrees = g_ascii_strtod(word, nullptr);
-  if (std::fabs(degrees) > kMaxDegreesRead) return false;
   *minutes = std::lround(degrees * kMinutesPerDegree);
   return true;
 }

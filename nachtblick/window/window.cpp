@@ -24,6 +24,7 @@
 #include "nachtblick/views/chart.h"
 #include "nachtblick/views/ical.h"
 #include "nachtblick/views/reports.h"
+#include "nachtblick/views/yearcheck.h"
 
 int current_view = kViewCalendar;
 int today_toggle = 0;
@@ -255,8 +256,9 @@ static void show_error(const std::string &message) {
 static bool whole_year(int *year) {
   *year = entrytoint(gtk_entry_get_text(GTK_ENTRY(nb.year)));
   if (*year == 0) *year = local_year();
-  if (*year >= kFirstReportYear && *year <= kLastReportYear) return true;
   std::string message;
+  if (report_year_ok(*year, message)) return true;
+  message.clear();
   append_format(message, "Das Jahr muss im Bereich von %d bis %d sein!", kFirstReportYear,
                 kLastReportYear);
   show_error(message);
