@@ -9,7 +9,7 @@
 int run_places_add(int argc, const char *const argv[], std::string &out, std::string &err) {
   out.clear();
   std::string path, detail;
-  int index = 0;
+  int index;
   const PlaceAddStatus status =
       argc < 3 || argc > 4
           ? kAddStatuses

@@ -166,7 +166,7 @@ std::string append_line(const std::string &text, const std::string &line) {
 
 PlaceAddStatus add_place(const char *name, const char *lat, const char *lon, const char *zone,
                          std::string *path, int *index, std::string *detail) {
-  int lat_minutes = 0, lon_minutes = 0;
+  int lat_minutes, lon_minutes;
   if (!coordinate_minutes(lat, true, &lat_minutes)) return kAddBadLatitude;
   if (!coordinate_minutes(lon, false, &lon_minutes)) return kAddBadLongitude;
   const std::string trimmed = place_add_name(name);

@@ -438,7 +438,7 @@ static void add_response_cb(GtkDialog *dialog, gint response, gpointer) {
   for (int i = 0; i < kAddFields; ++i) text[i] = gtk_entry_get_text(GTK_ENTRY(add_entries[i]));
   const char *zone = std::strcmp(text[kFieldZone], kNoZone) == 0 ? "" : text[kFieldZone];
   std::string path, detail;
-  int index = 0;
+  int index;
   const PlaceAddStatus status =
       add_place(text[kFieldName], text[kFieldLat], text[kFieldLon], zone, &path, &index, &detail);
   if (status != kPlaceAdded) {
