@@ -24,7 +24,8 @@ enum PlaceAddStatus {
 };
 
 // Reads one coordinate word as signed arc minutes, north and east positive:
-// decimal degrees with an optional sign ("-33.8667", "151.2167"), or whole
+// decimal degrees with an optional sign and at most three digits before
+// the point ("-33.8667", "151.2167"), or whole
 // degrees, a hemisphere letter and minutes 0..59 ("33S52", "151E13"; N or S
 // for a latitude, E, O (Ost) or W for a longitude, in either case).
 // Decimal degrees are rounded to the nearest minute, halves away from zero.
