@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: MIT
 // The text front end on any command line and place file: the input is the
 // arguments, separated by line feeds, then a NUL byte and the place file
-// (none without a NUL). Every view, option and date text is reachable. The
-// result is a report (or a chart's SVG, PDF or PNG) with status 0 or one
-// line on stderr with status 2, never both. (The line form of calendar
-// objects is tests/ical_check.sh's.)
+// (none without a NUL). Every view, option and date text is reachable, and
+// `places --add`, which writes only into the scratch directory: it is the
+// working directory, HOME and the user's configuration directory, and the
+// user's place file is removed before every input. The result is a report
+// (or a chart's SVG, PDF or PNG) with status 0 or one line on stderr with
+// status 2, never both. (The line form of calendar objects is
+// tests/ical_check.sh's.)
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -19,13 +23,17 @@
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   cli_chart_report = chart_report;  // linked, not loaded as a module
   char dir[] = "/tmp/nbfuzzXXXXXX";
-  return mkdtemp(dir) && chdir(dir) == 0 ? 0 : 1;  // the place file goes here
+  if (!mkdtemp(dir) || chdir(dir) != 0) return 1;  // the place file goes here
+  setenv("HOME", dir, 1);
+  setenv("XDG_CONFIG_HOME", dir, 1);  // before GLib reads it
+  return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string input(reinterpret_cast<const char *>(data), size);
   const size_t end = input.find('\0');  // npos: no place file
   std::remove("gtknblick.conf");
+  std::filesystem::remove_all("nachtblick");  // the user's, places --add may write it
   if (end != std::string::npos)
     std::ofstream("gtknblick.conf", std::ios::binary) << input.substr(end + 1);
   std::vector<std::string> args{"nachtblick-report", ""};

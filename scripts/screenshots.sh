@@ -3,14 +3,16 @@
 # Takes the screenshots in docs/screenshots/: starts nachtblick and kalender
 # on a virtual X display of their own, types a fixed date into the entries,
 # clicks every report button once and saves the window after each click as
-# an 8-bit PNG.
+# an 8-bit PNG; for nachtblick also its open Datei menu and the dialog that
+# adds a place.
 #
 #   scripts/screenshots.sh [BUILD_DIR]      (default: build)
 #
-# Needs Xvfb, xdotool and ImageMagick (import, convert). The button
-# positions are worked out from the window's size and the fixed layout of
-# each window (border 45, the paddings between the rows, the requested size
-# of the text area), so the script does not depend on the screen size.
+# Needs Xvfb, xdotool, xwininfo and ImageMagick (import, convert). The
+# button positions are worked out from the window's size and the fixed
+# layout of each window (border 45, the paddings between the rows, the
+# requested size of the text area), so the script does not depend on the
+# screen size.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,7 +22,7 @@ out=$root/docs/screenshots
 nachtblick=$build/nachtblick/nachtblick
 kalender=$build/kalender/kalender
 
-for tool in Xvfb xdotool import convert timeout; do
+for tool in Xvfb xdotool xwininfo import convert timeout; do
   command -v "$tool" >/dev/null 2>&1 || { echo "screenshots: $tool is missing" >&2; exit 1; }
 done
 for prog in "$nachtblick" "$kalender"; do
@@ -56,6 +58,8 @@ DISPLAY=:$(cat "$work/display")
 export DISPLAY
 
 window=""
+left_x=0
+top_y=0
 width=0
 height=0
 bh=0
@@ -68,6 +72,8 @@ start() {
   window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$2\$" | head -n 1)
   [ -n "$window" ] || { echo "screenshots: no window \"$2\" appeared" >&2; exit 1; }
   eval "$(xdotool getwindowgeometry --shell "$window")"
+  left_x=$X
+  top_y=$Y
   width=$WIDTH
   height=$HEIGHT
   sleep 0.5
@@ -91,28 +97,49 @@ type_into() {
   sleep 0.2
 }
 
-# shot NAME: saves the window as docs/screenshots/NAME.png, 8 bits a pixel.
+# shot NAME [WINDOW]: saves the window (or the screen where it is, with
+# the menus open over it: WINDOW root) as docs/screenshots/NAME.png, 8 bits
+# a pixel.
 shot() {
   sleep 0.3
-  import -window "$window" "$work/shot.png"
-  convert "$work/shot.png" -strip -colors 64 "PNG8:$out/$1.png"
+  if [ "${2:-}" = root ]; then
+    import -window root -crop "${width}x${height}+$left_x+$top_y" "$work/shot.png"
+  else
+    import -window "${2:-$window}" "$work/shot.png"
+  fi
+  convert "$work/shot.png" -strip +repage -colors 64 "PNG8:$out/$1.png"
   echo "screenshots: $out/$1.png"
 }
 
+# The height of the first open menu's top below the window's top (a menu
+# of the program that stands apart from its window).
+menu_y() {
+  y=$(xwininfo -root -tree |
+    sed -n 's/.*"nachtblick": ("nachtblick" "org.example.nachtblick").*+\([0-9]*\)$/\1/p' | head -n 1)
+  [ -n "$y" ] || { echo "screenshots: no menu opened" >&2; exit 1; }
+  echo $((y - top_y))
+}
+
 # --- nachtblick -----------------------------------------------------------
-# From the top: border 45; the date table (2 button rows, padding 10); the
-# entry row (padding 10); the text area (280 high, padding 15); the button
-# table (5 rows, padding 10); border 45. So height = 460 + 7 * bh + eh, and
-# an entry is 2 pixels lower than a button.
+# From the top: the menu bar (mh); border 45; the date table (2 button
+# rows, padding 10); the entry row (padding 10); the text area (280 high,
+# padding 15); the button table (5 rows, padding 10); border 45. So height
+# = mh + 460 + 7 * bh + eh, and an entry is 2 pixels lower than a button.
+# F10 opens the first menu, which drops down from the menu bar's lower
+# edge less the bar's 2-pixel shadow.
 start "$nachtblick" "Kalender & Nachtblick light"
-bh=$(((height - 460 + 2) / 8))
+xdotool key --window "$window" F10
+sleep 0.4
+mh=$(($(menu_y) + 2))
+xdotool key --window "$window" Escape
+bh=$(((height - mh - 460 + 2) / 8))
 eh=$((bh - 2))
 third1=$((45 + (width - 90) / 6))
 third2=$((width / 2))
 third3=$((width - 45 - (width - 90) / 6))
 left=$((45 + (width - 90) / 4))
 right=$((width - 45 - (width - 90) / 4))
-entry_y=$((45 + 10 + 2 * bh + 10 + 10 + eh / 2))
+entry_y=$((mh + 45 + 10 + 2 * bh + 10 + 10 + eh / 2))
 row() { echo $((height - 55 - (5 - $1) * bh + bh / 2)); }
 
 type_into $third1 $entry_y 2024
@@ -127,6 +154,21 @@ click $left "$(row 2)";  shot nachtblick-pi
 click $right "$(row 4)"; shot nachtblick-information
 type_into $third2 $entry_y 0
 click $left "$(row 0)";  shot nachtblick-feiertage
+xdotool key --window "$window" F10
+shot nachtblick-menue root
+xdotool key --window "$window" Escape
+# Orte (Alt+O), Ort hinzufuegen (h): the name field has the focus, Tab
+# selects the text of the next one.
+xdotool key --window "$window" alt+o h
+dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "^Ort hinzufuegen\$" | head -n 1)
+[ -n "$dialog" ] || { echo "screenshots: no dialog \"Ort hinzufuegen\" appeared" >&2; exit 1; }
+sleep 0.3
+xdotool type --delay 30 "Sydney (Australia)"
+for text in -33.8667 151.2167 Australia/Sydney; do
+  xdotool key Tab
+  xdotool type --delay 30 -- "$text"
+done
+shot nachtblick-ort-hinzufuegen "$dialog"
 stop
 
 # --- kalender -------------------------------------------------------------

@@ -19,6 +19,7 @@
 //                               place file: the working directory (at the
 //                               start of each data file), the user's
 //                               configuration directory or the system's
+//   @@ file cwd|config|system   a case: the bytes of the place file there
 //   @@# ...                     a comment (it ends an expected text)
 // Arguments are split at blanks; "\s" in one stands for a blank, "\t" for
 // a tab, "\d" for DEL and "\e" for an empty argument.
@@ -30,6 +31,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -73,6 +75,10 @@ std::string run_case(const std::string &command) {
       for (size_t at; (at = word.find(c)) != std::string::npos;) word.replace(at, 2, t);
   std::string out, err;
   int status = 0;
+  if (starts(command, kTag + "file ")) {
+    std::ifstream file(kConfDirs.at(args[1]) + "gtknblick.conf", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  }
 #ifdef NB_GOLDEN_KALENDER
   int y = 0, m = 0, d = 0;
   if (command == kInfo) return kalender_info_text() + "\n";
@@ -125,7 +131,7 @@ int run_file(const std::string &path, bool update) {
       conf_path = kConfDirs.at(line.substr(kTag.size() + 3)) + "gtknblick.conf";
     } else if (starts(line, kTag + "conf ")) {
       set_conf(line.substr(kTag.size() + 5));
-    } else if (starts(line, kCase) || line == kInfo) {
+    } else if (starts(line, kCase) || line == kInfo || starts(line, kTag + "file ")) {
       std::string expected;
       while (i < lines.size() && (!starts(lines[i], "@@") || starts(lines[i], kTag + "stderr") ||
                                   starts(lines[i], kTag + "exit")))

@@ -6,7 +6,8 @@
 //     wheel, and the layout written out as text;
 //   - seeded random clicks, each checked against the report expected;
 //   - the icon and WM_CLASS against data/org.example.NAME.desktop;
-//   - the quit button and closing the window each end the main loop.
+//   - the quit button, a menu's Datei/Beenden and closing the window each
+//     end the main loop.
 //
 // Script lines ('#' starts a comment):
 //   set ENTRY "TEXT"     click LABEL          keys TEXT
@@ -19,9 +20,23 @@
 //   expect scroll N|end  (lines of the window's font from the top, or the end)
 //   expect tip "TEXT"    (the tooltip of the button clicked last; * and ?
 //                         match as in a shell pattern)
-//   layout ... end       (the layout as layout() writes it; a difference
-//                         shows the window's)
-//   conf ... end, conf none   (the place file in the working directory)
+//   layout [dialog|window] ... end   (the layout as layout() writes it, of the
+//                        window, or of the one dialog or other window shown;
+//                        a difference shows the window's)
+//   conf [FILE] ... end, conf none [FILE]   (the place file in the working
+//                        directory, or FILE there)
+//   menu MENU/ITEM       accel ACCELERATOR (as gtk_accelerator_parse reads it)
+//   answer TEXT|TEXT...|cancel   (the dialog shown: its entries filled in, a
+//                        file chooser's name, and accepted; or cancelled)
+//   expect dialog "TEXT" (the title and labels of the dialog answered last, a
+//                        line each)
+//   expect text "TEXT"   (the text shown)
+//   expect file FILE "ARGS"   (the file is what the window's text front end
+//                        writes for ARGS), expect file FILE ... end
+//   expect image "ARGS"  (the one other window shows the PNG the front end
+//                        writes for ARGS)
+//   "TEXT" after expect tip, dialog and text: * and ? match as in a shell
+//   pattern.
 // A "TEXT" is a date format: %Y, %-m and %-d stand for today's year, month
 // and day.
 //
@@ -30,10 +45,13 @@
 #include <gtk/gtk.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -60,6 +78,8 @@ struct Window {
   std::map<std::string, GtkWidget *> entries;       // by the script's names
   GdkFont *font;                                    // the script's wheel counts its lines
   std::map<std::string, const int *> numbers = {};  // the window's own state by key
+  GtkWidget *menubar = nullptr;
+  std::string program = {};  // the text front end, for expect file and image
 };
 
 // Defined by each window test: open_window builds the window after
@@ -91,11 +111,116 @@ inline void deliver(GdkEvent event, GdkEventType type, GdkWindow *to) {
   gtk_main_do_event(&event);
 }
 
+// A container's children, a table's in the order attached.
+inline std::vector<GtkWidget *> children(GtkWidget *w) {
+  std::vector<GtkWidget *> out;
+  if (!GTK_IS_CONTAINER(w)) return out;
+  g_autoptr(GList) list = gtk_container_get_children(GTK_CONTAINER(w));
+  if (GTK_IS_TABLE(w)) list = g_list_reverse(list);
+  for (GList *c = list; c; c = c->next) out.push_back(GTK_WIDGET(c->data));
+  return out;
+}
+
+// The widgets of a type in the tree under w, in the order of children().
+inline void collect(GtkWidget *w, GType type, std::vector<GtkWidget *> &found) {
+  if (G_TYPE_CHECK_INSTANCE_TYPE(w, type)) found.push_back(w);
+  for (GtkWidget *c : children(w)) collect(c, type, found);
+}
+
+// The menu item at MENU/ITEM, by the labels without their mnemonics.
+inline GtkWidget *menu_item(const std::string &path) {
+  GtkWidget *shell = window.menubar, *item = nullptr;
+  std::istringstream names(path);
+  for (std::string name; shell && std::getline(names, name, '/');) {
+    item = nullptr;
+    for (GtkWidget *c : children(shell))
+      if (name == gtk_label_get_text(GTK_LABEL(gtk_bin_get_child(GTK_BIN(c))))) item = c;
+    shell = item ? gtk_menu_item_get_submenu(GTK_MENU_ITEM(item)) : nullptr;
+  }
+  return item;
+}
+
+// The visible toplevels other than the window: its dialogs, or the others.
+inline std::vector<GtkWidget *> other_windows(bool dialogs) {
+  std::vector<GtkWidget *> found;
+  g_autoptr(GList) tops = gtk_window_list_toplevels();
+  for (GList *t = tops; t; t = t->next)
+    if (t->data != window.top && GTK_WIDGET_VISIBLE(t->data) &&
+        GTK_WINDOW(t->data)->type == GTK_WINDOW_TOPLEVEL && GTK_IS_DIALOG(t->data) == dialogs)
+      found.push_back(GTK_WIDGET(t->data));
+  return found;
+}
+
+inline std::string dialog_text;  // the title and labels of the dialog answered last
+
+// Answers the one dialog shown (see the script's answer line). A file
+// chooser checks the name by itself, once it has read its folder, and then
+// responds: it is asked again until it has closed.
+inline void answer(const std::string &texts) {
+  while (gtk_events_pending()) gtk_main_iteration();
+  const std::vector<GtkWidget *> dialogs = other_windows(true);
+  ASSERT_EQ(dialogs.size(), 1u) << "no dialog, or more than one";
+  GtkDialog *dialog = GTK_DIALOG(dialogs[0]);
+  std::vector<GtkWidget *> labels, entries;
+  collect(dialogs[0], GTK_TYPE_LABEL, labels);
+  dialog_text = gtk_window_get_title(GTK_WINDOW(dialog)) + std::string("\n");
+  for (GtkWidget *label : labels)
+    dialog_text += gtk_label_get_text(GTK_LABEL(label)) + std::string("\n");
+  if (texts == "cancel") return gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL);
+  const bool chooser = GTK_IS_FILE_CHOOSER(dialog);
+  collect(dialogs[0], GTK_TYPE_ENTRY, entries);
+  std::istringstream in(texts);
+  std::string text;
+  for (GtkWidget *entry : entries)
+    if (!chooser && std::getline(in, text, '|')) gtk_entry_set_text(GTK_ENTRY(entry), text.c_str());
+  for (int i = 0; i < 500 && other_windows(true) == dialogs; ++i) {
+    if (i % 20 == 0 && chooser)
+      gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(dialog), texts.c_str());
+    if (i % 20 == 0) gtk_dialog_response(dialog, GTK_RESPONSE_ACCEPT);
+    if (!chooser) break;
+    while (gtk_events_pending()) gtk_main_iteration();
+    g_usleep(10000);
+  }
+}
+
+// The text front end's stdout for ARGS, run in the working directory.
+inline std::string program_output(const std::string &args) {
+  FILE *pipe = popen((window.program + " " + args).c_str(), "r");
+  std::string out;
+  char buffer[4096];
+  for (size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    out.append(buffer, n);
+  if (pipe) pclose(pipe);
+  return out;
+}
+
+// The pixels of a picture, row by row without padding.
+inline std::string pixels(GdkPixbuf *p) {
+  std::string out;
+  const int row = gdk_pixbuf_get_width(p) * gdk_pixbuf_get_n_channels(p);
+  for (int y = 0; y < gdk_pixbuf_get_height(p); ++y)
+    out.append(reinterpret_cast<char *>(gdk_pixbuf_get_pixels(p)) + y * gdk_pixbuf_get_rowstride(p),
+               row);
+  return out;
+}
+
+// The PNG as the front end writes it for ARGS, decoded.
+inline std::string png_pixels(const std::string &args) {
+  const std::string png = program_output(args);
+  g_autoptr(GdkPixbufLoader) loader = gdk_pixbuf_loader_new();
+  gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar *>(png.data()), png.size(),
+                          nullptr);
+  gdk_pixbuf_loader_close(loader, nullptr);
+  GdkPixbuf *p = gdk_pixbuf_loader_get_pixbuf(loader);
+  return p ? pixels(p) : "";
+}
+
 // What the layout fixes: sizes, borders, spacings, texts, and the packing
 // and attach options (child properties of the parent).
 constexpr char kLayoutProperties[] =
     "title default-width default-height window-position border-width width-request height-request "
-    "homogeneous spacing n-rows n-columns label max-length text editable expand fill padding "
+    "homogeneous spacing row-spacing column-spacing n-rows n-columns label xalign max-length text "
+    "editable expand fill padding "
     "pack-type left-attach right-attach top-attach bottom-attach x-options y-options x-padding "
     "y-padding";
 
@@ -119,11 +244,8 @@ inline std::string layout(GtkWidget *w, const std::string &indent = "") {
     if (!g_param_value_defaults(param, &value)) out += std::string(" ") + *name + "=" + text;
   }
   out += "\n";
-  if (GTK_IS_CONTAINER(w) && !GTK_IS_BUTTON(w)) {
-    g_autoptr(GList) children = gtk_container_get_children(GTK_CONTAINER(w));
-    if (GTK_IS_TABLE(w)) children = g_list_reverse(children);  // in the order attached
-    for (GList *c = children; c; c = c->next) out += layout(GTK_WIDGET(c->data), indent + "  ");
-  }
+  if (!GTK_IS_BUTTON(w))
+    for (GtkWidget *c : children(w)) out += layout(c, indent + "  ");
   return out;
 }
 
@@ -154,14 +276,48 @@ TEST(Window, Script) {
     const std::string arg = rest.substr(0, rest.find(' '));
     const std::string value = rest.size() > arg.size() ? rest.substr(arg.size() + 1) : "";
     GtkWidget *entry = window.entries.count(arg) ? window.entries.at(arg) : nullptr;
+    const size_t quote = value.find('"');
+    const std::string quoted = quote == std::string::npos ? "" : script_text(value.substr(quote));
     std::string block;
-    if (rest.empty() && (word == "layout" || word == "conf"))
+    if (word == "layout" || (word == "conf" && arg != "none") ||
+        (word == "expect" && arg == "file" && quoted.empty()))
       for (++n; std::getline(in, line) && line != "end"; ++n) block += line + "\n";
+    const std::string file = arg == "none" ? value : arg;
     if (word == "layout") {
-      EXPECT_EQ(layout(window.top), block);
+      const std::vector<GtkWidget *> others = other_windows(arg == "dialog");
+      ASSERT_TRUE(arg.empty() || others.size() == 1) << others.size() << " other windows";
+      EXPECT_EQ(layout(arg.empty() ? window.top : others[0]), block);
     } else if (word == "conf") {
-      if (rest == "none") std::remove(kPlaceFile);
-      if (rest.empty()) std::ofstream(kPlaceFile, std::ios::binary) << block;
+      std::filesystem::remove_all(file.empty() ? kPlaceFile : file);
+      std::error_code none;
+      std::filesystem::create_directories(std::filesystem::path(file).parent_path(), none);
+      if (arg != "none") std::ofstream(file.empty() ? kPlaceFile : file, std::ios::binary) << block;
+    } else if (word == "menu") {
+      last_click = rest;
+      ASSERT_TRUE(menu_item(rest)) << "no such menu item";
+      gtk_menu_item_activate(GTK_MENU_ITEM(menu_item(rest)));
+    } else if (word == "accel") {
+      guint key;
+      GdkModifierType modifiers;
+      gtk_accelerator_parse(rest.c_str(), &key, &modifiers);
+      EXPECT_TRUE(gtk_accel_groups_activate(G_OBJECT(window.top), key, modifiers));
+    } else if (word == "answer") {
+      answer(rest);
+    } else if (word == "expect" && arg == "dialog") {
+      EXPECT_TRUE(g_pattern_match_simple(quoted.c_str(), dialog_text.c_str())) << dialog_text;
+    } else if (word == "expect" && arg == "file") {
+      const std::string name = value.substr(0, value.find(' '));
+      std::ifstream f(name, std::ios::binary);
+      const std::string bytes{std::istreambuf_iterator<char>(f), {}};
+      const std::string want = block.empty() ? program_output(quoted) : block;
+      EXPECT_TRUE(bytes == want) << bytes.size() << " bytes, not " << want.size() << ":\n" << bytes;
+    } else if (word == "expect" && arg == "image") {
+      const std::vector<GtkWidget *> others = other_windows(false);
+      std::vector<GtkWidget *> images;
+      if (others.size() == 1) collect(others[0], GTK_TYPE_IMAGE, images);
+      ASSERT_EQ(images.size(), 1u) << others.size() << " other windows";
+      GdkPixbuf *shown = gtk_image_get_pixbuf(GTK_IMAGE(images[0]));
+      EXPECT_TRUE(shown && pixels(shown) == png_pixels(quoted));
     } else if (word == "set") {
       gtk_entry_set_text(GTK_ENTRY(entry), script_text(value).c_str());
     } else if (word == "click") {
@@ -195,6 +351,9 @@ TEST(Window, Script) {
       const std::string text = text_of(window.output);
       gtk_text_insert(GTK_TEXT(window.output), window.font, nullptr, nullptr, text.c_str(), -1);
       gtk_adjustment_set_value(scroll, 0);
+    } else if (word == "expect" && arg == "text" && !quoted.empty()) {
+      EXPECT_TRUE(g_pattern_match_simple(quoted.c_str(), text_of(window.output).c_str()))
+          << text_of(window.output);
     } else if (word == "expect" && arg == "text") {
       EXPECT_EQ(text_of(window.output), expected(last_click));
     } else if (word == "expect" && arg == "scroll") {
@@ -211,6 +370,7 @@ TEST(Window, Script) {
       ASSERT_TRUE(word.empty() || word[0] == '#') << "unknown script line";
     }
   }
+  EXPECT_TRUE(other_windows(true).empty()) << "a dialog is left open";
 }
 
 // Seeded random clicks on every button but the quit button, now and then
@@ -259,15 +419,18 @@ TEST(Window, DesktopIdentity) {
 
 inline gboolean quit_or_close(gpointer widget) {
   if (widget == window.buttons[0]) gtk_button_clicked(GTK_BUTTON(widget));
+  if (GTK_IS_MENU_ITEM(widget)) gtk_menu_item_activate(GTK_MENU_ITEM(widget));
   if (widget == window.top) gtk_widget_destroy(window.top);
   return FALSE;
 }
 
-// The quit button, and then closing the window, each end a main loop; a
-// loop left running ends the test by SIGALRM after ten seconds.
+// The quit button, Datei/Beenden where there is a menu bar, and then
+// closing the window, each end a main loop; a loop left running ends the
+// test by SIGALRM after ten seconds.
 TEST(Window, QuitAndCloseEndTheMainLoop) {
   alarm(10);
-  for (GtkWidget *widget : {window.buttons[0], window.top}) {
+  for (GtkWidget *widget : {window.buttons[0], menu_item("Datei/Beenden"), window.top}) {
+    if (!widget) continue;
     g_idle_add(quit_or_close, widget);
     gtk_main();
   }
@@ -285,6 +448,7 @@ int main(int argc, char **argv) {
   if (!mkdtemp(dir) || chdir(dir) != 0) return 1;
   setenv("HOME", dir, 1);
   setenv("XDG_CONFIG_HOME", dir, 1);
+  setenv("XDG_DATA_HOME", dir, 1);  // the file chooser's recently used files
   if (!gtk_init_check(&argc, &argv)) return rmdir(dir) == 0 ? 77 : 1;
   g_log_set_always_fatal(static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL));
   harness::window = harness::open_window(dir);

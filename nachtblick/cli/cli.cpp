@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // nachtblick-report VIEW [YEAR [MONTH [DAY]]] [--place N] [--today YYYY-MM-DD] [--format F]
+// nachtblick-report places --add NAME LAT LON [ZONE]
 //
 // Three steps: GLib's option parser splits the arguments into the option
 // values and the positional texts, the texts are checked and turned into a
@@ -7,6 +8,7 @@
 // help of the option table, with the table of views before the options and
 // how the dates are read after them.
 #include "nachtblick/cli/cli.h"
+#include "nachtblick/cli/places_add.h"
 
 #include <glib.h>
 
@@ -39,7 +41,16 @@ const size_t kMaxPositional = 1 + kAllDates;
 const char *const kEntryNames[] = {"year", "month", "day"};
 
 // The options, in the order of the option table.
-enum Option { kOptPlace, kOptToday, kOptFormat, kOptEvents, kOptHelp, kOptVersion, kOptions };
+enum Option {
+  kOptPlace,
+  kOptToday,
+  kOptFormat,
+  kOptEvents,
+  kOptAdd,
+  kOptHelp,
+  kOptVersion,
+  kOptions
+};
 
 // The command line split into its texts.
 struct CliArgs {
@@ -312,6 +323,12 @@ const GOptionEntry *option_table() {
       {"format", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take, format_help.c_str(), "F"},
       {"events", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take, events_help.c_str(),
        "LIST"},
+      {"add", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take,
+       "places: first add the place NAME at LAT LON [ZONE] to the user's\n"
+       "                             place file; LAT and LON as -33.8667 151.2167 or 33S52 "
+       "151E13,\n"
+       "                             ZONE e.g. Australia/Sydney (none: MEZ/MESZ)",
+       "NAME"},
       {"help", 'h', G_OPTION_FLAG_NO_ARG, G_OPTION_ARG_CALLBACK, take, "print this help and exit",
        nullptr},
       {"version", 0, G_OPTION_FLAG_NO_ARG, G_OPTION_ARG_CALLBACK, take,
@@ -515,6 +532,14 @@ int run_report_cli(int argc, const char *const argv[], std::string &out, std::st
     if (args.positional[0] == v.name) view = &v;
   if (!view) return fail(err, "unknown view '" + args.positional[0] + "'");
 
+  if (args.given[kOptAdd]) {  // the words after NAME are LAT, LON and ZONE
+    if (view->run != place_list)
+      return fail(err,
+                  std::string("--add is only for the view 'places', not '") + view->name + "'");
+    std::vector<const char *> words{args.value[kOptAdd].c_str()};
+    for (size_t i = 1; i < args.positional.size(); ++i) words.push_back(args.positional[i].c_str());
+    return run_places_add(static_cast<int>(words.size()), words.data(), out, err);
+  }
   static CliInput input;
   input.place_error.clear();
   int status = make_input(args, *view, &input, err);

@@ -335,11 +335,14 @@ bool readable_file(const std::string &path) {
 
 }  // namespace
 
+std::string user_place_file(void) {
+  return std::string(g_get_user_config_dir()) + "/nachtblick/" + kPlaceFileName;
+}
+
 std::string find_place_file(void) {
   const std::string name = kPlaceFileName;
   for (const std::string &path :
-       {name, std::string(g_get_user_config_dir()) + "/nachtblick/" + name,
-        std::string(place_system_dir) + "/" + name})
+       {name, user_place_file(), std::string(place_system_dir) + "/" + name})
     if (readable_file(path)) return path;
   return "";
 }

@@ -53,6 +53,10 @@ extern std::string place_file_error;
   "$XDG_CONFIG_HOME/nachtblick/gtknblick.conf (default ~/.config) and the\n" \
   "system's nachtblick/gtknblick.conf (in /etc for the Debian package).\n"
 
+// The user's own place file: nachtblick/gtknblick.conf in the user's
+// configuration directory ($XDG_CONFIG_HOME, else ~/.config).
+std::string user_place_file(void);
+
 // The place file to read: the first readable regular file of
 // gtknblick.conf in the working directory, nachtblick/gtknblick.conf in the
 // user's configuration directory ($XDG_CONFIG_HOME, else ~/.config) and in

@@ -99,6 +99,22 @@ int zone_known(const char *name) {
   return 1;
 }
 
+std::vector<std::string> zone_choices(void) {
+  const char *dir = g_getenv("TZDIR");
+  g_autofree gchar *path =
+      g_build_filename(dir && *dir ? dir : "/usr/share/zoneinfo", "zone1970.tab", nullptr);
+  g_autofree gchar *text = nullptr;
+  std::vector<std::string> zones;
+  if (!g_file_get_contents(path, &text, nullptr, nullptr)) return zones;
+  g_auto(GStrv) lines = g_strsplit(text, "\n", 0);
+  for (gchar **line = lines; *line; ++line) {
+    g_auto(GStrv) fields = g_strsplit(*line, "\t", 0);
+    if (**line != '#' && g_strv_length(fields) > 2) zones.push_back(fields[2]);
+  }
+  std::sort(zones.begin(), zones.end());
+  return zones;
+}
+
 int zone_days(const char *zone, int first, int n, ZoneDay days[]) {
   GTimeZone *tz = open_zone(zone);
   if (!tz) return 0;

@@ -6,6 +6,9 @@
 #ifndef NACHTBLICK_ZONE_H
 #define NACHTBLICK_ZONE_H
 
+#include <string>
+#include <vector>
+
 // Longest zone name and its buffer; an abbreviation's buffer ("EDT",
 // "+0545", "LMT"); stretches a local day can hold.
 enum { kZoneNameMax = 64, kZoneNameSize = kZoneNameMax + 1, kZoneAbbrSize = 16, kDaySpans = 8 };
@@ -15,6 +18,11 @@ enum { kZoneNameMax = 64, kZoneNameSize = kZoneNameMax + 1, kZoneAbbrSize = 16, 
 // no empty part and no "..") and the tz database holds it, else 0. Only a
 // name of that form reaches the time-zone library.
 int zone_known(const char *name);
+
+// The zones tzdata offers a user to choose from (the third column of
+// zone1970.tab in $TZDIR, else /usr/share/zoneinfo), sorted; empty when the
+// table cannot be read.
+std::vector<std::string> zone_choices(void);
 
 // A stretch of a local day in which one offset holds.
 struct ZoneSpan {

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: MIT
 // What the golden texts (tests/data) cannot show: the fields of the place
 // table no report prints, the place fallbacks, the file-size bound and
-// devices as place files, the moon searches at their bounds, and the
-// export's sunrises and sunsets against the rise and set report.
+// devices as place files, the lines an added place writes, the zone list,
+// the moon searches at their bounds, and the export's sunrises and sunsets
+// against the rise and set report.
 // (tests/ical_check.sh checks the line form of whole exports.)
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -18,6 +21,7 @@
 
 #include "astro/lunar.h"
 #include "calendar/calendar.h"
+#include "nachtblick/place/placeadd.h"
 #include "nachtblick/place/places.h"
 #include "nachtblick/views/ical.h"
 #include "nachtblick/views/moonsearch.h"
@@ -66,6 +70,40 @@ TEST(App, PlaceFileBound) {
     EXPECT_EQ(table[0].lon_min, lon_min);
   }
   std::remove(path.c_str());
+}
+
+// Every minute of longitude, and of latitude (m / 2), written as an added
+// place's line, is read back by the place file as that minute, with the
+// name and zone (0 0', 0 0' is refused: it reads as 1' east).
+TEST(App, PlaceLineReadsBack) {
+  for (int m = -180 * 60; m <= 180 * 60; ++m) {
+    const std::string line = place_line(m / 2, m, "Ort", "Asia/Tokyo") + "\n";
+    Place table[kPlaceSlots] = {};
+    int jan = 1;
+    parse_places(line.data(), static_cast<long>(line.size()), table, &jan);
+    ASSERT_EQ(
+        std::make_tuple(std::lround(table[0].latitude * 60), std::lround(table[0].longitude * 60),
+                        std::string(table[0].name), std::string(table[0].zone)),
+        std::make_tuple(m / 2L, m + (m == 0L), std::string("Ort"), std::string("Asia/Tokyo")))
+        << line;
+  }
+}
+
+// A line is appended after a line end, LF or CR, that the text ends in, or
+// after one added.
+TEST(App, PlaceLineAppended) {
+  for (const auto &[text, with] :
+       {std::pair("", "L\n"), {"a", "a\nL\n"}, {"a\n", "a\nL\n"}, {"a\r", "a\rL\n"}})
+    EXPECT_EQ(append_line(text, "L"), with) << text;
+}
+
+// The zones to choose from: tzdata's list for users, sorted, every one known.
+TEST(App, ZoneChoices) {
+  const std::vector<std::string> zones = zone_choices();
+  EXPECT_TRUE(std::is_sorted(zones.begin(), zones.end()));
+  EXPECT_TRUE(std::binary_search(zones.begin(), zones.end(), "Europe/Berlin"));
+  EXPECT_TRUE(std::all_of(zones.begin(), zones.end(),
+                          [](const std::string &z) { return zone_known(z.c_str()); }));
 }
 
 // Started two lunations late, the phase search goes back to a phase

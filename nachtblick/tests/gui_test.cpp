@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The real window of nachtblick under the tests of tests/gtk_harness.h: the
-// script tests/data/gui-nachtblick.txt (layout, every button, the date and
-// place stepping, typing, the wheel), seeded random clicks while the place
-// file changes, the desktop identity and the two ways to end the main loop.
+// script tests/data/gui-nachtblick.txt (layout, every button and menu item,
+// the date and place stepping, typing, the wheel, the dialogs), seeded
+// random clicks while the place file changes, the desktop identity and the
+// three ways to end the main loop.
 #include "nachtblick/place/places.h"
 #include "nachtblick/window/window.h"
 #include "tests/gtk_harness.h"
@@ -12,7 +13,7 @@
 std::string harness::expected(const std::string &label) {
   if (label.empty()) return kGreetingText;
   if (label == "Kreiszahl PI berechnen") return pi_report().text;
-  if (label == "Programm Information") return info_report().text;
+  if (label == "Programm Information" || label == "Hilfe/Info") return info_report().text;
   return view_report(current_view, window_report_input()).text;
 }
 
@@ -37,5 +38,7 @@ harness::Window harness::open_window(const char *dir) {
           {w->buttons, w->buttons + kNbButtons},
           {{"year", w->year}, {"month", w->month}, {"day", w->day}},
           gdk_font_load(kFontReport),
-          {{"view", &current_view}, {"place", &current_place}, {"toggle", &today_toggle}}};
+          {{"view", &current_view}, {"place", &current_place}, {"toggle", &today_toggle}},
+          w->menubar,
+          NB_REPORT_PROGRAM};
 }

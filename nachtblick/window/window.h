@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The window of nachtblick: sixteen buttons, three date entries and the
-// read-only text area, and the callbacks behind them.
+// The window of nachtblick: a menu bar, and below it sixteen buttons, three
+// date entries and the read-only text area; the callbacks behind them.
 #ifndef NACHTBLICK_WINDOW_H
 #define NACHTBLICK_WINDOW_H
 
@@ -17,6 +17,7 @@ struct NbWindow {
   GtkWidget *day;
   GtkWidget *output;               // GtkText, not editable
   GtkWidget *buttons[kNbButtons];  // in creation order
+  GtkWidget *menubar;
 };
 
 // Builds the window after gtk_init (and load_places) and shows the greeting;
