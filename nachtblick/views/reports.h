@@ -29,7 +29,13 @@ extern const char *const kEntryHints[3];
 constexpr int kFirstCalendarYear = 100, kLastCalendarYear = 10000;
 
 // Values of the current view: the report a date button runs again.
-enum View { kViewCalendar = 0, kViewMoonphase = 1, kViewRiseset = 2, kViewSeasons = 3 };
+enum View {
+  kViewCalendar = 0,
+  kViewMoonphase = 1,
+  kViewRiseset = 2,
+  kViewSeasons = 3,
+  kViewEclipses = 4  // the eclipses of the year at the place (eclipses.h)
+};
 
 // A civil date, in the order of the entries.
 struct CivilDate {

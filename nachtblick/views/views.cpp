@@ -2,6 +2,7 @@
 #include "nachtblick/views/reports.h"
 
 #include "calendar/calendar.h"
+#include "nachtblick/views/eclipses.h"
 
 void report_date(const ReportInput &in, int *day, int *month, int *year, int *wday) {
   *day = entrytoint(in.day_text);
@@ -20,6 +21,7 @@ ReportText view_report(int view, const ReportInput &in) {
     case kViewRiseset: return riseset_report(in);
     case kViewSeasons: return seasons_report(in);
     case kViewMoonphase: return moonphase_report(in);
+    case kViewEclipses: return eclipses_report(in);
     default: return calendar_report(in);
   }
 }

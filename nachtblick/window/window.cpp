@@ -22,6 +22,7 @@
 #include "nachtblick/text/textbuf.h"
 #include "nachtblick/text/utf8.h"
 #include "nachtblick/views/chart.h"
+#include "nachtblick/views/eclipses.h"
 #include "nachtblick/views/ical.h"
 #include "nachtblick/views/reports.h"
 #include "nachtblick/views/yearcheck.h"
@@ -147,6 +148,13 @@ static void riseset_cb(GtkWidget *, gpointer) {
   show_report(riseset_report(window_report_input()));
 }
 
+// The eclipses of the entries' year at the current place.
+static void eclipses_cb(GtkWidget *, gpointer) {
+  current_place_now();
+  current_view = kViewEclipses;
+  show_report(eclipses_report(window_report_input()));
+}
+
 // Leaves current_view as it is: a date button then repeats the report shown
 // before.
 static void pi_cb(GtkWidget *, gpointer) { show_report(pi_report()); }
@@ -156,6 +164,7 @@ void rerun_view(void) {
     case kViewRiseset: riseset_cb(NULL, NULL); break;
     case kViewSeasons: seasons_cb(NULL, NULL); break;
     case kViewMoonphase: moonphase_cb(NULL, NULL); break;
+    case kViewEclipses: eclipses_cb(NULL, NULL); break;
     default: calendar_cb(NULL, NULL); break;
   }
 }
@@ -496,7 +505,6 @@ static void add_place_cb(GtkWidget *, gpointer) {
 
 // ---------------------------------------------------------------------------
 // The menu bar: one row a menu item, the items of a menu in a run of rows.
-// A row without a callback is left out.
 
 struct MenuDef {
   const char *menu;
@@ -510,9 +518,7 @@ static const MenuDef kMenuDefs[] = {
     {"_Datei", "Jahres_grafik speichern\u2026", NULL, save_chart_cb},
     {"_Datei", "_Beenden", "<Control>q", quit_cb},
     {"_Ansicht", "_Jahresgrafik", NULL, chart_window_cb},
-    // The eclipses seen at the current place: waits for its view; left out
-    // while the callback is null.
-    {"_Ansicht", "_Finsternisse am Ort", NULL, NULL},
+    {"_Ansicht", "_Finsternisse am Ort", NULL, eclipses_cb},
     {"_Orte", "Ort _hinzufuegen\u2026", NULL, add_place_cb},
     {"_Orte", "Ortsdatei neu _laden", "<Control>r", riseset_cb},
     {"_Orte", "Ortsdatei _anzeigen", NULL, place_file_cb},
@@ -526,7 +532,6 @@ static GtkWidget *build_menu_bar(void) {
   GtkWidget *menu = NULL;
   const char *menu_name = "";
   for (const MenuDef &def : kMenuDefs) {
-    if (!def.callback) continue;
     if (std::strcmp(def.menu, menu_name) != 0) {
       GtkWidget *title = gtk_menu_item_new_with_mnemonic(def.menu);
       menu = gtk_menu_new();
