@@ -154,6 +154,11 @@ click $left "$(row 2)";  shot nachtblick-pi
 click $right "$(row 4)"; shot nachtblick-information
 type_into $third2 $entry_y 0
 click $left "$(row 0)";  shot nachtblick-feiertage
+# Ansicht (Alt+A), Finsternisse am Ort (f): the eclipses of 2026 at the
+# first place.
+type_into $third1 $entry_y 2026
+xdotool key --window "$window" alt+a f
+shot nachtblick-finsternisse
 xdotool key --window "$window" F10
 shot nachtblick-menue root
 xdotool key --window "$window" Escape
