@@ -169,7 +169,7 @@ std::vector<Place> read_places(const char *path) {
 }
 
 // The eclipses of the years at each place as place_eclipses() gives them
-// to the eclipses view: one row per instant (event "-" for an eclipse with
+// to the eclipses view: one row per instant (event "none" for an eclipse with
 // none), with the eclipse's kinds, greatest eclipse and, for a solar one,
 // magnitude and obscuration at the local maximum.
 void place_eclipse_rows(const char *path, int y0, int y1) {
@@ -185,7 +185,7 @@ void place_eclipse_rows(const char *path, int y0, int y1) {
         };
         if (e.moments.empty()) {
           head();
-          std::printf("-,0,0,0,0\n");
+          std::printf("none,0,0,0,0\n");
         }
         for (const EclipseMoment &m : e.moments) {
           head();

@@ -267,7 +267,7 @@ function eclipsesat(placesPath, rowsPath) {
   const places = readplaces(placesPath);
   emit('alt,az,geo');
   for (const r of readrows(rowsPath)) {
-    if (r.event === '-') { emit(',,'); continue; }
+    if (r.event === 'none') { emit(',,'); continue; }
     const h = horizontal(r.body === 'solar' ? A.Body.Sun : A.Body.Moon, places[+r.place], time(+r.jd));
     emit([h.alt.toFixed(5), h.az.toFixed(5), h.geo.toFixed(5)].join(','));
   }
