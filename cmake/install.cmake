@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Installation: the three programs, for each window program a desktop
+# Installation: the three programs and the chart module of
+# nachtblick-report, for each window program a desktop
 # entry, an icon and AppStream metainfo, the manual pages and an example
 # place file. Included at the end of the top-level CMakeLists.txt, after
 # every target exists.
@@ -15,6 +16,9 @@ foreach(page nachtblick kalender nachtblick-report)
 endforeach()
 
 install(TARGETS nachtblick-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The chart module, a private plugin of nachtblick-report (no SONAME, not
+# on the linker's path).
+install(TARGETS nachtblick-chart LIBRARY DESTINATION ${NB_CHART_MODULE_DIR})
 install(FILES ${CMAKE_BINARY_DIR}/man/nachtblick-report.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 if(NB_GUI)

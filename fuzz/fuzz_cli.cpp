@@ -17,6 +17,7 @@
 #include "nachtblick/cli/cli.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+  cli_chart_report = chart_report;  // linked, not loaded as a module
   char dir[] = "/tmp/nbfuzzXXXXXX";
   return mkdtemp(dir) && chdir(dir) == 0 ? 0 : 1;  // the place file goes here
 }

@@ -1,7 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Installs a build into a scratch prefix and checks what arrived there:
-# the three programs (--version and --help), the desktop entries
+# the three programs (--version and --help), the chart module of
+# nachtblick-report, the desktop entries
 # (desktop-file-validate), the AppStream metainfo (appstreamcli), the icons,
 # the manual pages (groff without a single warning, the version) and the
 # example place file in etc/nachtblick (every place line read as a place).
@@ -42,8 +43,21 @@ for f in nachtblick kalender nachtblick-report; do
   fi
   out=$(env -u DISPLAY "$exe" --version) || fault "$f --version failed"
   [ -z "$version" ] || [ "$out" = "$f $version" ] || fault "$f --version: '$out', not '$f $version'"
-  env -u DISPLAY "$exe" --help | grep -q "^Usage: $f " || fault "$f --help prints no usage"
+  # nachtblick-report's usage is GLib's: "Usage:" on a line of its own.
+  env -u DISPLAY "$exe" --help | grep -qE "^(Usage: |  )$f " || fault "$f --help prints no usage"
 done
+
+# nachtblick-report's chart module, in LIBDIR/nachtblick: a copy of both
+# beside each other draws a chart (the staged program itself looks for the
+# module where the prefix puts it, not in this scratch prefix).
+module=$(find "$prefix" -path '*/nachtblick/nachtblick-chart.so')
+if [ -f "$module" ]; then
+  mkdir -p "$prefix/chart-check" && cp "$prefix/bin/nachtblick-report" "$module" "$prefix/chart-check/"
+  "$prefix/chart-check/nachtblick-report" chart 2024 --format png | head -c 4 | grep -q PNG ||
+    fault "nachtblick-chart.so draws no chart"
+else
+  fault "LIBDIR/nachtblick/nachtblick-chart.so is missing"
+fi
 
 # Desktop entry, AppStream metainfo and icons of each window program; the
 # desktop entry and the metainfo are named after the component id.

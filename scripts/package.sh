@@ -8,7 +8,7 @@
 #   scripts/package.sh --reproducible [OUT_DIR]      (default: build/repro)
 #
 # The first builds the source package and the binary packages nachtblick,
-# nachtblick-report and nachtblick-common in a scratch copy, so the work tree
+# nachtblick-report, nachtblick-chart and nachtblick-common in a scratch copy, so the work tree
 # stays as it is, and checks them with lintian: any error or warning fails,
 # and so does a test that the package build skipped. In a git checkout the
 # copy holds the tracked files as they are in the work tree, changes not yet
@@ -179,17 +179,18 @@ if grep -q '^[EW]: ' "$out/lintian.txt"; then
   echo "package: lintian reports errors or warnings" >&2
   exit 1
 fi
-# The text front end must install without GTK+ and X.
+# The text front end must install without GTK+, X and cairo (the chart's
+# module, in nachtblick-chart, brings those).
 depends=$(dpkg-deb -f "$out/nachtblick-report_${debian_version}_$arch.deb" Depends)
-if echo "$depends" | grep -Eq 'gtk|libx11|libgdk'; then
+if echo "$depends" | grep -Eq 'gtk|libx11|libgdk|cairo'; then
   echo "package: nachtblick-report depends on $depends" >&2
   exit 1
 fi
-echo "package: nachtblick, nachtblick-report and nachtblick-common $debian_version in $out, $(($(date +%s) - start)) s"
+echo "package: nachtblick, nachtblick-report, nachtblick-chart and nachtblick-common $debian_version in $out, $(($(date +%s) - start)) s"
 
 [ "$mode" = install-check ] || exit 0
 echo "== install, check, purge"
-packages="nachtblick nachtblick-report nachtblick-common"
+packages="nachtblick nachtblick-report nachtblick-chart nachtblick-common"
 faults=0
 fault() {
   echo "package: $*" >&2
@@ -198,9 +199,11 @@ fault() {
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -qq "$out/nachtblick_${debian_version}_$arch.deb" \
   "$out/nachtblick-report_${debian_version}_$arch.deb" \
+  "$out/nachtblick-chart_${debian_version}_$arch.deb" \
   "$out/nachtblick-common_${debian_version}_all.deb" >/dev/null
 conf=/etc/nachtblick/gtknblick.conf
 for f in /usr/bin/nachtblick /usr/bin/kalender /usr/bin/nachtblick-report \
+  "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/nachtblick/nachtblick-chart.so" \
   /usr/share/man/man1/nachtblick.1.gz /usr/share/man/man1/kalender.1.gz \
   /usr/share/man/man1/nachtblick-report.1.gz \
   /usr/share/applications/org.example.nachtblick.desktop \
@@ -222,6 +225,9 @@ dpkg-query -W -f='${Conffiles}\n' nachtblick-common | grep -q " $conf " ||
 for p in nachtblick kalender nachtblick-report; do
   [ "$(env -u DISPLAY "$p" --version)" = "$p $version" ] || fault "$p --version is not $p $version"
 done
+# nachtblick-report finds its chart module where the package put it.
+nachtblick-report chart 2024 --format png | head -c 4 | grep -q PNG ||
+  fault "nachtblick-report chart draws nothing with the installed module"
 # From an empty directory with an empty home, the places come from /etc.
 mkdir "$work/home"
 used=$(cd "$work/home" && env -u XDG_CONFIG_HOME HOME="$work/home" nachtblick-report places 2>&1 >/dev/null)

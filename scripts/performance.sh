@@ -6,6 +6,8 @@
 #  2. whole-process timings with hyperfine, side by side in one run:
 #     nachtblick-report pi against bc computing the same digits, and
 #     nachtblick-report calendar against ncal and cal printing a month;
+#     nachtblick-report moonphase against a C++ hello world (the floor of
+#     a text view's start, bench/hello_world.cpp);
 #     nachtblick-report ical against the same year's events computed with
 #     the npm package astronomy-engine on node (installed into a scratch
 #     directory by this script).
@@ -55,6 +57,12 @@ hyperfine -N --warmup 3 --min-runs 20 \
   --export-markdown "$results/pi.md" --export-json "$results/pi.json" \
   -n "nachtblick-report pi" "$report pi" \
   -n "bc -l (scale=2805; 4*a(1))" "bc -l $work/pi.bc"
+
+echo "== the start-up floor: a text view against a C++ hello world"
+hyperfine -N --warmup 10 --runs 300 \
+  --export-markdown "$results/startup.md" --export-json "$results/startup.json" \
+  -n "nachtblick-report moonphase 2024 1 1" "$report moonphase 2024 1 1" \
+  -n "hello world (C++)" "$build/bench/hello_world"
 
 echo "== one month with week numbers"
 hyperfine -N --warmup 10 --runs 300 \

@@ -10,8 +10,10 @@
 #     octets and is UTF-8 on its own (no fold inside a sequence); a
 #     LOCATION of exactly 75 octets stays whole; LOCATION escaped as TEXT,
 #     the names read back as UTF-8;
+#     Each --events kind alone parses, every event with one CATEGORIES;
 #  2. khal imports the year into a temporary calendar and lists the full
-#     moon of 22 June 2024 at the minute the file gives.
+#     moon of 22 June 2024 at the minute the file gives, and the golden
+#     hour, lunar eclipse and perigee that --events adds.
 # It is the one check of the 75-octet limit: the golden export pins where
 # the lines are folded.
 #
@@ -43,6 +45,11 @@ for args in "2024" "1500" "2024 --place 0" "2024 --place 1" "2024 --place 2" "20
   # shellcheck disable=SC2086
   "$report" ical $args --today 2026-02-06 >"$(echo "$args" | tr -d ' -')".ics
 done
+# Each kind of event alone, and the kinds at a place that only --events adds.
+for kind in phases eclipses seasons feasts sun golden apsides local-eclipses; do
+  "$report" ical 2024 --place 0 --events $kind --today 2026-02-06 >"events-$kind.ics"
+done
+"$report" ical 2024 --place 0 --events golden,apsides,local-eclipses >chosen.ics
 
 /usr/bin/python3 - <<'EOF'
 import datetime as dt
@@ -61,6 +68,9 @@ for name in glob.glob("*.ics"):
     events = icalendar.Calendar.from_ical(raw).walk("VEVENT")
     uids = [str(e["UID"]) for e in events]
     assert len(uids) == len(set(uids)), name
+    assert events and all("CATEGORIES" in e for e in events), name
+    if name.startswith("events-"):  # one kind: one category
+        assert len({str(e["CATEGORIES"].cats[0]) for e in events}) == 1, name
     if "place" in name:
         text = NAMES[int(name[-5])]
         line = ("LOCATION:" + text.replace("\\", "\\\\").replace(";", "\\;")
@@ -75,9 +85,16 @@ print("ical_check: python3-icalendar reads the exports; lines, UIDs and LOCATION
 EOF
 
 export TZ=UTC XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-mkdir -p "$XDG_CONFIG_HOME/khal" "$XDG_DATA_HOME" "$work/calendar"
-printf '[calendars]\n[[nb]]\npath = %s\n[locale]\ntimeformat = %%H:%%M\ndateformat = %%Y-%%m-%%d\ndefault_timezone = UTC\nlocal_timezone = UTC\n' \
-  "$work/calendar" >"$XDG_CONFIG_HOME/khal/config"
+mkdir -p "$XDG_CONFIG_HOME/khal" "$XDG_DATA_HOME" "$work/calendar" "$work/chosen"
+printf '[calendars]\n[[nb]]\npath = %s\n[[chosen]]\npath = %s\n[locale]\ntimeformat = %%H:%%M\ndateformat = %%Y-%%m-%%d\ndefault_timezone = UTC\nlocal_timezone = UTC\n' \
+  "$work/calendar" "$work/chosen" >"$XDG_CONFIG_HOME/khal/config"
 khal import --batch -a nb 2024.ics
-khal list --format '{start-time} {title}' 2024-06-22 1d | grep -x "$(cat full-moon)"
+khal list -a nb --format '{start-time} {title}' 2024-06-22 1d | grep -x "$(cat full-moon)"
 echo "ical_check: khal lists the full moon of 22 June 2024 as the file has it"
+# The events of a place that only --events adds, in a calendar of their own.
+khal import --batch -a chosen chosen.ics
+for day in "2024-06-22 Goldene Stunde" "2024-09-18 Mondfinsternis (partiell)" \
+  "2024-01-13 Erdnähe des Mondes"; do
+  khal list -a chosen --format '{title}' "${day%% *}" 1d | grep -qx "${day#* }"
+done
+echo "ical_check: khal lists a golden hour, a lunar eclipse and a perigee chosen by --events"

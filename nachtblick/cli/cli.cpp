@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
-// nachtblick-report VIEW [YEAR [MONTH [DAY]]] [--place N] [--today YYYY-MM-DD]
-// nachtblick-report ical YEAR [--place N] [--today YYYY-MM-DD]
-// nachtblick-report chart YEAR [--place N] [--format svg|pdf|png] [--today YYYY-MM-DD]
+// nachtblick-report VIEW [YEAR [MONTH [DAY]]] [--place N] [--today YYYY-MM-DD] [--format F]
 //
-// Three steps: the arguments are parsed into their texts, the texts are
-// checked and turned into a report input, and the view's report is called.
+// Three steps: GLib's option parser splits the arguments into the option
+// values and the positional texts, the texts are checked and turned into a
+// report input, and the view's report is called. The usage text is GLib's
+// help of the option table, with the table of views before the options and
+// how the dates are read after them.
 #include "nachtblick/cli/cli.h"
+
+#include <glib.h>
 
 #include <cstdio>
 #include <cstring>
@@ -13,45 +16,20 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "nachtblick/cli/chartmodule.h"
 #include "nachtblick/place/places.h"
 #include "nachtblick/text/textbuf.h"
-#include "nachtblick/views/chart.h"
+#include "nachtblick/views/eclipses.h"
 #include "nachtblick/views/ical.h"
+#include "nachtblick/views/moondistance.h"
 #include "nachtblick/views/reports.h"
+#include "nachtblick/views/sun.h"
+#include "nachtblick/views/viewformat.h"
+#include "nachtblick/views/yearcheck.h"
+
+ChartReportFunction cli_chart_report = nullptr;
 
 namespace {
-
-const char kUsage[] =
-    "Usage: nachtblick-report VIEW [YEAR [MONTH [DAY]]] [--place N] [--today YYYY-MM-DD]\n"
-    "       nachtblick-report ical YEAR [--place N] [--today YYYY-MM-DD]\n"
-    "       nachtblick-report chart YEAR [--place N] [--format svg|pdf|png] [--today YYYY-MM-DD]\n"
-    "\n"
-    "Prints the text the nachtblick window shows for a report.\n"
-    "\n"
-    "VIEW is one of:\n"
-    "  calendar    month sheet, or the feasts of the year for month 0\n"
-    "  moonphase   Moon illumination, next phases and eclipses\n"
-    "  seasons     equinoxes and solstices of three years\n"
-    "  riseset     Sun and Moon rise and set with twilight at the current place\n"
-    "  pi          pi to 2799 decimal places\n"
-    "  places      the place table, and on stderr the place file it comes from\n"
-    "  ical        iCalendar of the year YEAR (1000..3000): moon phases, eclipses,\n"
-    "              seasons, feasts, and with --place sunrise and sunset there\n"
-    "  chart       day, twilights and night over the year YEAR (1000..3000) at the\n"
-    "              place, as a picture (SVG, PDF or PNG)\n"
-    "\n"
-    "YEAR, MONTH and DAY are read exactly as the window's entries read them\n"
-    "(at most 8 characters each); an omitted one reads as 0. Year and month 0\n"
-    "mean today.\n"
-    "\n" NB_PLACE_SEARCH_HELP
-    "\n"
-    "Options:\n"
-    "  --place N            show place N of the table (default 0; ical: its sunrise and sunset)\n"
-    "  --today YYYY-MM-DD   use this date as today's date (ical: the DTSTAMP; chart:\n"
-    "                       the creation date of a PDF)\n"
-    "  --format F           chart: svg (default), pdf or png\n"
-    "  -h, --help           print this help and exit\n"
-    "  --version            print the version and exit\n";
 
 const char kVersion[] = "nachtblick-report " NB_VERSION "\n";
 
@@ -60,12 +38,15 @@ const int kAllDates = 3;
 const size_t kMaxPositional = 1 + kAllDates;
 const char *const kEntryNames[] = {"year", "month", "day"};
 
+// The options, in the order of the option table.
+enum Option { kOptPlace, kOptToday, kOptFormat, kOptEvents, kOptHelp, kOptVersion, kOptions };
+
 // The command line split into its texts.
 struct CliArgs {
-  std::vector<const char *> positional;  // view, year, month, day
-  const char *place_text;                // --place, or null
-  const char *today_text;                // --today, or null
-  const char *format_text;               // --format, or null
+  std::vector<std::string> positional;  // view, year, month, day
+  bool given[kOptions];
+  std::string value[kOptions];
+  std::string error;  // what the option callback refused
 };
 
 // A checked command line: the view's name and the report input.
@@ -79,40 +60,72 @@ struct CliInput {
   int ndates;               // date texts given on the command line
   bool place_given;         // --place was given
   const char *format_text;  // --format, or null
+  const char *events_text;  // --events, or null
 };
 
 int place_list(const CliInput &c, std::string &out, std::string &err);
 int ical_view(const CliInput &c, std::string &out, std::string &err);
 int chart_view(const CliInput &c, std::string &out, std::string &err);
+int eclipses_cli(const CliInput &c, std::string &out, std::string &err);
+int sun_cli(const CliInput &c, std::string &out, std::string &err);
+int moon_distance_cli(const CliInput &c, std::string &out, std::string &err);
 
 // A view prints the text of a report, or runs a function of its own that
-// writes out (0) or one line to err (2).
+// writes out (0) or one line to err (2, or 1 for an installation fault).
+// The help lists the views in this order, each with the dates it takes,
+// the years it shows (none for 0) and its line.
 struct ViewDef {
   const char *name;
-  int dates;  // how many date texts (YEAR, MONTH, DAY) it takes at most
+  int dates;          // how many date texts (YEAR, MONTH, DAY) it takes at most
+  const char *usage;  // how the help shows them
+  int first_year, last_year;
+  const char *const *formats;  // the names --format takes (the first the default); null: none
+  int nformats;
+  const char *help;
   ReportText (*report)(const ReportInput &);
   int (*run)(const CliInput &c, std::string &out, std::string &err);
 };
 
+const char kDateTexts[] = "[YEAR [MONTH [DAY]]]";
+
 ReportText pi_view(const ReportInput &) { return pi_report(); }
 
 const ViewDef kViews[] = {
-    {"calendar", kAllDates, calendar_report, nullptr},
-    {"moonphase", kAllDates, moonphase_report, nullptr},
-    {"seasons", kAllDates, seasons_report, nullptr},
-    {"riseset", kAllDates, riseset_report, nullptr},
-    {"pi", 0, pi_view, nullptr},
-    {"places", 0, nullptr, place_list},
-    {"ical", 1, nullptr, ical_view},
-    {"chart", 1, nullptr, chart_view},
+    {"calendar", kAllDates, kDateTexts, kFirstCalendarYear, kLastCalendarYear, nullptr, 0,
+     "month sheet; month 0: the feasts of the year", calendar_report, nullptr},
+    {"moonphase", kAllDates, kDateTexts, kFirstReportYear, kLastReportYear, nullptr, 0,
+     "Moon illumination, next phases and eclipses", moonphase_report, nullptr},
+    {"seasons", kAllDates, kDateTexts, kFirstReportYear, kLastReportYear, nullptr, 0,
+     "equinoxes and solstices of three years", seasons_report, nullptr},
+    {"riseset", kAllDates, kDateTexts, kFirstReportYear, kLastReportYear, nullptr, 0,
+     "Sun and Moon rise and set, twilights at the place", riseset_report, nullptr},
+    {"pi", 0, "", 0, 0, nullptr, 0, "pi to 2799 decimal places", pi_view, nullptr},
+    {"places", 0, "", 0, 0, nullptr, 0, "the place table; on stderr the file it is from", nullptr,
+     place_list},
+    {"ical", 1, "YEAR", kFirstReportYear, kLastReportYear, nullptr, 0,
+     "the year's events as an iCalendar file (RFC 5545)", nullptr, ical_view},
+    {"chart", 1, "YEAR", kFirstReportYear, kLastReportYear, kChartFormatNames, kChartFormats,
+     "day, twilights and night of the year, a picture", nullptr, chart_view},
+    {"eclipses", 1, "YEAR", kFirstReportYear, kLastReportYear, kViewFormatNames, kViewFormats,
+     "the year's eclipses as seen from the place", nullptr, eclipses_cli},
+    {"sun", kAllDates, "YEAR MONTH DAY", kFirstReportYear, kLastReportYear, kViewFormatNames,
+     kViewFormats, "the Sun's day: directions, golden and blue hours", nullptr, sun_cli},
+    {"moon-distance", 1, "YEAR", kFirstReportYear, kLastReportYear, kViewFormatNames, kViewFormats,
+     "perigees, apogees, the distance at the phases", nullptr, moon_distance_cli},
 };
 
-// One line on err: control characters of the arguments it quotes show as '?'.
-int fail(std::string &err, const std::string &message) {
-  err = "nachtblick-report: " + message + " (see --help)";
+// One line on err, the message with control characters of the arguments it
+// quotes shown as '?'; returns status.
+int report_fault(std::string &err, const std::string &message, int status) {
+  err = "nachtblick-report: " + message;
   mask_controls(err);
   err += "\n";
-  return 2;
+  return status;
+}
+
+// A bad argument: one line on err that points to --help, status 2.
+int fail(std::string &err, const std::string &message) {
+  return report_fault(err, message + " (see --help)", 2);
 }
 
 // Characters of a UTF-8 text, as an entry counts them: every byte that does
@@ -183,65 +196,207 @@ int ical_view(const CliInput &c, std::string &out, std::string &err) {
   int year = 0;
   if (view_year(c, &year, err) != 0) return 2;
   std::string message;
+  unsigned events = kIcalDefault;
+  if (c.events_text && !ical_events(c.events_text, &events, message))
+    return fail(err, std::string("--events: ") + message);
   const Place *place = c.place_given ? &c.table[c.in.current_place] : nullptr;
-  if (ical_report(year, place, c.in.today, out, message) != 0) return fail(err, message);
+  if (ical_report(year, place, c.in.today, out, message, events) != 0) return fail(err, message);
   return 0;
 }
 
-// The chart of the year at the place, in the format of --format.
+// Names joined: "svg|pdf|png" with "|", "svg, pdf or png" with ", " and
+// " or ".
+std::string joined(const char *const *names, int n, const char *between, const char *before_last) {
+  std::string text = names[0];
+  for (int i = 1; i < n; ++i) text += std::string(i == n - 1 ? before_last : between) + names[i];
+  return text;
+}
+
+// The --format of the view, its first format when none is given; 2 with
+// the message on err for a name that is none of them.
+int view_format_index(const CliInput &c, const ViewDef &view, int *format, std::string &err) {
+  *format = 0;
+  if (!c.format_text) return 0;
+  for (int f = 0; f < view.nformats; ++f)
+    if (std::strcmp(c.format_text, view.formats[f]) == 0) {
+      *format = f;
+      return 0;
+    }
+  return fail(err, std::string("--format '") + c.format_text + "' is not " +
+                       joined(view.formats, view.nformats, ", ", " or "));
+}
+
+const ViewDef &view_named(const char *name) {
+  for (const ViewDef &v : kViews)
+    if (std::strcmp(v.name, name) == 0) return v;
+  return kViews[0];
+}
+
+// The chart of the year at the place, in the format of --format. The
+// arguments are checked before the chart module is loaded.
 int chart_view(const CliInput &c, std::string &out, std::string &err) {
-  int year = 0;
-  ChartFormat format = kChartSvg;
-  if (view_year(c, &year, err) != 0) return 2;
-  if (c.format_text && !chart_format(c.format_text, &format))
-    return fail(err, std::string("--format '") + c.format_text + "' is not svg, pdf or png");
+  int year = 0, format = 0;
+  if (view_year(c, &year, err) != 0 || view_format_index(c, view_named(c.view), &format, err) != 0)
+    return 2;
   std::string message;
-  if (!chart_report(year, c.table[c.in.current_place], c.in.january_variant, format, c.in.today,
-                    out, message))
+  if (!report_year_ok(year, message) || !stamp_date_ok(c.in.today, message))
+    return fail(err, message);
+  if (!cli_chart_report && !(cli_chart_report = load_chart_module(message)))
+    return report_fault(err, message, 1);
+  if (!cli_chart_report(year, c.table[c.in.current_place], c.in.january_variant,
+                        static_cast<ChartFormat>(format), c.in.today, out, message))
     return fail(err, message);
   return 0;
 }
 
-// Takes the value of option `name` from "--name=value" or the next
-// argument. 1 when arg is this option, 0 when not, 2 on an error.
-int take_option(const char *name, const char *&target, int argc, const char *const argv[], int *i,
-                std::string &err) {
-  const char *arg = argv[*i];
-  const size_t n = std::strlen(name);
-  if (std::strncmp(arg, name, n) != 0 || (arg[n] != '\0' && arg[n] != '=')) return 0;
-  if (target) return fail(err, std::string(name) + " given twice");
-  if (arg[n] == '=') {
-    target = arg + n + 1;
-  } else if (*i + 1 < argc) {
-    target = argv[++*i];
-  } else {
-    return fail(err, std::string(name) + " needs a value");
-  }
-  return 1;
+// The eclipses of the year at the place.
+int eclipses_cli(const CliInput &c, std::string &out, std::string &err) {
+  int year = 0, format = 0;
+  if (view_year(c, &year, err) != 0 || view_format_index(c, view_named(c.view), &format, err) != 0)
+    return 2;
+  std::string message;
+  if (!eclipses_view(year, c.table[c.in.current_place], c.in.january_variant,
+                     static_cast<ViewFormat>(format), out, message))
+    return fail(err, message);
+  return 0;
 }
 
-// Splits the command line. Returns 0 to go on, 1 when --help or --version
-// has written out, 2 on an error.
-int parse_args(int argc, const char *const argv[], CliArgs *args, std::string &out,
-               std::string &err) {
-  *args = CliArgs{};
+// The Sun's day at the place: YEAR, MONTH and DAY as plain numbers.
+int sun_cli(const CliInput &c, std::string &out, std::string &err) {
+  int date[kAllDates] = {}, format = 0;
+  const char *texts[] = {c.in.year_text, c.in.month_text, c.in.day_text};
+  if (c.ndates != kAllDates)
+    return fail(err, std::string("the view '") + c.view + "' needs a YEAR, MONTH and DAY");
+  for (int k = 0; k < kAllDates; ++k)
+    if (!parse_count(texts[k], &date[k]))
+      return fail(err, std::string(kEntryNames[k]) + " '" + texts[k] + "' is not a decimal number");
+  if (view_format_index(c, view_named(c.view), &format, err) != 0) return 2;
+  std::string message;
+  if (!sun_view(date[0], date[1], date[2], c.table[c.in.current_place], c.in.january_variant,
+                static_cast<ViewFormat>(format), out, message))
+    return fail(err, message);
+  return 0;
+}
+
+// The Moon's distance over the year.
+int moon_distance_cli(const CliInput &c, std::string &out, std::string &err) {
+  int year = 0, format = 0;
+  if (view_year(c, &year, err) != 0 || view_format_index(c, view_named(c.view), &format, err) != 0)
+    return 2;
+  std::string message;
+  if (!moon_distance_view(year, static_cast<ViewFormat>(format), out, message))
+    return fail(err, message);
+  return 0;
+}
+
+gboolean take_option(const gchar *name, const gchar *value, gpointer data, GError **error);
+
+// The options, in the order of Option: GOption parses them and writes the
+// help from them. Values are taken as their bytes (FILENAME: not converted
+// from the locale's encoding).
+const GOptionEntry *option_table() {
+  static const std::string format_help =
+      "chart: " + joined(kChartFormatNames, kChartFormats, ", ", " or ") + "; eclipses, sun,\n" +
+      "                             moon-distance: " +
+      joined(kViewFormatNames, kViewFormats, ", ", " or ") + " (the first is the default)";
+  static const std::string events_help =
+      "ical: the events, a comma-separated list of\n" +
+      std::string("                             ") + ical_event_names() + "\n" +
+      "                             (default: all but golden and apsides)";
+  const gpointer take = reinterpret_cast<gpointer>(take_option);
+  static const GOptionEntry table[] = {
+      {"place", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take,
+       "place N of the place table (default 0); ical: the events there", "N"},
+      {"today", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take,
+       "today's date (ical: the DTSTAMP; chart: a PDF's creation date)", "YYYY-MM-DD"},
+      {"format", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take, format_help.c_str(), "F"},
+      {"events", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take, events_help.c_str(),
+       "LIST"},
+      {"help", 'h', G_OPTION_FLAG_NO_ARG, G_OPTION_ARG_CALLBACK, take, "print this help and exit",
+       nullptr},
+      {"version", 0, G_OPTION_FLAG_NO_ARG, G_OPTION_ARG_CALLBACK, take,
+       "print the version and exit", nullptr},
+      {nullptr, 0, 0, G_OPTION_ARG_NONE, nullptr, nullptr, nullptr}};  // the end
+  return table;
+}
+
+// GOption's callback for every option (the group's data is the CliArgs):
+// notes the option and its value; an option given twice is refused, and
+// --help and --version end the parse.
+gboolean take_option(const gchar *name, const gchar *value, gpointer data, GError **) {
+  CliArgs *args = static_cast<CliArgs *>(data);
+  const GOptionEntry *table = option_table();
+  int k = 0;  // name is "--" and the long name, or "-" and the short one
+  while (name[1] == '-' ? std::strcmp(name + 2, table[k].long_name) != 0
+                        : name[1] != table[k].short_name)
+    ++k;
+  if (args->given[k]) {
+    args->error = std::string(name) + " given twice";
+    return FALSE;
+  }
+  args->given[k] = true;
+  if (value) args->value[k] = value;
+  return k != kOptHelp && k != kOptVersion;
+}
+
+// The help: GLib's usage line and option list from the table, the table of
+// views before them and how the dates are read and where the places come
+// from after them.
+std::string help_text(GOptionContext *context) {
+  std::string summary =
+      "Prints the text the nachtblick window shows for a report, the events of\n"
+      "a year as iCalendar, or the chart of a year.\n"
+      "\n"
+      "VIEW is one of (with the dates it takes and the years it shows):";
+  for (const ViewDef &v : kViews) {
+    std::string years;
+    if (v.last_year) append_format(years, "%d..%d", v.first_year, v.last_year);
+    append_format(summary, "\n  %-13s %-20s  %-10s  %s", v.name, v.usage, years.c_str(), v.help);
+  }
+  std::string description;
+  append_format(description,
+                "YEAR, MONTH and DAY are read as the window's entries read them: at most %d\n"
+                "characters each, an omitted one reads as 0, and year and month 0 mean\n",
+                kEntryMaxChars);
+  description +=
+      "today. A date outside the view's years is clamped to them; the calendar\n"
+      "shows a message instead, and a view that takes a YEAR alone, or sun,\n"
+      "refuses it.\n"
+      "\n" NB_PLACE_SEARCH_HELP;
+  g_option_context_set_summary(context, summary.c_str());
+  g_option_context_set_description(context, description.c_str());
+  gchar *help = g_option_context_get_help(context, TRUE, nullptr);
+  const std::string text = help;
+  g_free(help);
+  return text;
+}
+
+// "-" and then digits and points with at least one digit ("-5", "-33.8667"):
+// a positional, though it begins with '-'. GOption leaves such an argument
+// as it is, as it holds no letter of a short option.
+bool negative_number(const char *arg) {
+  bool digit = false;
+  for (const char *p = arg + 1; *p; ++p) {
+    if (*p >= '0' && *p <= '9') {
+      digit = true;
+    } else if (*p != '.') {
+      return false;
+    }
+  }
+  return digit;
+}
+
+// The arguments GOption left after the program name: "--" (once) ends the
+// options, and an unknown option before it is refused; the rest are the
+// view and the date texts. Returns 0, or 2 on an error.
+int take_positionals(gchar **left, CliArgs *args, std::string &err) {
   bool options_done = false;
-  for (int i = 1; i < argc; ++i) {
-    const char *arg = argv[i];
+  for (gchar **p = left[0] ? left + 1 : left; *p; ++p) {
+    const char *arg = *p;
     if (!options_done && std::strcmp(arg, "--") == 0) {
       options_done = true;
-    } else if (!options_done && (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0)) {
-      out = kUsage;
-      return 1;
-    } else if (!options_done && std::strcmp(arg, "--version") == 0) {
-      out = kVersion;
-      return 1;
-    } else if (!options_done && std::strncmp(arg, "--", 2) == 0) {
-      int r = take_option("--place", args->place_text, argc, argv, &i, err);
-      if (r == 0) r = take_option("--today", args->today_text, argc, argv, &i, err);
-      if (r == 0) r = take_option("--format", args->format_text, argc, argv, &i, err);
-      if (r == 0) return fail(err, std::string("unknown option '") + arg + "'");
-      if (r == 2) return 2;
+    } else if (!options_done && arg[0] == '-' && arg[1] && !negative_number(arg)) {
+      return fail(err, std::string("unknown option '") + arg + "'");
     } else if (args->positional.size() == kMaxPositional) {
       return fail(err, std::string("too many arguments at '") + arg + "'");
     } else {
@@ -251,6 +406,52 @@ int parse_args(int argc, const char *const argv[], CliArgs *args, std::string &o
   return 0;
 }
 
+// Splits the command line with GOption. Returns 0 to go on, 1 when --help
+// or --version has written out, 2 on an error.
+int parse_args(int argc, const char *const argv[], CliArgs *args, std::string &out,
+               std::string &err) {
+  GOptionContext *context = g_option_context_new("VIEW [YEAR [MONTH [DAY]]]");
+  GOptionGroup *group = g_option_group_new(nullptr, nullptr, nullptr, args, nullptr);
+  g_option_group_add_entries(group, option_table());
+  g_option_context_set_main_group(context, group);
+  // -h and --help are entries of the table, which write to out, not GLib's.
+  g_option_context_set_help_enabled(context, FALSE);
+  // An unknown option stays among the arguments, so that a negative number
+  // stays a positional; take_positionals refuses the others.
+  g_option_context_set_ignore_unknown_options(context, TRUE);
+  gchar **strv = g_new0(gchar *, argc + 1);
+  for (int i = 0; i < argc; ++i) strv[i] = g_strdup(argv[i]);
+  GError *error = nullptr;
+  const bool parsed = g_option_context_parse_strv(context, &strv, &error);
+  int status = 0;
+  if (args->given[kOptHelp]) {
+    out = help_text(context);
+    status = 1;
+  } else if (args->given[kOptVersion]) {
+    out = kVersion;
+    status = 1;
+  } else if (!args->error.empty()) {
+    status = fail(err, args->error);
+  } else if (!parsed) {
+    // The one error GOption finds itself: an option without its value at
+    // the end of the arguments.
+    status = fail(err, error->code == G_OPTION_ERROR_BAD_VALUE
+                           ? std::string(argv[argc - 1]) + " needs a value"
+                           : std::string(error->message));
+  } else {
+    status = take_positionals(strv, args, err);
+  }
+  g_clear_error(&error);
+  g_strfreev(strv);
+  g_option_context_free(context);
+  return status;
+}
+
+// The value of an option, or null when it was not given.
+const char *option_value(const CliArgs &args, Option k) {
+  return args.given[k] ? args.value[k].c_str() : nullptr;
+}
+
 // Checks the texts of the command line and reads the place file into c.
 // Returns 0, or 2 on an error.
 int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::string &err) {
@@ -258,20 +459,23 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
   if (ndates > view.dates)
     return fail(err, std::string("the view '") + view.name +
                          (view.dates ? "' takes only a YEAR" : "' takes no date"));
-  if (args.format_text && view.run != chart_view)
-    return fail(err, std::string("--format is only for the view 'chart', not '") + view.name + "'");
+  if (args.given[kOptFormat] && !view.formats)
+    return fail(err, std::string("--format is not for the view '") + view.name + "'");
+  if (args.given[kOptEvents] && view.run != ical_view)
+    return fail(err, std::string("--events is only for the view 'ical', not '") + view.name + "'");
   const char *texts[kAllDates];
   for (int k = 0; k < kAllDates; ++k) {
-    texts[k] = (k < ndates) ? args.positional[k + 1] : kEntryHints[k];
+    texts[k] = (k < ndates) ? args.positional[k + 1].c_str() : kEntryHints[k];
     if (characters(texts[k]) > static_cast<size_t>(kEntryMaxChars))
       return fail(err, std::string(kEntryNames[k]) + " '" + texts[k] + "' is longer than " +
                            std::to_string(kEntryMaxChars) + " characters");
   }
   CivilDate today{};
-  if (!args.today_text) {
+  const char *today_text = option_value(args, kOptToday);
+  if (!today_text) {
     todaydate(&today.day, &today.month, &today.year);
-  } else if (!parse_today(args.today_text, &today)) {
-    return fail(err, std::string("--today '") + args.today_text + "' is not a date YYYY-MM-DD");
+  } else if (!parse_today(today_text, &today)) {
+    return fail(err, std::string("--today '") + today_text + "' is not a date YYYY-MM-DD");
   }
   int jan_variant = 1;
   c->place_notes.clear();
@@ -283,13 +487,15 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
     c->place_error += "\n";
   }
   int place = 0;
-  if (args.place_text && (!parse_count(args.place_text, &place) || !place_in_use(c->table, place)))
-    return fail(err, std::string("--place '") + args.place_text + "' is not a place in use (0.." +
+  const char *place_text = option_value(args, kOptPlace);
+  if (place_text && (!parse_count(place_text, &place) || !place_in_use(c->table, place)))
+    return fail(err, std::string("--place '") + place_text + "' is not a place in use (0.." +
                          std::to_string(place_count(c->table) - 1) + ")");
   c->view = view.name;
   c->ndates = ndates;
-  c->place_given = args.place_text != nullptr;
-  c->format_text = args.format_text;
+  c->place_given = place_text != nullptr;
+  c->format_text = option_value(args, kOptFormat);
+  c->events_text = option_value(args, kOptEvents);
   c->in = ReportInput{texts[0], texts[1], texts[2], today, c->table, place, jan_variant};
   return 0;
 }
@@ -299,15 +505,15 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
 int run_report_cli(int argc, const char *const argv[], std::string &out, std::string &err) {
   out.clear();
   err.clear();
-  CliArgs args;
+  CliArgs args{};
   const int parsed = parse_args(argc, argv, &args, out, err);
   if (parsed == 1) return 0;  // --help or --version
   if (parsed != 0) return parsed;
   if (args.positional.empty()) return fail(err, "no view given");
   const ViewDef *view = nullptr;
   for (const ViewDef &v : kViews)
-    if (std::strcmp(args.positional[0], v.name) == 0) view = &v;
-  if (!view) return fail(err, std::string("unknown view '") + args.positional[0] + "'");
+    if (args.positional[0] == v.name) view = &v;
+  if (!view) return fail(err, "unknown view '" + args.positional[0] + "'");
 
   static CliInput input;
   input.place_error.clear();

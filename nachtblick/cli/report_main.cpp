@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // nachtblick-report: the reports of nachtblick as text, without a window.
+#include <glib.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +10,7 @@
 #include "nachtblick/cli/cli.h"
 
 int main(int argc, char **argv) {
+  g_set_prgname("nachtblick-report");  // the usage line's name, whatever argv[0] is
   std::string out, err;
   int status = run_report_cli(argc, argv, out, err);
   std::fwrite(err.data(), 1, err.size(), stderr);

@@ -11,7 +11,6 @@
 #include <cairo.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -371,16 +370,6 @@ cairo_status_t append_bytes(void *closure, const unsigned char *data, unsigned i
 }
 
 }  // namespace
-
-bool chart_format(const char *name, ChartFormat *format) {
-  const char *const names[] = {"svg", "pdf", "png"};
-  for (int f = kChartSvg; f <= kChartPng; ++f)
-    if (std::strcmp(name, names[f]) == 0) {
-      *format = static_cast<ChartFormat>(f);
-      return true;
-    }
-  return false;
-}
 
 bool chart_report(int year, const Place &place, int jan_variant, ChartFormat format,
                   CivilDate today, std::string &out, std::string &err) {

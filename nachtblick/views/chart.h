@@ -4,15 +4,26 @@
 // night, astronomical, nautical and civil twilight and day from the rise and
 // set report's searches; with the full and new moons, the season starts,
 // the months and the hours. Drawn with cairo as SVG, PDF or PNG.
+//
+// chart.cpp is the one part of the views that links cairo (and with it
+// X11, fontconfig and freetype). nachtblick-report therefore loads it as the
+// module nachtblick-chart only when it draws a chart; the window program,
+// the tests and the benchmarks link it as the library nb_chart. What the
+// front end checks before it loads the module (the format's name) is in
+// this header.
 #ifndef NACHTBLICK_CHART_H
 #define NACHTBLICK_CHART_H
 
+#include <cstring>
 #include <string>
 
 #include "nachtblick/place/places.h"
 #include "nachtblick/views/reports.h"
 
-enum ChartFormat { kChartSvg, kChartPdf, kChartPng };
+enum ChartFormat { kChartSvg, kChartPdf, kChartPng, kChartFormats };
+
+// The formats by their names on the command line.
+constexpr const char *kChartFormatNames[kChartFormats] = {"svg", "pdf", "png"};
 
 // The plot, in pixels of the PNG (points of SVG and PDF): day k of the year
 // (0 for 1 January) is the column from chart_x(k) kPixelsPerDay wide; the
@@ -39,17 +50,28 @@ extern const ChartColour kBandColours[kChartBands];
 // A date the local clock skipped (Pacific/Apia, 30 December 2011).
 extern const ChartColour kSkippedDayColour;
 
-// The format of its name ("svg", "pdf", "png"); false for any other text.
-bool chart_format(const char *name, ChartFormat *format);
+// The format of its name (kChartFormatNames); false for any other text.
+inline bool chart_format(const char *name, ChartFormat *format) {
+  for (int f = 0; f < kChartFormats; ++f)
+    if (std::strcmp(name, kChartFormatNames[f]) == 0) {
+      *format = static_cast<ChartFormat>(f);
+      return true;
+    }
+  return false;
+}
 
 // Writes the chart of the year (kFirstReportYear..kLastReportYear, counted as
 // the reports count it) at the place to out and returns true. Times are those
 // of the rise and set report: in the place's time zone, or MEZ/MESZ for a
 // place without one. January is named by jan_variant as in the reports.
 // today is the creation date of a PDF. For a year out of range, a today
-// past kLastStampYear (yearcheck.h), or when cairo fails, writes a message without line end to err,
-// nothing to out, and returns false.
-bool chart_report(int year, const Place &place, int jan_variant, ChartFormat format,
-                  CivilDate today, std::string &out, std::string &err);
+// past kLastStampYear (yearcheck.h), or when cairo fails, writes a message
+// without line end to err, nothing to out, and returns false. C linkage:
+// the module nachtblick-chart exports it by the name kChartEntryPoint.
+extern "C" __attribute__((visibility("default"))) bool chart_report(
+    int year, const Place &place, int jan_variant, ChartFormat format, CivilDate today,
+    std::string &out, std::string &err);
+using ChartReportFunction = decltype(&chart_report);
+constexpr char kChartEntryPoint[] = "chart_report";
 
 #endif

@@ -309,6 +309,12 @@ void ical_fold(std::string &out, const std::string &line) {
   out += "\r\n";
 }
 
+std::string ical_event_names(void) {
+  std::string names;
+  for (const Kind &k : kKinds) names += std::string(names.empty() ? "" : ", ") + k.name;
+  return names;
+}
+
 bool ical_events(const char *list, unsigned *events, std::string &err) {
   unsigned chosen = 0;
   for (const char *p = list;; ++p) {
@@ -318,9 +324,7 @@ bool ical_events(const char *list, unsigned *events, std::string &err) {
     for (const Kind &k : kKinds)
       if (name == k.name) kind = &k;
     if (!kind) {
-      std::string names;
-      for (const Kind &k : kKinds) names += std::string(names.empty() ? "" : ", ") + k.name;
-      err = "'" + name + "' is not one of " + names;
+      err = "'" + name + "' is not one of " + ical_event_names();
       return false;
     }
     chosen |= kind->bit;

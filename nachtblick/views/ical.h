@@ -41,6 +41,9 @@ constexpr unsigned kIcalAtPlace = kIcalSun | kIcalGolden | kIcalLocalEclipses;
 constexpr unsigned kIcalDefault =
     kIcalPhases | kIcalEclipses | kIcalSeasons | kIcalFeasts | kIcalSun | kIcalLocalEclipses;
 
+// The names of the kinds, ", " between them.
+std::string ical_event_names(void);
+
 // The kinds a comma-separated list of their names chooses; false with a
 // message without line end in err for a name that is none of them.
 bool ical_events(const char *list, unsigned *events, std::string &err);

@@ -97,7 +97,7 @@ bool moon_distance_view(int year, ViewFormat format, std::string &out, std::stri
     return true;
   }
   append_format(out, "\n  Abstand des Mondes %d (Erdmitte bis Mondmitte)\n", year);
-  append_format(out, "\n  %-22s %-9s %10s  %s", "Zeit (UTC)", "", "Abstand", "Naehe");
+  append_format(out, "\n  %-30s%11s  %s", "Zeit (UTC)", "Abstand", "Naehe");
   for (const Row &r : rows) {
     int y, m, d, hh, mm, ss;
     mjdtodatetime(r.jd - kMjdOffset, &y, &m, &d, &hh, &mm, &ss);

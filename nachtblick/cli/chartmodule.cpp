@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+#include "nachtblick/cli/chartmodule.h"
+
+#include <gmodule.h>
+
+namespace {
+
+// The directory of the running program; empty when /proc does not tell.
+std::string program_dir() {
+  gchar *self = g_file_read_link("/proc/self/exe", nullptr);
+  if (!self) return "";
+  gchar *dir = g_path_get_dirname(self);
+  const std::string result = dir;
+  g_free(dir);
+  g_free(self);
+  return result;
+}
+
+}  // namespace
+
+ChartReportFunction load_chart_module(std::string &err) {
+  std::string path = program_dir() + "/" NB_CHART_MODULE;
+  if (!g_file_test(path.c_str(), G_FILE_TEST_EXISTS))
+    path = NB_CHART_MODULE_DIR "/" NB_CHART_MODULE;
+  GModule *module = g_module_open(path.c_str(), G_MODULE_BIND_LOCAL);
+  gpointer entry = nullptr;
+  if (module && g_module_symbol(module, kChartEntryPoint, &entry)) {
+    g_module_make_resident(module);
+    return reinterpret_cast<ChartReportFunction>(entry);
+  }
+  err = std::string("the chart module could not be loaded: ") + g_module_error();
+  if (module) g_module_close(module);
+  return nullptr;
+}
