@@ -64,7 +64,8 @@ for (let g = A.SearchGlobalSolarEclipse(begin); g.peak.ut < end.ut;
   const date = g.peak.date.toISOString().slice(0, 10);
   const e = seen.find((s) => Math.abs(s.peak.time.ut - g.peak.ut) < 1);
   if (!e) {
-    rows.push({t: g.peak.ut, line: [date, 'sun', g.kind, 'none', 'MAX', '', '', '', '', '', ''].join('\t')});
+    rows.push({t: g.peak.ut,
+               line: [date, 'sun', g.kind, 'none', 'MAX', '', '', '', '', '', ''].join('\t')});
     continue;
   }
   for (const [event, c] of [['C1', e.partial_begin], ['C2', e.total_begin], ['MAX', e.peak],
@@ -79,9 +80,12 @@ for (let l = A.SearchLunarEclipse(begin); l.peak.ut < end.ut; l = A.NextLunarEcl
   for (const [event, sd] of [['P1', -l.sd_penum], ['U1', -l.sd_partial], ['U2', -l.sd_total],
                              ['MAX', 0], ['U3', l.sd_total], ['U4', l.sd_partial],
                              ['P4', l.sd_penum]]) {
-    if (event === 'MAX' || sd !== 0) row(date, 'moon', l.kind, l.kind, event, l.peak.AddDays(sd / 1440));
+    if (event === 'MAX' || sd !== 0) {
+      row(date, 'moon', l.kind, l.kind, event, l.peak.AddDays(sd / 1440));
+    }
   }
 }
 rows.sort((a, b) => a.t - b.t);
-process.stdout.write('date\tbody\tkind_global\tkind_local\tevent\tutc\tlocal\talt\taz\tmagnitude\tobscuration\n' +
-                     rows.map((r) => r.line).join('\n') + '\n');
+const head = ['date', 'body', 'kind_global', 'kind_local', 'event', 'utc', 'local', 'alt', 'az',
+  'magnitude', 'obscuration'];
+process.stdout.write([head.join('\t')].concat(rows.map((r) => r.line)).join('\n') + '\n');

@@ -576,9 +576,10 @@ def local_eclipses(prog, at, solar_ref, lunar_ref):
     kinds, one_sided = [], []
     for r in prog:
         if r["event"] != "none":
-            data["local_alt"].append(Pair(year_of(r["jd"]), "Moon" if r["body"] == "lunar" else "Sun",
-                                          r["alt"] - r["ref_alt"], place=int(r["place"]),
-                                          jd=r["jd"], note="%s %s" % (r["body"], r["event"])))
+            body = "Moon" if r["body"] == "lunar" else "Sun"
+            data["local_alt"].append(Pair(year_of(r["jd"]), body, r["alt"] - r["ref_alt"],
+                                          place=int(r["place"]), jd=r["jd"],
+                                          note="%s %s" % (r["body"], r["event"])))
     # solar: by place and greatest eclipse, paired with the reference's at the place
     ref = group(solar_ref, lambda r: (int(r["place"]), r["peak"]))
     by_place = group(ref.items(), lambda kv: kv[0][0])
@@ -977,7 +978,8 @@ def main():
              kinds_table=kinds_table(kinds), kind_cases=kind_cases(kinds, eclipse_places),
              edge_table=edge_table(kinds, eclipse_places), views_summary=views_summary(data),
              moon_spread=moon_spread(data),
-             sun_beyond_near=sum(1 for p in sun["sun_time"] if abs(p.ut) > 60 and 0 <= p.extra < 0.5),
+             sun_beyond_near=sum(1 for p in sun["sun_time"]
+                                 if abs(p.ut) > 60 and 0 <= p.extra < 0.5),
              sun_beyond_n=sum(1 for p in sun["sun_time"] if abs(p.ut) > 60),
              n_kinds=len(kinds), n_kinds_same=sum(1 for k in kinds if kind_agrees(k[2], k[3])),
              up_table=up_table(up), one_sided=one_sided_table(one_sided),

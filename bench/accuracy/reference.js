@@ -208,7 +208,8 @@ function magnitude(obs, t) {
     const ra = eq.ra * 15 * A.DEG2RAD, dec = eq.dec * A.DEG2RAD;
     return [Math.cos(dec) * Math.cos(ra), Math.cos(dec) * Math.sin(ra), Math.sin(dec)];
   };
-  const s = A.Equator(A.Body.Sun, t, obs, true, true), m = A.Equator(A.Body.Moon, t, obs, true, true);
+  const s = A.Equator(A.Body.Sun, t, obs, true, true);
+  const m = A.Equator(A.Body.Moon, t, obs, true, true);
   const u = unit(s), v = unit(m);
   const d = Math.acos(Math.min(1, u[0] * v[0] + u[1] * v[1] + u[2] * v[2]));
   const ss = Math.asin(kSunRadiusKm / (s.dist * A.KM_PER_AU));
@@ -252,10 +253,12 @@ function lunareclipses(placesPath, jd0, jd1) {
       ['MAX', 0], ['U3', l.sd_total], ['U4', l.sd_partial], ['P4', l.sd_penum]]
       .filter(([name, sd]) => name === 'MAX' || sd !== 0)
       .map(([name, sd]) => [name, peak + sd / 1440]);
-    contacts.forEach(([name, jd]) => emit(['', l.kind, peak.toFixed(8), name, jd.toFixed(8), ''].join(',')));
+    contacts.forEach(([name, jd]) => emit(['', l.kind, peak.toFixed(8), name, jd.toFixed(8), '']
+      .join(',')));
     if (l.kind !== 'penumbral') {
       places.forEach((obs, place) => contacts.forEach(([name, jd]) => emit([place, l.kind,
-        peak.toFixed(8), name, jd.toFixed(8), horizontal(A.Body.Moon, obs, time(jd)).geo.toFixed(5)].join(','))));
+        peak.toFixed(8), name, jd.toFixed(8),
+        horizontal(A.Body.Moon, obs, time(jd)).geo.toFixed(5)].join(','))));
     }
     l = A.NextLunarEclipse(l.peak);
   }
@@ -268,7 +271,8 @@ function eclipsesat(placesPath, rowsPath) {
   emit('alt,az,geo');
   for (const r of readrows(rowsPath)) {
     if (r.event === 'none') { emit(',,'); continue; }
-    const h = horizontal(r.body === 'solar' ? A.Body.Sun : A.Body.Moon, places[+r.place], time(+r.jd));
+    const body = r.body === 'solar' ? A.Body.Sun : A.Body.Moon;
+    const h = horizontal(body, places[+r.place], time(+r.jd));
     emit([h.alt.toFixed(5), h.az.toFixed(5), h.geo.toFixed(5)].join(','));
   }
 }
