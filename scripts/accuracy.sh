@@ -59,6 +59,8 @@ python3 "$root/bench/accuracy/compare.py" \
   --reference "$root/bench/accuracy/reference.js" \
   --node-path "$node_dir/node_modules" \
   --places "$root/bench/accuracy/places.csv" \
+  --eclipse-places "$root/bench/accuracy/eclipseplaces.csv" \
+  --sun-places "$root/bench/accuracy/sunplaces.csv" \
   --work "$work" --docs "$root/docs" --jobs 2 \
   --versions "version $(engine_version), run with Node.js $(node --version)"
 echo "== written: docs/accuracy.md, docs/accuracy/*.png"

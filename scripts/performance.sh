@@ -10,7 +10,8 @@
 #     a text view's start, bench/hello_world.cpp);
 #     nachtblick-report ical against the same year's events computed with
 #     the npm package astronomy-engine on node (installed into a scratch
-#     directory by this script).
+#     directory by this script), and nachtblick-report eclipses against the
+#     same year's eclipses at the place with astronomy-engine.
 #
 #   scripts/performance.sh [BUILD_DIR]      (default: build)
 #
@@ -78,3 +79,10 @@ hyperfine -N --warmup 3 --min-runs 20 \
   --export-markdown "$results/ical.md" --export-json "$results/ical.json" \
   -n "nachtblick-report ical 2024 --place 0" "$report ical 2024 --place 0" \
   -n "node + astronomy-engine" "node $root/scripts/ical_astronomy_engine.js 2024"
+
+echo "== one year of eclipses at a place, as tsv"
+hyperfine -N --warmup 3 --min-runs 20 \
+  --export-markdown "$results/eclipses.md" --export-json "$results/eclipses.json" \
+  -n "nachtblick-report eclipses 2026 --place 0 --format tsv" \
+  "$report eclipses 2026 --place 0 --format tsv" \
+  -n "node + astronomy-engine" "node $root/scripts/eclipses_astronomy_engine.js 2026"

@@ -58,6 +58,8 @@ class Pair:
     extra: float = 0.0  # phases: against the package's own quarter; eclipses: abs(gamma)
     run: Optional[tuple] = None  # the window a sampled quantity was run for
     place: int = -1
+    jd: float = 0.0  # views: the program's instant (UT JD), for the lists of cases
+    note: str = ""  # views: what the case is, for the lists of cases
 
     @property
     def unadjusted(self):  # the UT error without the adjustment
@@ -85,6 +87,78 @@ class Row:
 
 
 TWILIGHTS = (-1, -2, -3)
+
+# The views of a place and of the Moon's distance.
+LOCAL = (1900, 2100)  # eclipses at places
+SUN_YEARS = (2000, 2030)  # the sun view
+SUN_STEP = 1  # every n-th day
+APSIS_YEARS = (2000, 2100)  # apsides and the distances at new and full moon
+UP_ALTITUDE = -50.0 / 60.0  # the views' "up": the centre's geometric altitude above -50'
+GRAZE = 0.5  # degrees from that line within which "up" is not compared
+LOCAL_PLOT_LIMIT = 60  # seconds
+GRAZE_SUN = 0.1  # degrees: a day whose extreme altitude is this near an event's is grazing
+SOLAR_CONTACTS = ("C1", "C2", "MAX", "C3", "C4")
+LUNAR_CONTACTS = ("P1", "U1", "U2", "MAX", "U3", "U4", "P4")
+LOCAL_KINDS = {-1: "none", 0: "partial", 1: "total", 2: "annular"}
+SUN_EVENTS = ("rise", "set", "transit", "blue_am_begin", "blue_am_end", "golden_am_end",
+              "golden_pm_begin", "golden_pm_end", "blue_pm_end")  # without the view's repeats
+SUN_EDGES = SUN_EVENTS[3:]
+SUN_REPEATS = {"golden_am_begin": "blue_am_end", "blue_pm_begin": "golden_pm_end"}
+SUN_ALTITUDES = {"rise": UP_ALTITUDE, "set": UP_ALTITUDE, "blue_am_begin": -6.0,
+                 "blue_am_end": -4.0, "golden_am_end": 6.0, "golden_pm_begin": 6.0,
+                 "golden_pm_end": -4.0, "blue_pm_end": -6.0}
+VIEW_NAMES = {"local": "eclipses", "sun": "sun", "moon": "moon distance"}
+
+
+@dataclasses.dataclass
+class Check:
+    """One criterion: the pairs of a quantity (of the kinds given) within
+    the window, and the limit of the absolute error."""
+    label: str
+    src: str
+    kinds: Optional[tuple]
+    limit: float
+    window: tuple
+    digits: int = 1
+    unit: str = "s"
+
+
+CHECKS = {
+    "local": [
+        Check("Solar eclipse at a place, first and last contact (C1, C4)", "local_time",
+              ("C1", "C4"), 30, LOCAL),
+        Check("Solar eclipse at a place, local maximum", "local_time", ("MAX",), 30, LOCAL),
+        Check("Solar eclipse at a place, second and third contact (C2, C3)", "local_time",
+              ("C2", "C3"), 10, LOCAL),
+        Check("Solar eclipse at a place, magnitude", "local_mag", ("magnitude",), 0.01, LOCAL,
+              4, ""),
+        Check("Solar eclipse at a place, obscuration", "local_mag", ("obscuration",), 0.01,
+              LOCAL, 4, ""),
+        Check("Sun's apparent altitude at the eclipse's instants", "local_alt", ("Sun",), 0.1,
+              LOCAL, 4, "deg"),
+        Check("Moon's apparent altitude at the lunar contacts", "local_alt", ("Moon",), 0.1,
+              LOCAL, 4, "deg"),
+        Check("Lunar eclipse, penumbral contacts (P1, P4)", "lunar_contacts", ("P1", "P4"), 30,
+              LOCAL),
+        Check("Lunar eclipse, umbral contacts (U1, U4)", "lunar_contacts", ("U1", "U4"), 30,
+              LOCAL),
+        Check("Lunar eclipse, totality (U2, U3)", "lunar_contacts", ("U2", "U3"), 30, LOCAL),
+        Check("Lunar eclipse, greatest eclipse", "lunar_contacts", ("MAX",), 30, LOCAL)],
+    "sun": [
+        Check("Sunrise and sunset", "sun_time", ("rise", "set"), 60, SUN_YEARS),
+        Check("Transit", "sun_time", ("transit",), 30, SUN_YEARS, 2),
+        Check("Edges of the golden and blue hours", "sun_time", SUN_EDGES, 60, SUN_YEARS, 2),
+        Check("Sun's altitude at all events", "sun_alt", None, 0.05, SUN_YEARS, 5, "deg"),
+        Check("Sun's azimuth at all events, on the sky (times cos altitude)", "sun_az", None,
+              0.05, SUN_YEARS, 5, "deg")],
+    "moon": [
+        Check("Perigee, instant", "apsis_time", ("perigee",), 35, APSIS_YEARS, 1, "min"),
+        Check("Apogee, instant", "apsis_time", ("apogee",), 35, APSIS_YEARS, 1, "min"),
+        Check("Perigee, distance", "apsis_dist", ("perigee",), 25, APSIS_YEARS, 2, "km"),
+        Check("Apogee, distance", "apsis_dist", ("apogee",), 25, APSIS_YEARS, 2, "km"),
+        Check("Distance at new moon", "phase_dist", ("new",), 20, APSIS_YEARS, 2, "km"),
+        Check("Distance at full moon", "phase_dist", ("full",), 20, APSIS_YEARS, 2, "km")],
+}
 
 
 def instant_rows(what, src):
@@ -209,6 +283,69 @@ def table(rows, data):
         s = stats(select(data[r.src], w, r.kinds), r.value)
         out.append(stats_row(r.label, w, s, r.digits, r.unit))
     return "\n".join(out)
+
+
+def check_table(checks, data):
+    """The statistics of each criterion with its limit and how many pairs
+    lie beyond it."""
+    out = ["| quantity | years | sample | max | median | 95th percentile | signed mean | limit "
+           "| beyond |", "|---|---|--:|--:|--:|--:|--:|--:|--:|"]
+    for c in checks:
+        sel = select(data[c.src], c.window, c.kinds)
+        s = stats(sel, "ut")
+        u = (" " + c.unit) if c.unit else ""
+        if s is None:
+            out.append("| %s | %d..%d | 0 | | | | | %g%s | |" % (c.label, *c.window, c.limit, u))
+            continue
+        beyond = sum(1 for p in sel if abs(p.ut) > c.limit)
+        out.append("| %s | %d..%d | %d |%s %g%s | %d |" % (
+            c.label, *c.window, s["n"], "".join(" %s%s |" % (fmt(s[k], c.digits), u)
+                                                 for k in ("max", "median", "p95", "mean")),
+            c.limit, u, beyond))
+    return "\n".join(out)
+
+
+def views_summary(data):
+    """Every criterion of the views in one table: maximum, limit and how
+    many lie beyond it."""
+    out = ["| view | quantity | sample | max | limit | beyond |", "|---|---|--:|--:|--:|--:|"]
+    for view, checks in CHECKS.items():
+        for c in checks:
+            sel = select(data[c.src], c.window, c.kinds)
+            u = (" " + c.unit) if c.unit else ""
+            out.append("| %s | %s | %d | %s%s | %g%s | %d |" % (
+                VIEW_NAMES[view], c.label, len(sel), fmt(max((abs(p.ut) for p in sel), default=0),
+                                                         c.digits), u, c.limit, u,
+                sum(1 for p in sel if abs(p.ut) > c.limit)))
+    return "\n".join(out)
+
+
+def moon_spread(data):
+    """How far each distance error lies from its check's mean at most."""
+    parts = []
+    for c in CHECKS["moon"]:
+        if c.unit == "km":
+            e = [p.ut for p in select(data[c.src], c.window, c.kinds)]
+            mean = sum(e) / len(e)
+            parts.append("%s %s km" % (c.kinds[0] + ("s" if c.src == "apsis_dist" else " moons"),
+                                        fmt(max(abs(x - mean) for x in e), 1)))
+    return ", ".join(parts)
+
+
+def beyond_table(checks, data, places, limit=None):
+    """Every pair beyond its criterion: place, instant, quantity, error and
+    what the case is; at most limit rows per criterion (the largest)."""
+    out = ["| place | date (UT) | quantity | program minus reference | note |",
+           "|---|---|---|--:|---|"]
+    for c in checks:
+        sel = sorted((p for p in select(data[c.src], c.window, c.kinds) if abs(p.ut) > c.limit),
+                     key=lambda p: -abs(p.ut))
+        for p in sel[:limit]:
+            out.append("| %s | %s | %s | %s %s | %s |" % (
+                places[p.place][0] if p.place >= 0 else "", datestr(p.jd), "%s: %s" % (
+                    c.label, p.kind) if c.kinds is None or len(c.kinds) > 1 else c.label,
+                fmt(p.ut, c.digits), c.unit, p.note))
+    return "\n".join(out) if len(out) > 2 else "None."
 
 
 def bins_table(pairs):
@@ -401,6 +538,229 @@ def riseset(prog, ref, w):
     return errs, count, cases
 
 
+# ------------------------------------------------------------ the views
+
+def group(rows, key):
+    """The rows by key, in their order."""
+    g = {}
+    for r in rows:
+        g.setdefault(key(r), []).append(r)
+    return g
+
+
+def nearest(cands, jd, within=1.0):
+    """Of the (instant, value) candidates the one nearest jd, within days."""
+    best = min(cands, key=lambda c: abs(c[0] - jd), default=None)
+    return best if best is not None and abs(best[0] - jd) <= within else None
+
+
+def up_check(count, prog_up, geos):
+    """Counts one comparison of "up": the program's flag against the
+    reference's geometric altitudes (its own instant first), unless one of
+    them lies within GRAZE of the line."""
+    if any(abs(g - UP_ALTITUDE) < GRAZE for g in geos):
+        count["grazing"] += 1
+    else:
+        count["same" if prog_up == (geos[0] > UP_ALTITUDE) else "differ"] += 1
+
+
+def local_eclipses(prog, at, solar_ref, lunar_ref):
+    """The eclipses at places: pairs of contact instants (local_time,
+    lunar_contacts), magnitude and obscuration (local_mag) and altitudes
+    (local_alt); the local kinds of both sides; the counts of "up"; the
+    rows of the plot."""
+    for r, a in zip(prog, at):
+        r["ref_alt"], r["ref_geo"] = a["alt"], a["geo"]
+    data = {k: [] for k in ("local_time", "local_mag", "local_alt", "lunar_contacts")}
+    up = {b: collections.Counter() for b in ("Sun", "Moon")}
+    kinds, one_sided = [], []
+    for r in prog:
+        if r["event"] != "none":
+            body = "Moon" if r["body"] == "lunar" else "Sun"
+            data["local_alt"].append(Pair(year_of(r["jd"]), body, r["alt"] - r["ref_alt"],
+                                          place=int(r["place"]), jd=r["jd"],
+                                          note="%s %s" % (r["body"], r["event"])))
+    # solar: by place and greatest eclipse, paired with the reference's at the place
+    ref = group(solar_ref, lambda r: (int(r["place"]), r["peak"]))
+    by_place = group(ref.items(), lambda kv: kv[0][0])
+    used = set()
+    for (place, greatest), rows in group([r for r in prog if r["body"] == "solar"],
+                                         lambda r: (int(r["place"]), r["greatest"])).items():
+        m = {r["event"]: r for r in rows if r["event"] != "none"}
+        match = nearest([(k[1], k) for k, _ in by_place.get(place, [])],
+                        m["MAX"]["jd"] if m else greatest)
+        rm = {r["event"]: r for r in ref[match[1]]} if match else {}
+        if match:
+            used.add(match[1])
+        if not m and not match:
+            continue  # not seen at the place by either side
+        pk = LOCAL_KINDS[int(rows[0]["local"])]
+        ends = [m[c]["alt"] for c in ("C1", "C4") if c in m]
+        if m and not any(a > 0 for a in ends):
+            pk = "below the horizon at C1 and C4"
+        rk = next(iter(rm.values()))["kind"] if rm else "not reported"
+        kinds.append((place, m["MAX"]["jd"] if m else greatest, pk, rk,
+                      bool(ends) and min(abs(a) for a in ends) < GRAZE, rows[0]["magnitude"]))
+        if not rm or not m:
+            continue
+        year = year_of(m["MAX"]["jd"])
+        for k in ("magnitude", "obscuration"):
+            data["local_mag"].append(Pair(year, k, rows[0][k] - next(iter(rm.values()))[k],
+                                          place=place, jd=m["MAX"]["jd"]))
+        for c in SOLAR_CONTACTS:
+            if c in m and c in rm:
+                data["local_time"].append(Pair(
+                    year, c, (m[c]["jd"] - rm[c]["jd"]) * DAY, dyear=decimal_year(m[c]["jd"]),
+                    place=place, jd=m[c]["jd"], note="magnitude %.4f" % rows[0]["magnitude"]))
+                up_check(up["Sun"], m[c]["up"], (rm[c]["geo"], m[c]["ref_geo"]))
+    for key, rows in ref.items():
+        if key not in used:
+            kinds.append((key[0], key[1], "no eclipse", rows[0]["kind"], False, 0.0))
+    # lunar: the contacts of the eclipse (the same at every place), the Moon's altitude per place
+    glob = group([r for r in lunar_ref if r["place"] == ""], lambda r: r["peak"])
+    geo = {(int(r["place"]), r["peak"], r["event"]): r["geo"] for r in lunar_ref
+           if r["place"] != ""}
+    for (place, greatest), rows in group([r for r in prog if r["body"] == "lunar"],
+                                         lambda r: (int(r["place"]), r["greatest"])).items():
+        match = nearest([(k, k) for k in glob], greatest)
+        if not match:
+            one_sided.append((greatest, "the whole eclipse", "program"))
+            continue
+        rm = {r["event"]: r for r in glob[match[1]]}
+        m = {r["event"]: r for r in rows}
+        for c in LUNAR_CONTACTS:
+            if c in m and c in rm:
+                if place == 0:
+                    data["lunar_contacts"].append(Pair(
+                        year_of(m[c]["jd"]), c, (m[c]["jd"] - rm[c]["jd"]) * DAY,
+                        dyear=decimal_year(m[c]["jd"]), jd=m[c]["jd"],
+                        note="%s, umbral contacts by the reference: %s" % (
+                            LOCAL_KINDS[int(rows[0]["global"])], rm[c]["kind"])))
+                if (place, match[1], c) in geo:  # none when the reference's is penumbral
+                    up_check(up["Moon"], m[c]["up"], (geo[place, match[1], c], m[c]["ref_geo"]))
+            elif place == 0 and (c in m or c in rm):
+                one_sided.append((m[c]["jd"] if c in m else rm[c]["jd"], c,
+                                  "program" if c in m else "reference"))
+    return data, kinds, up, one_sided
+
+
+def kinds_table(kinds):
+    rows = ("partial", "total", "annular", "below the horizon at C1 and C4", "none", "no eclipse")
+    cols = ("partial", "total", "annular", "not reported")
+    lines = ["| program \\ reference | " + " | ".join(cols) + " |", "|---|" + "--:|" * len(cols)]
+    for pk in rows:
+        n = [sum(1 for k in kinds if k[2] == pk and k[3] == rk) for rk in cols]
+        if any(n):
+            lines.append("| %s | %s |" % (pk, " | ".join(
+                ("**%d**" % x) if x and kind_agrees(pk, rk) else str(x) for x, rk in zip(n, cols))))
+    return "\n".join(lines)
+
+
+def edge_table(kinds, places):
+    """At the places near the limits of a path ("DATE north|south limit
+    in|out"): the kinds of that date's eclipse on both sides."""
+    out = ["| place | program | reference | program's magnitude |", "|---|---|---|--:|"]
+    for i, (name, *_) in enumerate(places):
+        if " limit " not in name:
+            continue
+        jd = jd_of(*(int(x) for x in name.split()[0].split("-")))
+        k = min((k for k in kinds if k[0] == i), key=lambda k: abs(k[1] - jd))
+        out.append("| %s | %s | %s | %.4f |" % (name, k[2], k[3], k[5]))
+    return "\n".join(out)
+
+
+def kind_agrees(pk, rk):
+    return pk == rk or (pk.startswith("below") and rk == "not reported")
+
+
+def kind_cases(kinds, places):
+    bad = [k for k in kinds if not kind_agrees(k[2], k[3])]
+    return "\n".join(["| place | date (UT) | program | reference | program's magnitude | note |",
+                      "|---|---|---|---|--:|---|"] + [
+        "| %s | %s | %s | %s | %.4f | %s |" % (
+            places[p][0], datestr(jd), pk, rk, mag,
+            "the Sun within %g deg of the horizon at C1 or C4" % GRAZE if graze else "")
+        for p, jd, pk, rk, graze, mag in sorted(bad, key=lambda k: k[1])]) if bad else "None."
+
+
+def sun_days(prog, ref):
+    """The sun view against the reference: time, altitude and azimuth
+    pairs (sun_time, sun_alt, sun_az), per event the counts of days with
+    the event on both sides, on neither, on one only, and the days on
+    which they differ."""
+    data = {k: [] for k in ("sun_time", "sun_alt", "sun_az")}
+    count, cases = collections.Counter(), []
+    for p, r in zip(prog, ref):
+        e = p["event"]
+        if e in SUN_REPEATS:
+            continue
+        pj, rj, place, year = p["jd"], r["ref"], int(p["place"]), year_of(p["mjd"] + MJD)
+        h = SUN_ALTITUDES.get(e)
+        margin = None if h is None else min(abs(r["high"] - h), abs(r["low"] - h))
+        note = "" if margin is None else "the day's extreme altitude %.3f deg from the event's" % (
+            margin)
+        if pj:
+            data["sun_alt"].append(Pair(year, e, p["alt"] - r["alt"], place=place, jd=pj))
+            az = ((p["az"] - r["az"] + 180.0) % 360.0 - 180.0) * math.cos(math.radians(p["alt"]))
+            data["sun_az"].append(Pair(year, e, az, place=place, jd=pj))
+        if pj and rj != "" and abs(pj - rj) < 1 / 24:
+            count[e, "both"] += 1
+            data["sun_time"].append(Pair(year, e, (pj - rj) * DAY, place=place, jd=pj, note=note,
+                                         extra=-1.0 if margin is None else margin))
+            continue
+        if not pj and rj == "":
+            count[e, "neither"] += 1
+            continue
+        count[e, "differ"] += 1
+        edge = min(abs(t - b) for t in (pj, rj) if t not in (0.0, "")
+                   for b in (p["jd1"], p["jd2"])) * DAY
+        why = ("grazing" if margin is not None and margin < GRAZE_SUN else
+               "at the day's edge" if edge < 120 else "other")
+        count[e, why] += 1
+        cases.append((place, p["mjd"], e, pj, rj, why, note))
+    return data, count, cases
+
+
+SUN_COUNTS = ("both", "neither", "differ", "grazing", "at the day's edge", "other")
+
+
+def sun_tables(count, cases, places):
+    at = lambda jd: "-" if jd in (0.0, "") else datestr(jd)[11:]
+    counts = "\n".join(
+        ["| event | days | on both sides | on neither | they differ | of these: grazing "
+         "| at the day's edge | other |", "|---|--:|--:|--:|--:|--:|--:|--:|"] + [
+            "| %s | %d | %s |" % (e, count[e, "both"] + count[e, "neither"] + count[e, "differ"],
+                                  " | ".join(str(count[e, k]) for k in SUN_COUNTS))
+            for e in SUN_EVENTS])
+    listed = "\n".join(["| place | local day | event | program (UT) | reference (UT) | why |",
+                        "|---|---|---|---|---|---|"] + [
+        "| %s | %s | %s | %s | %s | %s%s |" % (places[pl][0], datestr(mjd + MJD, False), e,
+                                               at(pj), at(rj), why, (": " + note) if note else "")
+        for pl, mjd, e, pj, rj, why, note in cases]) if cases else "None."
+    return counts, listed
+
+
+def moon_distances(prog, ref, apsides):
+    """The apsides paired with the reference's of the same kind, and the
+    distances at new and full moon (apsis_time, apsis_dist, phase_dist);
+    the counts of unpaired apsides on either side."""
+    data = {k: [] for k in ("apsis_time", "apsis_dist", "phase_dist")}
+    for p, r in zip(prog, ref):
+        if p["event"] in ("new", "full"):
+            data["phase_dist"].append(Pair(year_of(p["ut"]), p["event"],
+                                           p["distance"] - r["distance"], jd=p["ut"]))
+    aps = [p for p in prog if p["event"] in ("perigee", "apogee")]
+    paired, left = pair(aps, apsides, lambda r: r["event"], "ut")
+    for p, r in paired:
+        if r:
+            y = year_of(p["ut"])
+            data["apsis_time"].append(Pair(y, p["event"], (p["ut"] - r["ut"]) * 1440.0,
+                                           dyear=decimal_year(p["ut"]), jd=p["ut"]))
+            data["apsis_dist"].append(Pair(y, p["event"], p["distance"] - r["distance"],
+                                           dyear=decimal_year(p["ut"]), jd=p["ut"]))
+    return data, sum(1 for _, r in paired if r is None), len(left)
+
+
 # ---------------------------------------------------------------- plots
 
 def plot(work, name, rows, **v):
@@ -468,9 +828,25 @@ def run_all(args):
     for w in WINDOWS:
         jobs["illum", w] = (prog("illum_%d" % w[0], "illum", *mjd[w], ILLUM_STEP[w]),
                             ref("illum_%d" % w[0], "illum", *mjd[w], ILLUM_STEP[w]))
+    jd = lambda w: ("%.1f" % year_start(w[0]), "%.1f" % year_start(w[1] + 1))
+    mjd[SUN_YEARS] = tuple(int(year_start(y) - MJD) for y in (SUN_YEARS[0], SUN_YEARS[1] + 1))
+    views = {"placeeclipses": prog("placeeclipses", "placeeclipses", args.eclipse_places, *LOCAL),
+             "sunday": prog("sunday", "sunday", args.sun_places, mjd[SUN_YEARS][0],
+                            mjd[SUN_YEARS][1] - 1, SUN_STEP),
+             "moondistance": prog("moondistance", "moondistance", *APSIS_YEARS)}
+    jobs["localeclipses"] = (ref("localeclipses", "localeclipses", args.eclipse_places,
+                                 *jd(LOCAL)), None)
+    jobs["lunareclipses"] = (ref("lunareclipses", "lunareclipses", args.eclipse_places,
+                                 *jd(LOCAL)), None)
+    jobs["apsides"] = (ref("apsides", "apsides", *jd(APSIS_YEARS)), None)
     for w in WINDOWS:
         jobs["riseset", w] = (rs[w], ref("riseset_%d" % w[0], "riseset", args.places,
                                          rs[w].result()))
+    for name, places in (("moondistance", None), ("placeeclipses", args.eclipse_places),
+                         ("sunday", args.sun_places)):
+        what = "eclipsesat" if name == "placeeclipses" else name
+        jobs[name] = (views[name], ref(name, what, *([places] if places else []),
+                                       views[name].result()))
     return {k: [read_csv(f.result()) if f else None for f in fs] for k, fs in jobs.items()}
 
 
@@ -515,9 +891,40 @@ def riseset_tables(rs, data, places):
     return v
 
 
+def load_views_places(path):
+    """The places of the views' comparisons: (name, latitude, longitude,
+    zone or "")."""
+    with open(path) as f:
+        rows = [l.rstrip("\n").split(";") for l in f if l.strip() and not l.startswith("#")]
+    return [(r[0], float(r[1]), float(r[2]), r[3] if len(r) > 3 else "") for r in rows]
+
+
+def views_place_table(places):
+    with_zone = any(p[3] for p in places)
+    return "\n".join(["| place | latitude | longitude |" + (" zone |" if with_zone else ""),
+                      "|---|--:|--:|" + ("---|" if with_zone else "")] + [
+        "| %s | %.4f | %.4f |%s" % (name, lat, lon, (" %s |" % (zone or "MEZ/MESZ"))
+                                    if with_zone else "")
+        for name, lat, lon, zone in places])
+
+
+def up_table(up):
+    return "\n".join(["| body | instants compared | same | differ | not compared (within %g deg "
+                      "of -50') |" % GRAZE, "|---|--:|--:|--:|--:|"] + [
+        "| %s | %d | %d | %d | %d |" % (b, c["same"] + c["differ"], c["same"], c["differ"],
+                                        c["grazing"]) for b, c in up.items()])
+
+
+def one_sided_table(cases):
+    return "\n".join(["| date (UT) | contact | only by |", "|---|---|---|"] + [
+        "| %s | %s | %s |" % (datestr(jd), c, who) for jd, c, who in sorted(cases)]) \
+        if cases else "None."
+
+
 def main():
     ap = argparse.ArgumentParser()
-    for name in ("program", "reference", "node-path", "places", "work", "docs"):
+    for name in ("program", "reference", "node-path", "places", "eclipse-places", "sun-places",
+                 "work", "docs"):
         ap.add_argument("--" + name, required=True)
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--versions", default="")
@@ -542,7 +949,47 @@ def main():
          heading="Instant of greatest eclipse: program minus reference")
     riseset_hist(select(data["riseset"], MAIN), png % "riseset", args.work)
 
+    eclipse_places, sun_places = load_views_places(args.eclipse_places), load_views_places(
+        args.sun_places)
+    local, kinds, up, one_sided = local_eclipses(*runs["placeeclipses"], runs["localeclipses"][0],
+                                                 runs["lunareclipses"][0])
+    sun, sun_count, sun_cases = sun_days(*runs["sunday"])
+    moon, prog_unpaired, ref_unpaired = moon_distances(*runs["moondistance"], runs["apsides"][0])
+    for d in (local, sun, moon):
+        data.update(d)
+    groups = {"C1": 1, "C4": 1, "MAX": 2, "C2": 3, "C3": 3}
+    plot(args.work, "local", [("%.3f" % p.dyear, "%.2f" % p.ut, groups[p.kind])
+                              for p in local["local_time"]] +
+         [("%.3f" % p.dyear, "%.2f" % p.ut, 4) for p in local["lunar_contacts"]],
+         kind="local", out=png % "local", heading="Eclipses at places, contacts: program minus "
+         "reference (beyond +-%d s drawn at the edge)" % LOCAL_PLOT_LIMIT, limit=LOCAL_PLOT_LIMIT)
+    plot(args.work, "apsides", [("%.3f" % t.dyear, "%.3f" % t.ut, "%.3f" % d.ut,
+                                 1 if t.kind == "perigee" else 2)
+                                for t, d in zip(moon["apsis_time"], moon["apsis_dist"])],
+         kind="apsides", out=png % "apsides", heading="The Moon's apsides: program minus reference")
+
     v = {name + "_table": table(rows, data) for name, rows in TABLES.items()}
+    for name, checks in CHECKS.items():
+        v[name + "_checks"] = check_table(checks, data)
+    sun_counts, sun_listed = sun_tables(sun_count, sun_cases, sun_places)
+    v.update(local_beyond=beyond_table(CHECKS["local"], data, eclipse_places),
+             sun_beyond=beyond_table(CHECKS["sun"], data, sun_places, 10),
+             moon_beyond=beyond_table(CHECKS["moon"], data, []),
+             kinds_table=kinds_table(kinds), kind_cases=kind_cases(kinds, eclipse_places),
+             edge_table=edge_table(kinds, eclipse_places), views_summary=views_summary(data),
+             moon_spread=moon_spread(data),
+             sun_beyond_near=sum(1 for p in sun["sun_time"]
+                                 if abs(p.ut) > 60 and 0 <= p.extra < 0.5),
+             sun_beyond_n=sum(1 for p in sun["sun_time"] if abs(p.ut) > 60),
+             n_kinds=len(kinds), n_kinds_same=sum(1 for k in kinds if kind_agrees(k[2], k[3])),
+             up_table=up_table(up), one_sided=one_sided_table(one_sided),
+             eclipse_place_table=views_place_table(eclipse_places), n_eclipse_places=len(
+                 eclipse_places), n_sun_places=len(sun_places),
+             sun_sample="Every day" if SUN_STEP == 1 else "Every %dth day" % SUN_STEP,
+             sun_place_table=views_place_table(sun_places), sun_counts=sun_counts,
+             sun_cases=sun_listed, n_sun_cases=len(sun_cases), graze=GRAZE, graze_sun=GRAZE_SUN,
+             apsides_prog_unpaired=prog_unpaired, apsides_ref_unpaired=ref_unpaired,
+             n_apsides=len(moon["apsis_time"]))
     v.update(riseset_tables(rs, data["riseset"], places), versions=args.versions,
              ph_unpaired=ph_unpaired, ph_ref_unpaired=ph_ref_unpaired, places=len(places),
              illum_step=ILLUM_STEP[WIDE], rs_step_main=RISESET_STEP[MAIN],
@@ -578,6 +1025,8 @@ def main():
     with open(os.path.join(args.docs, "accuracy.md"), "w") as f:
         f.write(page)
     print(v["summary_table"])
+    for name in CHECKS:
+        print(v[name + "_checks"])
     print("\n".join(notes))
     print("runs %.0f s, total %.0f s" % (elapsed_runs, time.time() - start))
 

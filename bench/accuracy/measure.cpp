@@ -8,20 +8,31 @@
 //   nb_accuracy seasons Y0 Y1         equinoxes and solstices
 //   nb_accuracy riseset PLACES MJD0 MJD1 STEP   rise, set and twilights
 //   nb_accuracy constants             the limits of the eclipse kinds
+//   nb_accuracy placeeclipses PLACES Y0 Y1   eclipses at places, as the view
+//   nb_accuracy sunday PLACES MJD0 MJD1 STEP  the sun view's events of days
+//   nb_accuracy moondistance Y0 Y1    apsides, new and full moons with distance
 //
 // Instants are Julian Dates: "ut" as the reports give them, "tt" the same
 // instant before the conversion to universal time (dynamical time).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
+#include "astro/apsis.h"
 #include "astro/constants.h"
 #include "astro/eclipse.h"
+#include "astro/localposition.h"
 #include "astro/lunar.h"
+#include "astro/precisemoon.h"
 #include "astro/seasons.h"
 #include "astro/sunmoon.h"
 #include "astro/timescales.h"
+#include "calendar/calendar.h"
+#include "nachtblick/place/placeclock.h"
 #include "nachtblick/views/moonsearch.h"
+#include "nachtblick/views/placeeclipses.h"
+#include "nachtblick/views/sun.h"
 
 namespace {
 
@@ -124,6 +135,126 @@ void riseset_rows(const char *path, int mjd0, int mjd1, int step) {
   std::fclose(f);
 }
 
+// Places file of the views: one place a line, "name;latitude;longitude"
+// and optionally ";zone" (an IANA zone; without one MEZ/MESZ), degrees
+// north and east; lines starting with # are skipped.
+std::vector<Place> read_places(const char *path) {
+  std::FILE *f = std::fopen(path, "r");
+  if (!f) {
+    std::perror(path);
+    std::exit(1);
+  }
+  std::vector<Place> places;
+  char line[256];
+  while (std::fgets(line, sizeof line, f)) {
+    if (line[0] == '#' || line[0] == '\n') continue;
+    line[std::strcspn(line, "\n")] = '\0';
+    Place p{};
+    char *field[4] = {line, nullptr, nullptr, nullptr};
+    for (int i = 1; i < 4 && field[i - 1]; ++i) {
+      char *semi = std::strchr(field[i - 1], ';');
+      if (semi) *semi = '\0';
+      field[i] = semi ? semi + 1 : nullptr;
+    }
+    if (!field[2]) continue;
+    std::snprintf(p.name, sizeof p.name, "%.*s", kPlaceNameMax, field[0]);
+    p.latitude = std::atof(field[1]);
+    p.longitude = std::atof(field[2]);
+    if (field[3]) std::snprintf(p.zone, sizeof p.zone, "%.*s", kZoneNameMax, field[3]);
+    p.used = 1;
+    places.push_back(p);
+  }
+  std::fclose(f);
+  return places;
+}
+
+// The eclipses of the years at each place as place_eclipses() gives them
+// to the eclipses view: one row per instant (event "none" for an eclipse with
+// none), with the eclipse's kinds, greatest eclipse and, for a solar one,
+// magnitude and obscuration at the local maximum.
+void place_eclipse_rows(const char *path, int y0, int y1) {
+  const std::vector<Place> places = read_places(path);
+  std::printf("place,body,global,local,greatest,magnitude,obscuration,event,jd,alt,az,up\n");
+  for (size_t i = 0; i < places.size(); ++i) {
+    for (int y = y0; y <= y1; ++y) {
+      for (const PlaceEclipse &e : place_eclipses(y, places[i])) {
+        const char *body = e.lunar ? "lunar" : "solar";
+        const auto head = [&] {
+          std::printf("%zu,%s,%d,%d,%.8f,%.5f,%.5f,", i, body, e.kind_global, e.kind_local,
+                      e.greatest, e.magnitude, e.obscuration);
+        };
+        if (e.moments.empty()) {
+          head();
+          std::printf("none,0,0,0,0\n");
+        }
+        for (const EclipseMoment &m : e.moments) {
+          head();
+          std::printf("%s,%.8f,%.5f,%.5f,%d\n", m.event, m.jd, m.altitude, m.azimuth, m.up);
+        }
+      }
+    }
+  }
+}
+
+// The sun view's events of every step-th day from MJD mjd0 to mjd1 at each
+// place (sun_day()): the local day's span as UT Julian Dates, the flags of
+// the rise and set search, and for each event its UT Julian Date (0: none)
+// and the Sun's geometric altitude and azimuth there, as the tsv prints
+// them.
+void sun_day_rows(const char *path, int mjd0, int mjd1, int step) {
+  static const char *const kNames[kSunEvents] = {
+      "rise",          "transit",         "set",           "blue_am_begin",
+      "blue_am_end",   "golden_am_begin", "golden_am_end", "golden_pm_begin",
+      "golden_pm_end", "blue_pm_begin",   "blue_pm_end"};
+  const std::vector<Place> places = read_places(path);
+  std::printf("place,mjd,jd1,jd2,flags,event,jd,alt,az\n");
+  for (size_t i = 0; i < places.size(); ++i) {
+    const Place &p = places[i];
+    for (int mjd = mjd0; mjd <= mjd1; mjd += step) {
+      int y, m, d;
+      jdtodate(mjd + kMjdToJdn, &y, &m, &d);
+      ZoneDay local;
+      place_day(p, y, m, d, &local);
+      if (local.count == 0) continue;
+      SunDay sun;
+      sun_day(y, m, d, p, &sun);
+      const double jd1 = local.span[0].start / static_cast<double>(kSecondsPerDay) + kMjdOffset;
+      const double jd2 = local.end / static_cast<double>(kSecondsPerDay) + kMjdOffset;
+      for (int e = 0; e < kSunEvents; ++e) {
+        TopocentricPosition s{};
+        if (sun.jd[e] != 0.0) suntopocentric(sun.jd[e], p.longitude, p.latitude, &s);
+        std::printf("%zu,%d,%.8f,%.8f,%d,%s,%.8f,%.6f,%.6f\n", i, mjd, jd1, jd2, sun.flags,
+                    kNames[e], sun.jd[e], s.altitude, s.azimuth);
+      }
+    }
+  }
+}
+
+// The data of the Moon's distance view for the years: the apsides
+// (moonapsides()) and every new and full moon of the moon report with the
+// precise Moon's distance at it; "tt" is the dynamical time at which that
+// distance is taken.
+void moon_distance_rows(int y0, int y1) {
+  const double begin = datetojd(y0, 1, 1), end = datetojd(y1 + 1, 1, 1);
+  std::printf("event,ut,tt,distance\n");
+  const int n = moonapsides(begin, end, nullptr, 0);
+  std::vector<MoonApsis> apsides(n);
+  moonapsides(begin, end, apsides.data(), n);
+  for (const MoonApsis &a : apsides)
+    std::printf("%s,%.8f,%.8f,%.3f\n", a.apogee ? "apogee" : "perigee", a.jd,
+                a.jd + deltatdays(a.jd), a.distance);
+  for (int k = report_lunation(y0, 1) - 1; k <= report_lunation(y1 + 1, 1) + 1; ++k) {
+    for (int phase = 0; phase <= 2; phase += 2) {
+      const double jd = moonphase(k, phase, kToUniversal);
+      if (jd < begin || jd >= end) continue;
+      double lambda = 0.0, beta = 0.0, distance = 0.0;
+      const double tt = jd + deltatdays(jd);
+      moongeocentric(tt, &lambda, &beta, &distance);
+      std::printf("%s,%.8f,%.8f,%.3f\n", phase ? "full" : "new", jd, tt, distance);
+    }
+  }
+}
+
 // The limits of astro/eclipse.h that docs/accuracy.md cites, as
 // name,value (exact doubles).
 void constants() {
@@ -143,7 +274,10 @@ int usage() {
                "usage: nb_accuracy phases|eclipses|seasons Y0 Y1\n"
                "       nb_accuracy illum MJD0 MJD1 STEP\n"
                "       nb_accuracy riseset PLACES MJD0 MJD1 STEP\n"
-               "       nb_accuracy constants\n");
+               "       nb_accuracy constants\n"
+               "       nb_accuracy placeeclipses PLACES Y0 Y1\n"
+               "       nb_accuracy sunday PLACES MJD0 MJD1 STEP\n"
+               "       nb_accuracy moondistance Y0 Y1\n");
   return 2;
 }
 
@@ -165,6 +299,12 @@ int main(int argc, char **argv) {
     seasons(a, b);
   } else if (!std::strcmp(what, "illum") && argc == 5) {
     illum(a, b, std::atoi(argv[4]));
+  } else if (!std::strcmp(what, "moondistance")) {
+    moon_distance_rows(a, b);
+  } else if (!std::strcmp(what, "placeeclipses") && argc == 5) {
+    place_eclipse_rows(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+  } else if (!std::strcmp(what, "sunday") && argc == 6) {
+    sun_day_rows(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
   } else if (!std::strcmp(what, "riseset") && argc == 6) {
     riseset_rows(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
   } else {

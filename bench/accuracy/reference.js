@@ -10,6 +10,16 @@
 //   node reference.js seasons Y0 Y1         equinoxes and solstices
 //   node reference.js riseset PLACES ROWS   reference for each row of the
 //                                           program's rise and set CSV
+//   node reference.js localeclipses PLACES JD0 JD1  solar eclipses seen at places
+//   node reference.js lunareclipses PLACES JD0 JD1  lunar eclipse contacts, and
+//                                           the Moon's altitude there at each
+//   node reference.js eclipsesat PLACES ROWS  the Sun's or Moon's altitude and
+//                                           azimuth at each instant of the
+//                                           program's eclipses at places
+//   node reference.js sunday PLACES ROWS    the sun view's events of each day
+//                                           of the program's rows
+//   node reference.js apsides JD0 JD1       the Moon's perigees and apogees
+//   node reference.js moondistance ROWS     the Moon's distance at each row
 //
 // Instants are Julian Dates, "ut" and "tt" of the same instant.
 'use strict';
@@ -160,11 +170,193 @@ function riseset(placesPath, rowsPath) {
   }
 }
 
+// Places file of the views: name;latitude;longitude[;zone], # comments.
+function readplaces(path) {
+  return fs.readFileSync(path, 'utf8').split('\n').filter((l) => l && l[0] !== '#')
+    .map((l) => { const p = l.split(';'); return new A.Observer(+p[1], +p[2], 0); });
+}
+
+function readrows(path) {
+  const lines = fs.readFileSync(path, 'utf8').split('\n').filter((l) => l);
+  const head = lines[0].split(',');
+  return lines.slice(1).map((l) => {
+    const r = {};
+    l.split(',').forEach((v, i) => { r[head[i]] = v; });
+    return r;
+  });
+}
+
+const time = (jd) => A.MakeTime(jd - kJ2000);
+const fixed = (x, digits) => (x === null || x === undefined ? '' : x.toFixed(digits));
+
+// Apparent (with the package's "normal" refraction) and geometric
+// topocentric altitude and the azimuth of a body at t, degrees.
+function horizontal(body, obs, t) {
+  const eq = A.Equator(body, t, obs, true, true);
+  const app = A.Horizon(t, obs, eq.ra, eq.dec, 'normal');
+  const geo = A.Horizon(t, obs, eq.ra, eq.dec);
+  return { alt: app.altitude, az: app.azimuth, geo: geo.altitude };
+}
+
+const kSunRadiusKm = 695700;  // the package's radii
+const kMoonRadiusKm = 1737.4;
+
+// Magnitude of a solar eclipse at t seen from obs: (sSun + sMoon - d) /
+// (2 sSun) from the apparent topocentric directions and distances.
+function magnitude(obs, t) {
+  const unit = (eq) => {
+    const ra = eq.ra * 15 * A.DEG2RAD, dec = eq.dec * A.DEG2RAD;
+    return [Math.cos(dec) * Math.cos(ra), Math.cos(dec) * Math.sin(ra), Math.sin(dec)];
+  };
+  const s = A.Equator(A.Body.Sun, t, obs, true, true);
+  const m = A.Equator(A.Body.Moon, t, obs, true, true);
+  const u = unit(s), v = unit(m);
+  const d = Math.acos(Math.min(1, u[0] * v[0] + u[1] * v[1] + u[2] * v[2]));
+  const ss = Math.asin(kSunRadiusKm / (s.dist * A.KM_PER_AU));
+  const sm = Math.asin(kMoonRadiusKm / (m.dist * A.KM_PER_AU));
+  return (ss + sm - d) / (2 * ss);
+}
+
+// Every solar eclipse the package finds at each place (those with the
+// Sun's centre above the horizon, refraction included, at the first or
+// the last contact): one row per contact with the package's apparent
+// altitude and the geometric one.
+function localeclipses(placesPath, jd0, jd1) {
+  emit('place,kind,peak,obscuration,magnitude,event,jd,alt,geo');
+  readplaces(placesPath).forEach((obs, place) => {
+    let e = A.SearchLocalSolarEclipse(time(jd0), obs);
+    while (e.peak.time.ut + kJ2000 <= jd1) {
+      const head = [place, e.kind, (e.peak.time.ut + kJ2000).toFixed(8), e.obscuration.toFixed(5),
+        magnitude(obs, e.peak.time).toFixed(5)].join(',');
+      [['C1', e.partial_begin], ['C2', e.total_begin], ['MAX', e.peak], ['C3', e.total_end],
+        ['C4', e.partial_end]].forEach(([name, ev]) => {
+        if (!ev) return;
+        const h = horizontal(A.Body.Sun, obs, ev.time);
+        emit([head, name, (ev.time.ut + kJ2000).toFixed(8), ev.altitude.toFixed(5),
+          h.geo.toFixed(5)].join(','));
+      });
+      e = A.NextLocalSolarEclipse(e.peak.time, obs);
+    }
+  });
+}
+
+// The contacts of every lunar eclipse (peak -+ the semi-durations of the
+// penumbral, partial and total phases) and, for those that are not only
+// penumbral, the Moon's geometric altitude at each contact at each place.
+function lunareclipses(placesPath, jd0, jd1) {
+  const places = readplaces(placesPath);
+  emit('place,kind,peak,event,jd,geo');
+  let l = A.SearchLunarEclipse(time(jd0));
+  while (l.peak.ut + kJ2000 <= jd1) {
+    const peak = l.peak.ut + kJ2000;
+    const contacts = [['P1', -l.sd_penum], ['U1', -l.sd_partial], ['U2', -l.sd_total],
+      ['MAX', 0], ['U3', l.sd_total], ['U4', l.sd_partial], ['P4', l.sd_penum]]
+      .filter(([name, sd]) => name === 'MAX' || sd !== 0)
+      .map(([name, sd]) => [name, peak + sd / 1440]);
+    contacts.forEach(([name, jd]) => emit(['', l.kind, peak.toFixed(8), name, jd.toFixed(8), '']
+      .join(',')));
+    if (l.kind !== 'penumbral') {
+      places.forEach((obs, place) => contacts.forEach(([name, jd]) => emit([place, l.kind,
+        peak.toFixed(8), name, jd.toFixed(8),
+        horizontal(A.Body.Moon, obs, time(jd)).geo.toFixed(5)].join(','))));
+    }
+    l = A.NextLunarEclipse(l.peak);
+  }
+}
+
+// For each row of the program's eclipses at places: the body's apparent
+// and geometric altitude and its azimuth at the program's instant.
+function eclipsesat(placesPath, rowsPath) {
+  const places = readplaces(placesPath);
+  emit('alt,az,geo');
+  for (const r of readrows(rowsPath)) {
+    if (r.event === 'none') { emit(',,'); continue; }
+    const body = r.body === 'solar' ? A.Body.Sun : A.Body.Moon;
+    const h = horizontal(body, places[+r.place], time(+r.jd));
+    emit([h.alt.toFixed(5), h.az.toFixed(5), h.geo.toFixed(5)].join(','));
+  }
+}
+
+// The sun view's events: direction and geometric altitude of the Sun's
+// centre (rise and set: the package's own rise and set, the upper limb
+// with 34' of refraction).
+const kSunEvents = {
+  rise: [+1, null], set: [-1, null], transit: [0, null],
+  blue_am_begin: [+1, -6], blue_am_end: [+1, -4], golden_am_begin: [+1, -4], golden_am_end: [+1, 6],
+  golden_pm_begin: [-1, 6], golden_pm_end: [-1, -4], blue_pm_begin: [-1, -4], blue_pm_end: [-1, -6],
+};
+
+// For each row of the program's sun days (place, local day jd1..jd2, event,
+// its instant): the reference's instant of the event within the same local
+// day (empty: none), the Sun's geometric altitude and azimuth at the
+// program's instant, and the Sun's geometric altitude at its upper and
+// lower transits nearest the day (how near a missing event came).
+function sunday(placesPath, rowsPath) {
+  const places = readplaces(placesPath);
+  emit('ref,alt,az,high,low');
+  let key = null, cache = {}, extremes = null;
+  for (const r of readrows(rowsPath)) {
+    const obs = places[+r.place], jd1 = +r.jd1, jd2 = +r.jd2, span = jd2 - jd1;
+    if (key !== r.place + ',' + r.mjd) {
+      key = r.place + ',' + r.mjd;
+      cache = {};
+      extremes = [0, 12].map((ha) => {
+        const e = A.SearchHourAngle(A.Body.Sun, obs, ha, time(jd1 - 0.25), +1);
+        return horizontal(A.Body.Sun, obs, e.time).geo;
+      });
+    }
+    const [dir, alt] = kSunEvents[r.event];
+    const k = dir + ',' + alt;
+    if (!(k in cache)) {
+      let t;
+      if (dir === 0) {
+        t = A.SearchHourAngle(A.Body.Sun, obs, 0, time(jd1), +1).time;
+        if (t.ut + kJ2000 >= jd2) t = null;
+      } else if (alt === null) {
+        t = A.SearchRiseSet(A.Body.Sun, obs, dir, time(jd1), span);
+      } else {
+        t = A.SearchAltitude(A.Body.Sun, obs, dir, time(jd1), span, alt);
+      }
+      cache[k] = t && t.ut + kJ2000 < jd2 ? t.ut + kJ2000 : null;
+    }
+    let at = { geo: null, az: null };
+    if (+r.jd !== 0) at = horizontal(A.Body.Sun, obs, time(+r.jd));
+    emit([fixed(cache[k], 8), fixed(at.geo, 6), fixed(at.az, 6), extremes[0].toFixed(4),
+      extremes[1].toFixed(4)].join(','));
+  }
+}
+
+function apsides(jd0, jd1) {
+  emit('event,ut,distance');
+  let a = A.SearchLunarApsis(time(jd0));
+  while (a.time.ut + kJ2000 < jd1) {
+    emit([a.kind === A.ApsisKind.Pericenter ? 'perigee' : 'apogee',
+      (a.time.ut + kJ2000).toFixed(8), a.dist_km.toFixed(3)].join(','));
+    a = A.NextLunarApsis(a);
+  }
+}
+
+// The geocentric distance of the Moon's centre, km, at the dynamical time
+// of each row of the program.
+function moondistance(rowsPath) {
+  emit('distance');
+  for (const r of readrows(rowsPath)) {
+    const v = A.GeoMoon(A.AstroTime.FromTerrestrialTime(+r.tt - kJ2000));
+    emit((Math.hypot(v.x, v.y, v.z) * A.KM_PER_AU).toFixed(3));
+  }
+}
+
 const [what, a, b, c] = process.argv.slice(2);
 if (what === 'phases') phases(+a, +b);
 else if (what === 'illum') illum(+a, +b, +c);
 else if (what === 'eclipses') eclipses(+a, +b);
 else if (what === 'seasons') seasons(+a, +b);
 else if (what === 'riseset') riseset(a, b);
+else if (what === 'localeclipses') localeclipses(a, +b, +c);
+else if (what === 'lunareclipses') lunareclipses(a, +b, +c);
+else if (what === 'eclipsesat') eclipsesat(a, b);
+else if (what === 'sunday') sunday(a, b);
+else if (what === 'apsides') apsides(+a, +b);
+else if (what === 'moondistance') moondistance(a);
 else { process.stderr.write('usage: see the head of reference.js\n'); process.exit(2); }
 flush();

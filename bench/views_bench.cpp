@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: MIT
+// The views of a place and of the Moon's distance: a year of eclipses at
+// one place as text and as tsv, a day of the sun view, a year of the
+// Moon's distances, and the calendar export of a year's evening golden
+// hours. Years step by 37 through the reports' range, the sun view's days
+// by 11 days and a month through it, so that both calendars and many kinds
+// of eclipse and of day are met.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "calendar/calendar.h"
+#include "nachtblick/place/places.h"
+#include "nachtblick/views/eclipses.h"
+#include "nachtblick/views/ical.h"
+#include "nachtblick/views/moondistance.h"
+#include "nachtblick/views/sun.h"
+
+namespace {
+
+int next_year(int year) { return year + 37 <= kLastReportYear ? year + 37 : kFirstReportYear; }
+
+void BM_EclipsesView(benchmark::State &state) {
+  Place places[kPlaceSlots];
+  reset_places(places);
+  const ViewFormat format = state.range(0) ? kFormatTsv : kFormatText;
+  std::string out, err;
+  int year = kFirstReportYear;
+  for (auto _ : state) {
+    eclipses_view(year, places[0], 1, format, out, err);
+    benchmark::DoNotOptimize(out.data());
+    year = next_year(year);
+  }
+}
+BENCHMARK(BM_EclipsesView)->ArgName("tsv")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_SunView(benchmark::State &state) {
+  Place places[kPlaceSlots];
+  reset_places(places);
+  std::string out, err;
+  int year = kFirstReportYear, month = 1, day = 1;
+  for (auto _ : state) {
+    sun_view(year, month, day, places[0], 1, kFormatText, out, err);
+    benchmark::DoNotOptimize(out.data());
+    day = 1 + (day + 10) % 28;
+    month = 1 + month % 12;
+    if (month == 1) year = next_year(year);
+  }
+}
+BENCHMARK(BM_SunView)->Unit(benchmark::kMicrosecond);
+
+void BM_MoonDistanceView(benchmark::State &state) {
+  std::string out, err;
+  int year = kFirstReportYear;
+  for (auto _ : state) {
+    moon_distance_view(year, kFormatText, out, err);
+    benchmark::DoNotOptimize(out.data());
+    year = next_year(year);
+  }
+}
+BENCHMARK(BM_MoonDistanceView)->Unit(benchmark::kMillisecond);
+
+void BM_IcalGolden(benchmark::State &state) {
+  Place places[kPlaceSlots];
+  reset_places(places);
+  std::string out, err;
+  int year = kFirstReportYear;
+  for (auto _ : state) {
+    ical_report(year, &places[0], CivilDate{2026, 2, 6}, out, err, kIcalGolden);
+    benchmark::DoNotOptimize(out.data());
+    year = next_year(year);
+  }
+}
+BENCHMARK(BM_IcalGolden)->Unit(benchmark::kMillisecond);
+
+}  // namespace
