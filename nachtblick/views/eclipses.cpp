@@ -46,6 +46,15 @@ void append_tsv(std::string &out, const Place &place, const PlaceEclipse &e) {
   }
 }
 
+// Whether the eclipse has the instant of that tsv name. The kind of a lunar
+// eclipse is the moon report's (Meeus ch. 54); its contacts come from the
+// shadow itself and may, near a limit, say otherwise.
+bool has_moment(const PlaceEclipse &e, const char *event) {
+  for (const EclipseMoment &m : e.moments)
+    if (std::strcmp(m.event, event) == 0) return true;
+  return false;
+}
+
 void append_text(std::string &out, const Place &place, const PlaceEclipse &e, int jan_variant) {
   int y, m, d, hh, mm, ss;
   mjdtodatetime(e.greatest - kMjdOffset, &y, &m, &d, &hh, &mm, &ss);
@@ -60,6 +69,13 @@ void append_text(std::string &out, const Place &place, const PlaceEclipse &e, in
   if (!e.lunar)
     append_format(out, ", hier %s,\n  Groesse %.3f, Bedeckung %.1f %%", kKindTexts[e.kind_local],
                   e.magnitude, 100.0 * e.obscuration);
+  if (e.lunar && has_moment(e, "U2") != (e.kind_global == kTypeTotal))
+    out += has_moment(e, "U2") ? ",\n  nach den Kontaktzeiten kurz total"
+                               : ",\n  nach den Kontaktzeiten nicht total";
+  if (e.lunar && !has_moment(e, "U1")) out += ",\n  nach den Kontaktzeiten nur im Halbschatten";
+  if (!eclipse_seen(e))
+    append_format(out, "\n  Nicht zu sehen: %s steht die ganze Zeit unter dem Horizont",
+                  e.lunar ? "der Mond" : "die Sonne");
   append_format(out, "\n  %-19s  %-21s%7s%7s", body, "Ortszeit", "Hoehe", "Azimut");
   bool below = false;
   for (const EclipseMoment &moment : e.moments) {
