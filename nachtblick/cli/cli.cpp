@@ -260,16 +260,27 @@ int chart_view(const CliInput &c, std::string &out, std::string &err) {
   return 0;
 }
 
-// The eclipses of the year at the place.
-int eclipses_cli(const CliInput &c, std::string &out, std::string &err) {
+// A view of a YEAR as text or tsv: the year and --format checked, then
+// the view called with them.
+using YearView = bool (*)(const CliInput &c, int year, ViewFormat format, std::string &out,
+                          std::string &message);
+int year_view(const CliInput &c, std::string &out, std::string &err, YearView view) {
   int year = 0, format = 0;
   if (view_year(c, &year, err) != 0 || view_format_index(c, view_named(c.view), &format, err) != 0)
     return 2;
   std::string message;
-  if (!eclipses_view(year, c.table[c.in.current_place], c.in.january_variant,
-                     static_cast<ViewFormat>(format), out, message))
-    return fail(err, message);
+  if (!view(c, year, static_cast<ViewFormat>(format), out, message)) return fail(err, message);
   return 0;
+}
+
+// The eclipses of the year at the place.
+int eclipses_cli(const CliInput &c, std::string &out, std::string &err) {
+  return year_view(
+      c, out, err,
+      [](const CliInput &c, int year, ViewFormat f, std::string &text, std::string &message) {
+        return eclipses_view(year, c.table[c.in.current_place], c.in.january_variant, f, text,
+                             message);
+      });
 }
 
 // The Sun's day at the place: YEAR, MONTH and DAY as plain numbers.
@@ -291,13 +302,9 @@ int sun_cli(const CliInput &c, std::string &out, std::string &err) {
 
 // The Moon's distance over the year.
 int moon_distance_cli(const CliInput &c, std::string &out, std::string &err) {
-  int year = 0, format = 0;
-  if (view_year(c, &year, err) != 0 || view_format_index(c, view_named(c.view), &format, err) != 0)
-    return 2;
-  std::string message;
-  if (!moon_distance_view(year, static_cast<ViewFormat>(format), out, message))
-    return fail(err, message);
-  return 0;
+  return year_view(c, out, err,
+                   [](const CliInput &, int year, ViewFormat f, std::string &text,
+                      std::string &message) { return moon_distance_view(year, f, text, message); });
 }
 
 gboolean take_option(const gchar *name, const gchar *value, gpointer data, GError **error);

@@ -117,13 +117,7 @@ bool eclipses_view(int year, const Place &place, int jan_variant, ViewFormat for
 
 ReportText eclipses_report(const ReportInput &in) {
   Place fallback[kPlaceSlots];
-  const Place *places = in.places;
-  if (places == nullptr) {
-    reset_places(fallback);
-    places = fallback;
-  }
-  const Place &place =
-      place_in_use(places, in.current_place) ? places[in.current_place] : places[0];
+  const Place &place = report_place(in, fallback);
   int day, month, year, wday;
   report_date(in, &day, &month, &year, &wday);
   std::string text, err;

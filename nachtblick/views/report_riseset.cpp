@@ -20,12 +20,6 @@ namespace {
 const int kRowTypes[] = {kEventSun, kEventMoon, kEventCivil, kEventNautical, kEventAstronomical};
 const int kMinutesPerDay = 1440;
 
-// The place to report: the current slot when it is in range and in use,
-// else slot 0 (which always holds a place).
-const Place &report_place(const Place *places, int current) {
-  return place_in_use(places, current) ? places[current] : places[0];
-}
-
 // Appends a local-clock hour (0..24) as "hh:mm "; 24:00 prints as 00:00.
 void append_clock(std::string &text, double hour) {
   const int minutes = clock_minutes(hour) % kMinutesPerDay;
@@ -60,12 +54,7 @@ void append_row(std::string &text, int mjd, const ZoneDay &day, const Place &pla
 
 ReportText riseset_report(const ReportInput &in) {
   Place fallback[kPlaceSlots];
-  const Place *places = in.places;
-  if (places == nullptr) {
-    reset_places(fallback);
-    places = fallback;
-  }
-  const Place &place = report_place(places, in.current_place);
+  const Place &place = report_place(in, fallback);
 
   int day, month, year, wday;
   report_date(in, &day, &month, &year, &wday);

@@ -86,6 +86,11 @@ ReportText info_report(void);
 // the years 1000..3000; with the weekday of the clamped date.
 void report_date(const ReportInput &in, int *day, int *month, int *year, int *wday);
 
+// The place the reports of a place show: the current slot when it is in
+// range and in use, else slot 0 (which always holds a place); without a
+// table, the built-in place, from fallback.
+const Place &report_place(const ReportInput &in, Place fallback[kPlaceSlots]);
+
 // The report of a view (kView*); any other value gives the calendar.
 ReportText view_report(int view, const ReportInput &in);
 

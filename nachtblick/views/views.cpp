@@ -16,6 +16,15 @@ void report_date(const ReportInput &in, int *day, int *month, int *year, int *wd
   clampdate(day, month, year, wday);
 }
 
+const Place &report_place(const ReportInput &in, Place fallback[kPlaceSlots]) {
+  const Place *places = in.places;
+  if (places == nullptr) {
+    reset_places(fallback);
+    places = fallback;
+  }
+  return place_in_use(places, in.current_place) ? places[in.current_place] : places[0];
+}
+
 ReportText view_report(int view, const ReportInput &in) {
   switch (view) {
     case kViewRiseset: return riseset_report(in);
