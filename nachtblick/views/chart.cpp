@@ -52,6 +52,7 @@ const double kKeyHeight = 90.0;     // below the plot: months and the key
 const char kFont[] = "sans-serif";
 const size_t kMaxZoneAbbrs = 4;  // abbreviations the title names at most
 
+const ChartColour kPaper = {1.0, 1.0, 1.0};
 const ChartColour kInk = {0.13, 0.13, 0.13};
 const ChartColour kGrid = {0.5, 0.5, 0.5};
 const ChartColour kFullMoon = {0.96, 0.78, 0.19};
@@ -354,7 +355,7 @@ void draw(cairo_t *cr, const Chart &c, double width, double height) {
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
   cairo_set_font_options(cr, options);
   cairo_font_options_destroy(options);
-  cairo_set_source_rgb(cr, 1, 1, 1);
+  set_colour(cr, kPaper);
   cairo_rectangle(cr, 0, 0, width, height);
   cairo_fill(cr);
   draw_bands(cr, c);

@@ -86,11 +86,9 @@ void append_text(std::string &out, const Place &place, const PlaceEclipse &e, in
   }
   if (below) append_format(out, "\n  * %s unter dem Horizont", e.lunar ? "der Mond" : "die Sonne");
   if (e.sunrise != 0.0)
-    append_format(out, "\n  Bei Sonnenaufgang (%s) schon im Gange",
-                  clock_text(place, ut_seconds(e.sunrise)).c_str() + 7);
+    out += "\n  Bei Sonnenaufgang (" + time_text(place, ut_seconds(e.sunrise)) + ") schon im Gange";
   if (e.sunset != 0.0)
-    append_format(out, "\n  Bei Sonnenuntergang (%s) noch im Gange",
-                  clock_text(place, ut_seconds(e.sunset)).c_str() + 7);
+    out += "\n  Bei Sonnenuntergang (" + time_text(place, ut_seconds(e.sunset)) + ") noch im Gange";
 }
 
 }  // namespace

@@ -84,15 +84,9 @@ bool add(Export &x, const Event &e) {
 // Every phase of each code in the year, searched as the moon report
 // searches from 1 January.
 void add_phases(Export &x) {
-  const int N = report_lunation(x.year, 1);
-  const double jd0 = datetojd(x.year, 1, 1);
-  for (int phase = 0; phase < 4; ++phase) {
-    int n = 0;
-    double h = 0.0;
-    if (!find_moon_phase(N, phase, jd0, &n, &h)) continue;
-    while (add(x, instant(ut_seconds(h), kIcalPhases, kPhaseNames[phase])))
-      h = moonphase(++n, phase, kToUniversal);
-  }
+  for (int phase = 0; phase < 4; ++phase)
+    for (const double h : year_phases(x.year, phase))
+      add(x, instant(ut_seconds(h), kIcalPhases, kPhaseNames[phase]));
 }
 
 // Every eclipse of each of the five kinds, searched as the moon report

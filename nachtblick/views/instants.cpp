@@ -61,6 +61,13 @@ std::string clock_text(const Place &place, long long t) {
   place_time(place, t, &l);
   std::string text;
   append_format(text, "%02d.%02d. ", l.day, l.month);
+  return text + time_text(place, t);
+}
+
+std::string time_text(const Place &place, long long t) {
+  LocalTime l{};
+  place_time(place, t, &l);
+  std::string text;
   append_time(text, l);
   return text + " " + l.abbr;
 }

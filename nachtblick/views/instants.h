@@ -28,4 +28,7 @@ std::string iso_local_date(const Place &place, long long t);
 // "dd.mm. hh:mm:ss ABBR" in the local time at the place.
 std::string clock_text(const Place &place, long long t);
 
+// "hh:mm:ss ABBR" in the local time at the place.
+std::string time_text(const Place &place, long long t);
+
 #endif

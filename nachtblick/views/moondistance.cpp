@@ -59,11 +59,8 @@ std::vector<Row> year_rows(int year) {
   for (const MoonApsis &a : apsides)
     if (a.jd >= begin && a.jd < end)
       rows.push_back({a.jd, a.apogee ? kApogee : kPerigee, a.distance, -1.0});
-  for (int lunation = report_lunation(year, 1) - 2; lunation <= report_lunation(year + 1, 1) + 1;
-       ++lunation) {
-    for (const Kind kind : {kNewMoon, kFullMoon}) {
-      const double jd = moonphase(lunation, kind == kNewMoon ? 0 : 2, kToUniversal);
-      if (jd < begin || jd >= end) continue;
+  for (const Kind kind : {kNewMoon, kFullMoon}) {
+    for (const double jd : year_phases(year, kind == kNewMoon ? 0 : 2)) {
       double lambda = 0.0, beta = 0.0, distance = 0.0;
       moongeocentric(jd + deltatdays(jd), &lambda, &beta, &distance);
       rows.push_back({jd, kind, distance, closeness(apsides, jd, distance)});

@@ -8,6 +8,7 @@
 #include "astro/eclipse.h"
 #include "astro/lunar.h"
 #include "astro/timescales.h"
+#include "calendar/calendar.h"
 
 const int kMoonSearchCap = 2000;
 
@@ -51,4 +52,14 @@ int find_eclipse(int N, int index, double jd0, int *n, double *h, double *gamma,
 
 int report_lunation(int year, int month) {
   return static_cast<int>(std::floor((year - 2000 + month / 12.0) * kLunationsPerYear));
+}
+
+std::vector<double> year_phases(int year, int phase) {
+  const double begin = datetojd(year, 1, 1), end = datetojd(year + 1, 1, 1);
+  std::vector<double> instants;
+  int n = 0;
+  double h = 0.0;
+  if (!find_moon_phase(report_lunation(year, 1), phase, begin, &n, &h)) return instants;
+  for (; h < end; h = moonphase(++n, phase, kToUniversal)) instants.push_back(h);
+  return instants;
 }

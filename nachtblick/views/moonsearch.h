@@ -4,6 +4,8 @@
 #ifndef NACHTBLICK_MOONSEARCH_H
 #define NACHTBLICK_MOONSEARCH_H
 
+#include <vector>
+
 // Each search gives up after this many lunations. For the years 1000..3000
 // it never does: a phase recurs every lunation and every eclipse kind
 // within 77.
@@ -18,6 +20,11 @@ int report_lunation(int year, int month);
 // full moon, last quarter), searched from lunation N; its lunation in n.
 // Returns 1 when found, 0 when the cap stopped the search.
 int find_moon_phase(int N, int phase, double jd0, int *n, double *h);
+
+// The instants (UT Julian Dates) of phase code 0..3 from 0h UT of 1 January
+// of the year up to, not including, that of the next, in time order,
+// searched as the moon report searches from 1 January.
+std::vector<double> year_phases(int year, int phase);
 
 // The eclipses the reports look for: partial, total and annular solar,
 // partial and total lunar, in the order of szFinsternis.

@@ -67,6 +67,8 @@ void add_lunar(int n, const Place &place, PlaceEclipse &e) {
 
 std::vector<PlaceEclipse> place_eclipses(int year, const Place &place) {
   const double begin = datetojd(year, 1, 1), end = datetojd(year + 1, 1, 1);
+  // In time order: the solar eclipse of lunation n (its new moon) comes
+  // before the lunar one (its full moon), and both before those of n + 1.
   std::vector<PlaceEclipse> list;
   for (int n = report_lunation(year, 1) - 2; n <= report_lunation(year + 1, 1) + 1; ++n) {
     for (int index = 0; index < kEclipseKinds; ++index) {
@@ -80,9 +82,6 @@ std::vector<PlaceEclipse> place_eclipses(int year, const Place &place) {
       list.push_back(e);
     }
   }
-  std::stable_sort(list.begin(), list.end(), [](const PlaceEclipse &a, const PlaceEclipse &b) {
-    return a.greatest < b.greatest;
-  });
   return list;
 }
 
