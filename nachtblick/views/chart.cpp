@@ -124,16 +124,11 @@ double year_day(const Chart &c, double jd) {
 void add_marks(Chart &c, bool south) {
   const double jd0 = datetojd(c.year, 1, 1) - 1.0;
   const double jd_end = datetojd(c.year + 1, 1, 1) + 1.0;
-  const int N = report_lunation(c.year, 1) - 1;
-  for (int phase : {0, 2}) {
-    int n = 0;
-    double h = 0.0;
-    if (!find_moon_phase(N, phase, jd0, &n, &h)) continue;
-    for (; h < jd_end; h = moonphase(++n, phase, kToUniversal)) {
+  for (int phase : {0, 2})
+    for (const double h : phases_between(phase, jd0, jd_end)) {
       const double day = year_day(c, h);
       if (day >= 0.0) c.marks.push_back({day, phase, false});
     }
-  }
   for (int season = 1; season <= 4; ++season) {
     const double day = year_day(c, seasonstart(c.year, season, kToUniversal));
     if (day >= 0.0) c.marks.push_back({day, (season - 1 + (south ? 2 : 0)) % 4, true});

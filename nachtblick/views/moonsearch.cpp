@@ -54,12 +54,17 @@ int report_lunation(int year, int month) {
   return static_cast<int>(std::floor((year - 2000 + month / 12.0) * kLunationsPerYear));
 }
 
-std::vector<double> year_phases(int year, int phase) {
-  const double begin = datetojd(year, 1, 1), end = datetojd(year + 1, 1, 1);
+std::vector<double> phases_between(int phase, double jd1, double jd2) {
+  int year, month, day, hour, minute, second;
+  mjdtodatetime(jd1 - kMjdOffset, &year, &month, &day, &hour, &minute, &second);
   std::vector<double> instants;
   int n = 0;
   double h = 0.0;
-  if (!find_moon_phase(report_lunation(year, 1), phase, begin, &n, &h)) return instants;
-  for (; h < end; h = moonphase(++n, phase, kToUniversal)) instants.push_back(h);
+  if (!find_moon_phase(report_lunation(year, month), phase, jd1, &n, &h)) return instants;
+  for (; h < jd2; h = moonphase(++n, phase, kToUniversal)) instants.push_back(h);
   return instants;
+}
+
+std::vector<double> year_phases(int year, int phase) {
+  return phases_between(phase, datetojd(year, 1, 1), datetojd(year + 1, 1, 1));
 }

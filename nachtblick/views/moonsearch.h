@@ -21,9 +21,12 @@ int report_lunation(int year, int month);
 // Returns 1 when found, 0 when the cap stopped the search.
 int find_moon_phase(int N, int phase, double jd0, int *n, double *h);
 
-// The instants (UT Julian Dates) of phase code 0..3 from 0h UT of 1 January
-// of the year up to, not including, that of the next, in time order,
-// searched as the moon report searches from 1 January.
+// The instants (UT Julian Dates) of phase code 0..3 from jd1 up to, not
+// including, jd2, in time order, searched as the moon report searches
+// from jd1.
+std::vector<double> phases_between(int phase, double jd1, double jd2);
+
+// The same from 0h UT of 1 January of the year up to that of the next.
 std::vector<double> year_phases(int year, int phase);
 
 // The eclipses the reports look for: partial, total and annular solar,

@@ -298,7 +298,10 @@ static const SaveKind kSaveChart = {"Jahresgrafik speichern", "png", make_chart,
 
 // The chart's file types: the extension, which chart_format reads, and the
 // filter's name.
-static const char *const kChartTypes[][2] = {
+struct ChartType {
+  const char *extension, *name;
+};
+static const ChartType kChartTypes[] = {
     {"png", "PNG-Bild (*.png)"}, {"svg", "SVG-Bild (*.svg)"}, {"pdf", "PDF-Dokument (*.pdf)"}};
 
 // The chart format of a file name's extension, else of the file type chosen.
@@ -355,9 +358,9 @@ static void ask_save(const SaveKind &kind) {
   for (const auto &type : kChartTypes) {
     if (!kind.chart) break;
     GtkFileFilter *filter = gtk_file_filter_new();
-    gtk_file_filter_set_name(filter, type[1]);
-    gtk_file_filter_add_pattern(filter, (std::string("*.") + type[0]).c_str());
-    g_object_set_data(G_OBJECT(filter), "extension", const_cast<char *>(type[0]));
+    gtk_file_filter_set_name(filter, type.name);
+    gtk_file_filter_add_pattern(filter, (std::string("*.") + type.extension).c_str());
+    g_object_set_data(G_OBJECT(filter), "extension", const_cast<char *>(type.extension));
     gtk_file_chooser_add_filter(chooser, filter);
   }
   g_object_set_data(G_OBJECT(dialog), "year", GINT_TO_POINTER(year));

@@ -359,10 +359,14 @@ def local_day(name, y, m, d):
         return (0, 0, []), f"{name}, diesen Tag gibt es dort nicht"
     a, b = mine[0], mine[-1] + 1
     text, shifts = f"{name}, {local[a].tzname()} ({offset_text(local[a].utcoffset())})", [(0, 0)]
+    key = lambda t: (t.utcoffset(), t.tzname())
     for i in range(a + 1, b):
-        if (local[i].utcoffset(), local[i].tzname()) != (local[i - 1].utcoffset(), local[i - 1].tzname()):
-            text += f",\n{' ' * 13}ab {local[i]:%H:%M} {local[i].tzname()} " \
-                f"({offset_text(local[i].utcoffset())})"
+        if key(local[i]) != key(local[i - 1]):  # the second it changed in the minute before
+            at = next(t for t in ((first + datetime.timedelta(minutes=i - 1, seconds=k))
+                                  .astimezone(zoneinfo.ZoneInfo(name)) for k in range(1, 61))
+                      if key(t) == key(local[i]))
+            clock = f"{at:%H:%M}" + (f":{at:%S}" if at.second else "")
+            text += f",\n{' ' * 13}ab {clock} {local[i].tzname()} ({offset_text(local[i].utcoffset())})"
             shifts.append((i - a, (local[i].utcoffset() - local[a].utcoffset()).total_seconds() // 60))
     return (jd_of(y, m, d) - 26 / 24 + a / 1440, b - a, shifts), text
 
