@@ -54,10 +54,12 @@ int solar_type(double gamma, double u) {
 // slightly negative mu still counts as partial.
 int lunar_type(double gamma, double u) {
   const double g = std::fabs(gamma);
-  if ((kLunarLimit - u - g) / kUmbralWidth <= 0.0) return -1;
-  const double mu = (kUmbralLimit - u - g) / kUmbralWidth;
+  // Only the signs of the penumbral and umbral magnitudes count:
+  // (kLunarLimit - u - g) / kUmbralWidth and (kUmbralLimit - u - g) /
+  // kUmbralWidth, whose denominator is positive.
+  if (kLunarLimit - u - g <= 0.0) return -1;
   const double tau = (kTotalityLimit - u) * (kTotalityLimit - u) - gamma * gamma;
-  return (mu > 0.0 && tau > 0.0) ? kTypeTotal : kTypePartial;
+  return (kUmbralLimit - u - g > 0.0 && tau > 0.0) ? kTypeTotal : kTypePartial;
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ static_assert(std::size(kTermA) == 24 && std::size(kTermB) == 24 && std::size(kT
 // Sum of the periodic terms of Table 27.C for T in Julian centuries.
 double periodic_sum(double T) {
   double s = 0.0;
-  for (size_t i = 0; i < sizeof kTermA / sizeof kTermA[0]; ++i) {
+  for (size_t i = 0; i < std::size(kTermA); ++i) {
     const double arg = kTermB[i] / 100.0 + (kTermC[i] / 1000.0) * T;
     s += kTermA[i] * std::cos(arg * kDegToRad);
   }

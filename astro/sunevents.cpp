@@ -8,6 +8,7 @@
 
 #include "astro/constants.h"
 #include "astro/localposition.h"
+#include "astro/rootsearch.h"
 
 namespace {
 
@@ -36,19 +37,20 @@ void sunsamples(double jd1, double jd2, double longitude, double latitude, SunSa
   }
 }
 
-int suncrossing(const SunSamples &s, double altitude, int rising, double *jd) {
-  // Above the altitude counts as the side it is reached from when setting.
-  const auto above = [&](double h) { return h > altitude; };
+int suncrossing(const SunSamples &s, double altitude, bool rising, double *jd) {
+  struct Target {
+    const SunSamples &samples;
+    double altitude;
+  } target{s, altitude};
+  const TimeFunction above = [](double t, const void *context) {
+    const Target &c = *static_cast<const Target *>(context);
+    return altitudeat(c.samples, t) - c.altitude;
+  };
   for (int i = 0; i + 1 < s.count; ++i) {
-    if (above(s.altitude[i]) == above(s.altitude[i + 1])) continue;
-    if (above(s.altitude[i + 1]) != (rising != 0)) continue;
-    double a = s.jd[i], b = s.jd[i + 1];
-    while (b - a > kTolerance) {
-      const double m = 0.5 * (a + b);
-      (above(altitudeat(s, m)) == above(s.altitude[i]) ? a : b) = m;
-    }
-    *jd = 0.5 * (a + b);
-    return 1;
+    if ((s.altitude[i] > altitude) == rising || (s.altitude[i + 1] > altitude) != rising) continue;
+    // The crossing lies in this step: bisected to the tolerance.
+    if (steproot(above, &target, s.jd[i], s.jd[i + 1] - s.jd[i], 1, kTolerance, jd) == kRootFound)
+      return 1;
   }
   return 0;
 }

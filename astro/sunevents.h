@@ -21,12 +21,12 @@ struct SunSamples {
 void sunsamples(double jd1, double jd2, double longitude, double latitude, SunSamples *s);
 
 // The first instant in the sampled span at which the Sun's geometric
-// altitude crosses `altitude` upwards (rising != 0) or downwards,
+// altitude crosses `altitude` upwards (rising) or downwards,
 // bisected to 0.05 s. 1 with *jd, or 0 when it does not cross that way
 // between two samples. A crossing and its return within one sample step
 // (10 minutes, only where the altitude barely reaches the height at its
 // highest or lowest) is not seen.
-int suncrossing(const SunSamples &s, double altitude, int rising, double *jd);
+int suncrossing(const SunSamples &s, double altitude, bool rising, double *jd);
 
 // The Sun's upper transit (its topocentric hour angle 0, local apparent
 // noon) in [jd1, jd2): 1 with its instant, or 0 when there is none.

@@ -176,7 +176,7 @@ int splitdegrees(double value, int *whole, int *minutes, int *seconds) {
   int s = static_cast<int>((a - w) * 3600.0);
   int sec = s % 60;
   int min = s / 60;
-  if (value < 0) {
+  if (std::signbit(value)) {
     if (wi != 0)
       wi = -wi;
     else if (min != 0)

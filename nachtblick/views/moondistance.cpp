@@ -33,20 +33,22 @@ struct Row {
   double jd;  // UT
   Kind kind;
   double distance;   // km
-  double closeness;  // phases only; -1 for none
+  bool rated;        // a phase between a perigee and an apogee
+  double closeness;  // of a rated phase
 };
 
-// Closeness of the distance at jd against the apsides on either side of it;
-// -1 when they are not one perigee and one apogee.
-double closeness(const std::vector<MoonApsis> &apsides, double jd, double distance) {
+// Closeness of the distance at jd against the apsides on either side of
+// it; false when they are not one perigee and one apogee.
+bool closeness(const std::vector<MoonApsis> &apsides, double jd, double distance, double *c) {
   const auto after = std::upper_bound(apsides.begin(), apsides.end(), jd,
                                       [](double t, const MoonApsis &a) { return t < a.jd; });
-  if (after == apsides.begin() || after == apsides.end()) return -1.0;
+  if (after == apsides.begin() || after == apsides.end()) return false;
   const MoonApsis &before = *(after - 1);
-  if (before.apogee == after->apogee) return -1.0;
+  if (before.apogee == after->apogee) return false;
   const double perigee = before.apogee ? after->distance : before.distance;
   const double apogee = before.apogee ? before.distance : after->distance;
-  return (apogee - distance) / (apogee - perigee);
+  *c = (apogee - distance) / (apogee - perigee);
+  return true;
 }
 
 std::vector<Row> year_rows(int year) {
@@ -58,12 +60,14 @@ std::vector<Row> year_rows(int year) {
   std::vector<Row> rows;
   for (const MoonApsis &a : apsides)
     if (a.jd >= begin && a.jd < end)
-      rows.push_back({a.jd, a.apogee ? kApogee : kPerigee, a.distance, -1.0});
+      rows.push_back({a.jd, a.apogee ? kApogee : kPerigee, a.distance, false, 0.0});
   for (const Kind kind : {kNewMoon, kFullMoon}) {
     for (const double jd : year_phases(year, kind == kNewMoon ? 0 : 2)) {
       double lambda = 0.0, beta = 0.0, distance = 0.0;
       moongeocentric(jd + deltatdays(jd), &lambda, &beta, &distance);
-      rows.push_back({jd, kind, distance, closeness(apsides, jd, distance)});
+      Row row{jd, kind, distance, false, 0.0};
+      row.rated = closeness(apsides, jd, distance, &row.closeness);
+      rows.push_back(row);
     }
   }
   std::sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.jd < b.jd; });
@@ -71,7 +75,7 @@ std::vector<Row> year_rows(int year) {
 }
 
 const char *mark(const Row &r) {
-  if (r.kind != kFullMoon || r.closeness < 0.0) return "";
+  if (r.kind != kFullMoon || !r.rated) return "";
   if (r.closeness >= kSuperMoon) return "  Supermond";
   if (r.closeness <= kMiniMoon) return "  Minimond";
   return "";
@@ -88,7 +92,7 @@ bool moon_distance_view(int year, ViewFormat format, std::string &out, std::stri
     for (const Row &r : rows) {
       out += std::string(kKindWords[r.kind]) + "\t" + iso_utc(ut_seconds(r.jd)) + "\t";
       append_format(out, "%.0f\t", r.distance);
-      if (r.closeness >= 0.0) append_format(out, "%.3f", r.closeness);
+      if (r.rated) append_format(out, "%.3f", r.closeness);
       out += "\n";
     }
     return true;
@@ -100,7 +104,7 @@ bool moon_distance_view(int year, ViewFormat format, std::string &out, std::stri
     mjdtodatetime(r.jd - kMjdOffset, &y, &m, &d, &hh, &mm, &ss);
     append_format(out, "\n  %2d.%2d.%4d um %02d:%02d  %-9s %7.0f km", d, m, y, hh, mm,
                   kKindTexts[r.kind], r.distance);
-    if (r.closeness >= 0.0) append_format(out, "  %4.2f%s", r.closeness, mark(r));
+    if (r.rated) append_format(out, "  %4.2f%s", r.closeness, mark(r));
   }
   out += "\n";
   return true;

@@ -29,12 +29,13 @@ const char *const kEventNames[kSunEvents] = {"rise",          "transit",        
 struct Edge {
   SunEvent event;
   double altitude;
-  int rising;
+  bool rising;
 };
-const Edge kEdges[] = {{kBlueAmBegin, kBlueHourLow, 1},      {kBlueAmEnd, kGoldenHourLow, 1},
-                       {kGoldenAmBegin, kGoldenHourLow, 1},  {kGoldenAmEnd, kGoldenHourHigh, 1},
-                       {kGoldenPmBegin, kGoldenHourHigh, 0}, {kGoldenPmEnd, kGoldenHourLow, 0},
-                       {kBluePmBegin, kGoldenHourLow, 0},    {kBluePmEnd, kBlueHourLow, 0}};
+const Edge kEdges[] = {
+    {kBlueAmBegin, kBlueHourLow, true},       {kBlueAmEnd, kGoldenHourLow, true},
+    {kGoldenAmBegin, kGoldenHourLow, true},   {kGoldenAmEnd, kGoldenHourHigh, true},
+    {kGoldenPmBegin, kGoldenHourHigh, false}, {kGoldenPmEnd, kGoldenHourLow, false},
+    {kBluePmBegin, kGoldenHourLow, false},    {kBluePmEnd, kBlueHourLow, false}};
 
 // The two hours of the text: name, band, and the events of its morning and
 // evening edges.

@@ -191,8 +191,8 @@ static void step_entry(GtkWidget *entry, int step, long long first, long long la
   long long value = entrytoint(gtk_entry_get_text(GTK_ENTRY(entry)));
   if (entry == nb.year && value == 0) value = local_year() - step;
   value += step;
-  if (step > 0 && value > last) value = first;
-  if (step < 0 && value < first) value = last;
+  if (step == 1 && value > last) value = first;
+  if (step == -1 && value < first) value = last;
   set_entry_number(entry, value);
   rerun_view();
 }
@@ -570,7 +570,8 @@ static gboolean hint_event_cb(GtkWidget *entry, GdkEvent *event, gpointer hint) 
       event->type == GDK_BUTTON_PRESS && event->button.button == 1 && !GTK_WIDGET_HAS_FOCUS(entry);
   if (click) gtk_widget_grab_focus(entry);
   if (click || (event->type == GDK_FOCUS_CHANGE && event->focus_change.in))
-    gtk_editable_select_region(GTK_EDITABLE(entry), 0, -1);
+    gtk_editable_select_region(GTK_EDITABLE(entry), 0,
+                               static_cast<gint>(std::strlen(static_cast<const char *>(hint))));
   return click;
 }
 
