@@ -131,6 +131,7 @@ TEST(App, ExportSunIsTheReports) {
       "[America/St_Johns]\n43 S 57  176 W 33 Waitangi [Pacific/Chatham]\n"
       "69 N 39  018 E 57 Tromsoe [Europe/Oslo]\n52 N 31  013 E 24 Berlin\n";
   Place table[kPlaceSlots];
+  reset_places(table);
   int jan = 1;
   parse_places(text, sizeof text - 1, table, &jan);
   for (int p = 0; p < 7; ++p) {
