@@ -25,8 +25,11 @@ TEST(Astro, MeeusExamples) {
   for (const auto &[n, phase, jde] :
        {std::tuple(-283, 0, 2443192.65118), {544, 3, 2467636.49186}, {0, 0, 2451550.26026}})
     EXPECT_NEAR(moonphase(n, phase, 0) - kHalfSecondDays, jde, 1e-5) << n;
-  EXPECT_NEAR(moonillumination(2448724.5), 0.6801, 5e-5);                                 // 48.a
-  EXPECT_NEAR(seasonstart(1962, 2, 0) - kHalfSecondDays, 2437837.39245, 1e-5);            // 27.a
+  EXPECT_NEAR(moonillumination(2448724.5), 0.6801, 5e-5);                       // 48.a
+  EXPECT_NEAR(seasonstart(1962, 2, 0) - kHalfSecondDays, 2437837.39245, 1e-5);  // 27.a
+  for (const auto &[year, known] :
+       {std::pair(-1500, true), {3500, true}, {-1501, false}, {3501, false}})
+    EXPECT_EQ(seasonstart(year, 1, 1) != 0.0, known) << year;  // the years of the series
   EXPECT_NEAR(obliquity(2446895.5) / kDegToRad, 23.0 + 26.0 / 60 + 27.407 / 3600, 1e-6);  // 22.a
   EXPECT_NEAR(localsiderealtime(datetomjd(1987, 4, 10), -15.0),  // 12.a, an hour west
               12 + 10 / 60. + 46.3668 / 3600, 1e-6);
