@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/clock.h"
+
 extern char **environ;
 
 namespace {
@@ -33,12 +35,6 @@ namespace {
 // Seconds to wait for a window to appear, or to go after its program ended.
 const double kMapTimeout = 10.0;
 const double kDestroyTimeout = 5.0;
-
-double now_seconds() {
-  timespec ts;
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return ts.tv_sec + ts.tv_nsec * 1e-9;
-}
 
 // The few Xlib calls needed, looked up in libX11.so.6.
 struct Xlib {

@@ -11,6 +11,9 @@
 //     [YEAR [LATITUDE LONGITUDE]]        (default 2024 48.2 15.61667)
 'use strict';
 const A = require('astronomy-engine');
+// The magnitude from the apparent topocentric discs, as the accuracy page
+// computes it.
+const { magnitude } = require('../bench/accuracy/reference.js');
 
 const year = Number(process.argv[2] || 2024);
 const observer = new A.Observer(Number(process.argv[3] || 48.2),
@@ -39,21 +42,6 @@ function row(date, body, global, kind, event, time, extra) {
   rows.push({t: time ? time.ut : 0, line: cells.concat(extra || ['', '']).join('\t')});
 }
 
-// Magnitude at the local maximum from the apparent topocentric discs.
-function magnitude(time) {
-  const unit = (e) => {
-    const ra = e.ra * 15 * A.DEG2RAD, dec = e.dec * A.DEG2RAD;
-    return [Math.cos(dec) * Math.cos(ra), Math.cos(dec) * Math.sin(ra), Math.sin(dec)];
-  };
-  const s = A.Equator(A.Body.Sun, time, observer, true, true);
-  const m = A.Equator(A.Body.Moon, time, observer, true, true);
-  const u = unit(s), v = unit(m);
-  const d = Math.acos(Math.min(1, u[0] * v[0] + u[1] * v[1] + u[2] * v[2]));
-  const ss = Math.asin(695700 / (s.dist * A.KM_PER_AU));
-  const sm = Math.asin(1737.4 / (m.dist * A.KM_PER_AU));
-  return (ss + sm - d) / (2 * ss);
-}
-
 const seen = [];
 for (let e = A.SearchLocalSolarEclipse(begin, observer); e.peak.time.ut < end.ut;
      e = A.NextLocalSolarEclipse(e.peak.time, observer)) {
@@ -71,7 +59,7 @@ for (let g = A.SearchGlobalSolarEclipse(begin); g.peak.ut < end.ut;
   for (const [event, c] of [['C1', e.partial_begin], ['C2', e.total_begin], ['MAX', e.peak],
                             ['C3', e.total_end], ['C4', e.partial_end]]) {
     if (c) row(date, 'sun', g.kind, e.kind, event, c.time, event === 'MAX' ?
-               [magnitude(c.time).toFixed(4), e.obscuration.toFixed(4)] : null);
+               [magnitude(observer, c.time).toFixed(4), e.obscuration.toFixed(4)] : null);
   }
 }
 for (let l = A.SearchLunarEclipse(begin); l.peak.ut < end.ut; l = A.NextLunarEclipse(l.peak)) {

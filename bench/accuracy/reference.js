@@ -346,17 +346,22 @@ function moondistance(rowsPath) {
   }
 }
 
-const [what, a, b, c] = process.argv.slice(2);
-if (what === 'phases') phases(+a, +b);
-else if (what === 'illum') illum(+a, +b, +c);
-else if (what === 'eclipses') eclipses(+a, +b);
-else if (what === 'seasons') seasons(+a, +b);
-else if (what === 'riseset') riseset(a, b);
-else if (what === 'localeclipses') localeclipses(a, +b, +c);
-else if (what === 'lunareclipses') lunareclipses(a, +b, +c);
-else if (what === 'eclipsesat') eclipsesat(a, b);
-else if (what === 'sunday') sunday(a, b);
-else if (what === 'apsides') apsides(+a, +b);
-else if (what === 'moondistance') moondistance(a);
-else { process.stderr.write('usage: see the head of reference.js\n'); process.exit(2); }
-flush();
+// Run as a program; required as a module (scripts/eclipses_astronomy_engine.js),
+// it lends its magnitude.
+if (require.main === module) {
+  const [what, a, b, c] = process.argv.slice(2);
+  if (what === 'phases') phases(+a, +b);
+  else if (what === 'illum') illum(+a, +b, +c);
+  else if (what === 'eclipses') eclipses(+a, +b);
+  else if (what === 'seasons') seasons(+a, +b);
+  else if (what === 'riseset') riseset(a, b);
+  else if (what === 'localeclipses') localeclipses(a, +b, +c);
+  else if (what === 'lunareclipses') lunareclipses(a, +b, +c);
+  else if (what === 'eclipsesat') eclipsesat(a, b);
+  else if (what === 'sunday') sunday(a, b);
+  else if (what === 'apsides') apsides(+a, +b);
+  else if (what === 'moondistance') moondistance(a);
+  else { process.stderr.write('usage: see the head of reference.js\n'); process.exit(2); }
+  flush();
+}
+module.exports = { magnitude };
