@@ -125,3 +125,13 @@ double eclipse(int n, int kind, int type, double *gamma, int *saros, int to_univ
   }
   return ttut(instant, to_universal);
 }
+
+int eclipsetype(int n, int kind, double *jd) {
+  for (int type = kTypePartial; type <= kTypeAnnular; ++type) {
+    double gamma = 0.0;
+    int saros = 0;
+    *jd = eclipse(n, kind, type, &gamma, &saros, kToUniversal);
+    if (*jd > 0.0) return type;
+  }
+  return -1;
+}

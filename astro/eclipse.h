@@ -32,4 +32,9 @@ double umbraradius(double E, double M, double Mp);
 // ttut(0, to_universal). Writes gamma (Earth radii) and the Saros number.
 double eclipse(int n, int kind, int type, double *gamma, int *saros, int to_universal);
 
+// The type of the eclipse of that kind in lunation n, whatever it is, with
+// the Julian Date (UT) of its greatest eclipse in *jd; -1 when the
+// lunation has none.
+int eclipsetype(int n, int kind, double *jd);
+
 #endif

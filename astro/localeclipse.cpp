@@ -73,18 +73,6 @@ EclipseInstant instantat(double jd, const Place &p) {
                         altitude > kSunUpAltitude ? 1 : 0};
 }
 
-// The type of the solar eclipse of lunation n and its greatest eclipse
-// (UT), or -1.
-int globaleclipse(int n, double *jd) {
-  for (int type = kTypePartial; type <= kTypeAnnular; ++type) {
-    double gamma = 0.0;
-    int saros = 0;
-    *jd = eclipse(n, kKindSolar, type, &gamma, &saros, kToUniversal);
-    if (*jd > 0.0) return type;
-  }
-  return -1;
-}
-
 // Sunrise and sunset between C1 and C4: the sign changes of sunup() over
 // steps of at most kStep.
 void horizoncrossings(const Place &p, LocalSolarEclipse *e) {
@@ -115,7 +103,7 @@ double discoverlap(double a, double b, double c) {
 
 int solareclipseat(int n, double longitude, double latitude, LocalSolarEclipse *e) {
   double jd0 = 0.0;
-  const int global = globaleclipse(n, &jd0);
+  const int global = eclipsetype(n, kKindSolar, &jd0);
   if (global < 0) return kEclipseNone;
   const Place p{longitude, latitude};
   LocalSolarEclipse r{};

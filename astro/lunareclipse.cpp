@@ -84,11 +84,9 @@ double total(double jd, const void *) {
 }  // namespace
 
 int lunareclipsecontacts(int n, LunarEclipseContacts *e) {
-  double jd0 = 0.0, gamma = 0.0;
-  int saros = 0, kind = kTypeTotal;
-  jd0 = eclipse(n, kKindLunar, kind, &gamma, &saros, kToUniversal);
-  if (jd0 <= 0.0) jd0 = eclipse(n, kKindLunar, kind = kTypePartial, &gamma, &saros, kToUniversal);
-  if (jd0 <= 0.0) return kEclipseNone;
+  double jd0 = 0.0;
+  const int kind = eclipsetype(n, kKindLunar, &jd0);
+  if (kind < 0) return kEclipseNone;
 
   LunarEclipseContacts r{};
   r.kind = kind;

@@ -60,9 +60,11 @@ struct CliArgs {
   std::string error;  // what the option callback refused
 };
 
-// A checked command line: the view's name and the report input.
+struct ViewDef;
+
+// A checked command line: the view and the report input.
 struct CliInput {
-  const char *view;
+  const ViewDef *view;
   ReportInput in;
   Place table[kPlaceSlots];
   std::string place_path;   // the place file read; empty for none
@@ -196,7 +198,7 @@ int place_list(const CliInput &c, std::string &out, std::string &err) {
 // The YEAR of the views that take one, as a plain decimal number; 2 with
 // the message on err when it is missing or no such number.
 int view_year(const CliInput &c, int *year, std::string &err) {
-  if (c.ndates != 1) return fail(err, std::string("the view '") + c.view + "' needs a YEAR");
+  if (c.ndates != 1) return fail(err, std::string("the view '") + c.view->name + "' needs a YEAR");
   if (!parse_count(c.in.year_text, year))
     return fail(err, std::string("year '") + c.in.year_text + "' is not a decimal number");
   return 0;
@@ -225,7 +227,8 @@ std::string joined(const char *const *names, int n, const char *between, const c
 
 // The --format of the view, its first format when none is given; 2 with
 // the message on err for a name that is none of them.
-int view_format_index(const CliInput &c, const ViewDef &view, int *format, std::string &err) {
+int view_format_index(const CliInput &c, int *format, std::string &err) {
+  const ViewDef &view = *c.view;
   *format = 0;
   if (!c.format_text) return 0;
   for (int f = 0; f < view.nformats; ++f)
@@ -237,18 +240,11 @@ int view_format_index(const CliInput &c, const ViewDef &view, int *format, std::
                        joined(view.formats, view.nformats, ", ", " or "));
 }
 
-const ViewDef &view_named(const char *name) {
-  for (const ViewDef &v : kViews)
-    if (std::strcmp(v.name, name) == 0) return v;
-  return kViews[0];
-}
-
 // The chart of the year at the place, in the format of --format. The
 // arguments are checked before the chart module is loaded.
 int chart_view(const CliInput &c, std::string &out, std::string &err) {
   int year = 0, format = 0;
-  if (view_year(c, &year, err) != 0 || view_format_index(c, view_named(c.view), &format, err) != 0)
-    return 2;
+  if (view_year(c, &year, err) != 0 || view_format_index(c, &format, err) != 0) return 2;
   std::string message;
   if (!report_year_ok(year, message) || !stamp_date_ok(c.in.today, message))
     return fail(err, message);
@@ -266,8 +262,7 @@ using YearView = bool (*)(const CliInput &c, int year, ViewFormat format, std::s
                           std::string &message);
 int year_view(const CliInput &c, std::string &out, std::string &err, YearView view) {
   int year = 0, format = 0;
-  if (view_year(c, &year, err) != 0 || view_format_index(c, view_named(c.view), &format, err) != 0)
-    return 2;
+  if (view_year(c, &year, err) != 0 || view_format_index(c, &format, err) != 0) return 2;
   std::string message;
   if (!view(c, year, static_cast<ViewFormat>(format), out, message)) return fail(err, message);
   return 0;
@@ -288,11 +283,11 @@ int sun_cli(const CliInput &c, std::string &out, std::string &err) {
   int date[kAllDates] = {}, format = 0;
   const char *texts[] = {c.in.year_text, c.in.month_text, c.in.day_text};
   if (c.ndates != kAllDates)
-    return fail(err, std::string("the view '") + c.view + "' needs a YEAR, MONTH and DAY");
+    return fail(err, std::string("the view '") + c.view->name + "' needs a YEAR, MONTH and DAY");
   for (int k = 0; k < kAllDates; ++k)
     if (!parse_count(texts[k], &date[k]))
       return fail(err, std::string(kEntryNames[k]) + " '" + texts[k] + "' is not a decimal number");
-  if (view_format_index(c, view_named(c.view), &format, err) != 0) return 2;
+  if (view_format_index(c, &format, err) != 0) return 2;
   std::string message;
   if (!sun_view(date[0], date[1], date[2], c.table[c.in.current_place], c.in.january_variant,
                 static_cast<ViewFormat>(format), out, message))
@@ -515,7 +510,7 @@ int make_input(const CliArgs &args, const ViewDef &view, CliInput *c, std::strin
   if (place_text && (!parse_count(place_text, &place) || !place_in_use(c->table, place)))
     return fail(err, std::string("--place '") + place_text + "' is not a place in use (0.." +
                          std::to_string(place_count(c->table) - 1) + ")");
-  c->view = view.name;
+  c->view = &view;
   c->ndates = ndates;
   c->place_given = place_text != nullptr;
   c->format_text = option_value(args, kOptFormat);

@@ -42,6 +42,9 @@ int clock_minutes(double hour);
 // the local day of MJD mjd: UT seconds from 0h of MJD 0.
 long long event_minute(int mjd, const ClockEvent &event);
 
+// The event's own instant, unrounded: a UT Julian Date.
+double event_instant(int mjd, const ClockEvent &event);
+
 // The local clock at an instant: date (reports' calendar), seconds since
 // its 0h, the offset in force (seconds east of UT) and its abbreviation.
 struct LocalTime {

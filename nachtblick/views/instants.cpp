@@ -56,6 +56,12 @@ std::string iso_local_date(const Place &place, long long t) {
   return text;
 }
 
+void append_minute(std::string &text, int minute) {
+  const int kMinutesPerDay = 1440;
+  minute %= kMinutesPerDay;
+  append_format(text, "%02d:%02d", minute / 60, minute % 60);
+}
+
 std::string clock_text(const Place &place, long long t) {
   LocalTime l{};
   place_time(place, t, &l);

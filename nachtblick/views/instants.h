@@ -25,6 +25,10 @@ std::string iso_local(const Place &place, long long t);
 // "YYYY-MM-DD" of the local date at the place.
 std::string iso_local_date(const Place &place, long long t);
 
+// Appends "hh:mm" of a minute of the local day, 0..1440; 1440 (24:00)
+// as 00:00, as the rise and set report prints it.
+void append_minute(std::string &text, int minute);
+
 // "dd.mm. hh:mm:ss ABBR" in the local time at the place.
 std::string clock_text(const Place &place, long long t);
 

@@ -11,6 +11,7 @@
 #include "calendar/calendar.h"
 #include "nachtblick/place/placeclock.h"
 #include "nachtblick/text/textbuf.h"
+#include "nachtblick/views/instants.h"
 #include "nachtblick/views/reports.h"
 #include "nachtblick/views/zoneline.h"
 
@@ -18,12 +19,10 @@ namespace {
 
 // Event types of the five rows: Sun, Moon, civil, nautical, astronomical.
 const int kRowTypes[] = {kEventSun, kEventMoon, kEventCivil, kEventNautical, kEventAstronomical};
-const int kMinutesPerDay = 1440;
-
 // Appends a local-clock hour (0..24) as "hh:mm "; 24:00 prints as 00:00.
 void append_clock(std::string &text, double hour) {
-  const int minutes = clock_minutes(hour) % kMinutesPerDay;
-  append_format(text, "%02d:%02d ", minutes / 60, minutes % 60);
+  append_minute(text, clock_minutes(hour));
+  text += " ";
 }
 
 // One 15-character cell pair of a row: "rise / set " with "----- " for a

@@ -53,18 +53,6 @@ const Hour kHours[] = {{"Blaue Stunde",
                         kGoldenHourHigh,
                         {kGoldenAmBegin, kGoldenAmEnd, kGoldenPmBegin, kGoldenPmEnd}}};
 
-const int kMinutesPerDay = 1440;
-
-double event_jd(int mjd, const ClockEvent &e) {
-  return mjd + kMjdOffset + (e.hour * kSecondsPerHour - e.offset) / kSecondsPerDay;
-}
-
-// "hh:mm" of a local-clock minute of the day, 24:00 as 00:00.
-void append_minute(std::string &text, int minute) {
-  minute %= kMinutesPerDay;
-  append_format(text, "%02d:%02d", minute / 60, minute % 60);
-}
-
 // "hh:mm" of an instant at the place, rounded to the minute; "-----" for
 // none.
 void append_clock(std::string &text, const Place &place, double jd) {
@@ -170,8 +158,8 @@ void sun_day(int year, int month, int day, const Place &place, SunDay *sun) {
   const int mjd = datetomjd(year, month, day);
   sun->flags =
       day_riseset(local, mjd, place.longitude, place.latitude, kEventSun, &sun->rise, &sun->set);
-  if (sun->flags & kRiseFound) sun->jd[kSunRise] = event_jd(mjd, sun->rise);
-  if (sun->flags & kSetFound) sun->jd[kSunSet] = event_jd(mjd, sun->set);
+  if (sun->flags & kRiseFound) sun->jd[kSunRise] = event_instant(mjd, sun->rise);
+  if (sun->flags & kSetFound) sun->jd[kSunSet] = event_instant(mjd, sun->set);
   const double jd1 = local.span[0].start / static_cast<double>(kSecondsPerDay) + kMjdOffset;
   const double jd2 = local.end / static_cast<double>(kSecondsPerDay) + kMjdOffset;
   suntransit(jd1, jd2, place.longitude, place.latitude, &sun->jd[kSunTransit]);
