@@ -26,6 +26,7 @@ int current_place = 0;
 int january_variant = 1;
 std::string place_file;
 std::string place_file_error;
+std::string place_file_notes;
 
 namespace {
 
@@ -350,8 +351,9 @@ std::string find_place_file(void) {
 int load_places(void) {
   place_file = find_place_file();
   place_file_error.clear();
-  const int status = load_places_from(place_file.c_str(), place_table, &january_variant, nullptr,
-                                      &place_file_error);
+  place_file_notes.clear();
+  const int status = load_places_from(place_file.c_str(), place_table, &january_variant,
+                                      &place_file_notes, &place_file_error);
   if (status < 0) place_file.clear();
   return status;
 }

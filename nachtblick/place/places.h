@@ -40,12 +40,14 @@ extern const char *place_system_dir;
 // The program's place table, the index of the place the rise and set
 // report shows, how January is printed (2: "Jaenner", else "Januar"), and
 // the place file the last load_places read (empty: none was found, or it
-// could not be read, and then place_file_error says why).
+// could not be read, and then place_file_error says why), with its notes
+// (as load_places_from writes them) for the window to show when asked.
 extern Place place_table[kPlaceSlots];
 extern int current_place;
 extern int january_variant;
 extern std::string place_file;
 extern std::string place_file_error;
+extern std::string place_file_notes;
 
 // Where the place file is looked for, as the programs' --help says it.
 #define NB_PLACE_SEARCH_HELP                                                 \
@@ -74,9 +76,9 @@ int load_places(void);
 // With notes, appends a line "path:N: reason" for every line N of the file
 // that is neither blank, a comment, an option line nor a place taken into
 // the table, and for every place whose time zone is unknown (the window
-// passes none and stays silent). A read error leaves the table with the
-// built-in place alone, returns -1 and, with error, sets it to
-// "path: cannot read: reason".
+// keeps them in place_file_notes and shows them only when asked). A read error leaves the table
+// with the built-in place alone, returns -1 and, with error, sets it to "path: cannot read:
+// reason".
 int load_places_from(const char *path, Place table[kPlaceSlots], int *jan_variant,
                      std::string *notes = nullptr, std::string *error = nullptr);
 

@@ -417,13 +417,9 @@ static void chart_window_cb(GtkWidget *, gpointer) {
 // no place, as nachtblick-report places names them.
 static void place_file_cb(GtkWidget *, gpointer) {
   reload_places();
-  std::string notes;
-  Place table[kPlaceSlots];
-  int jan_variant = january_variant;
-  load_places_from(place_file.c_str(), table, &jan_variant, &notes);
   std::string text = "\n " + place_file_text() + "\n";
-  append_format(text, " Orte: %d\n", place_count(table));
-  if (!notes.empty()) text += "\n Zeilen, die kein Ort sind:\n" + notes;
+  append_format(text, " Orte: %d\n", place_count(place_table));
+  if (!place_file_notes.empty()) text += "\n Zeilen, die kein Ort sind:\n" + place_file_notes;
   show_report(ReportText{text, kFontReport});
 }
 
