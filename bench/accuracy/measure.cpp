@@ -29,10 +29,11 @@
 #include "astro/sunmoon.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"
+#include "nachtblick/events/moonsearch.h"
+#include "nachtblick/events/placeeclipses.h"
+#include "nachtblick/events/sunday.h"
 #include "nachtblick/place/placeclock.h"
-#include "nachtblick/views/moonsearch.h"
-#include "nachtblick/views/placeeclipses.h"
-#include "nachtblick/views/sun.h"
+#include "nachtblick/views/eventnames.h"
 
 namespace {
 
@@ -181,7 +182,7 @@ void place_eclipse_rows(const char *path, int y0, int y1) {
         const char *body = e.lunar ? "lunar" : "solar";
         const auto head = [&] {
           std::printf("%zu,%s,%d,%d,%.8f,%.5f,%.5f,", i, body, e.kind_global, e.kind_local,
-                      e.greatest, e.magnitude, e.obscuration);
+                      e.greatest.ut_jd(), e.magnitude, e.obscuration);
         };
         if (e.moments.empty()) {
           head();
@@ -189,7 +190,8 @@ void place_eclipse_rows(const char *path, int y0, int y1) {
         }
         for (const EclipseMoment &m : e.moments) {
           head();
-          std::printf("%s,%.8f,%.5f,%.5f,%d\n", m.event, m.jd, m.altitude, m.azimuth, m.up);
+          std::printf("%s,%.8f,%.5f,%.5f,%d\n", kContactNames[m.contact].word, m.at.ut_jd(),
+                      m.altitude, m.azimuth, m.up);
         }
       }
     }
@@ -202,10 +204,6 @@ void place_eclipse_rows(const char *path, int y0, int y1) {
 // and the Sun's geometric altitude and azimuth there, as the tsv prints
 // them.
 void sun_day_rows(const char *path, int mjd0, int mjd1, int step) {
-  static const char *const kNames[kSunEvents] = {
-      "rise",          "transit",         "set",           "blue_am_begin",
-      "blue_am_end",   "golden_am_begin", "golden_am_end", "golden_pm_begin",
-      "golden_pm_end", "blue_pm_begin",   "blue_pm_end"};
   const std::vector<Place> places = read_places(path);
   std::printf("place,mjd,jd1,jd2,flags,event,jd,alt,az\n");
   for (size_t i = 0; i < places.size(); ++i) {
@@ -216,15 +214,15 @@ void sun_day_rows(const char *path, int mjd0, int mjd1, int step) {
       ZoneDay local;
       place_day(p, y, m, d, &local);
       if (local.count == 0) continue;
-      SunDay sun;
-      sun_day(y, m, d, p, &sun);
-      const double jd1 = local.span[0].start / static_cast<double>(kSecondsPerDay) + kMjdOffset;
-      const double jd2 = local.end / static_cast<double>(kSecondsPerDay) + kMjdOffset;
+      const SunDay sun = sun_day(y, m, d, p);
+      const double jd1 = Instant::seconds(local.span[0].start).ut_jd();
+      const double jd2 = Instant::seconds(local.end).ut_jd();
       for (int e = 0; e < kSunEvents; ++e) {
         TopocentricPosition s{};
-        if (sun.jd[e] != 0.0) suntopocentric(sun.jd[e], p.longitude, p.latitude, &s);
+        const double jd = sun.at[e] ? sun.at[e]->ut_jd() : 0.0;
+        if (sun.at[e]) suntopocentric(jd, p.longitude, p.latitude, &s);
         std::printf("%zu,%d,%.8f,%.8f,%d,%s,%.8f,%.6f,%.6f\n", i, mjd, jd1, jd2, sun.flags,
-                    kNames[e], sun.jd[e], s.altitude, s.azimuth);
+                    kSunEventNames[e].word, jd, s.altitude, s.azimuth);
       }
     }
   }

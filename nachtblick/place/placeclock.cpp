@@ -83,14 +83,6 @@ int clock_minutes(double hour) {
   return h * 60 + m;
 }
 
-long long event_minute(int mjd, const ClockEvent &event) {
-  return mjd * kSecondsPerDay + clock_minutes(event.hour) * 60LL - event.offset;
-}
-
-double event_instant(int mjd, const ClockEvent &event) {
-  return mjd + kMjdOffset + (event.hour * kSecondsPerHour - event.offset) / kSecondsPerDay;
-}
-
 void place_time(const Place &place, long long t, LocalTime *local) {
   if (!(place.zone[0] && zone_offset(place.zone, t, &local->offset, local->abbr))) {
     int y, m, d;

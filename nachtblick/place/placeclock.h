@@ -38,13 +38,6 @@ int day_riseset(const ZoneDay &day, int mjd, double longitude, double latitude, 
 // later give 1440 (which the report prints as 00:00).
 int clock_minutes(double hour);
 
-// The instant of the minute the rise and set report shows for an event of
-// the local day of MJD mjd: UT seconds from 0h of MJD 0.
-long long event_minute(int mjd, const ClockEvent &event);
-
-// The event's own instant, unrounded: a UT Julian Date.
-double event_instant(int mjd, const ClockEvent &event);
-
 // The local clock at an instant: date (reports' calendar), seconds since
 // its 0h, the offset in force (seconds east of UT) and its abbreviation.
 struct LocalTime {

@@ -24,7 +24,7 @@
 #include "nachtblick/place/placeadd.h"
 #include "nachtblick/place/places.h"
 #include "nachtblick/views/ical.h"
-#include "nachtblick/views/moonsearch.h"
+#include "nachtblick/events/moonsearch.h"
 #include "nachtblick/views/reports.h"
 
 // The hemisphere flags and the use counts of the place table, which no

@@ -20,11 +20,11 @@
 #include "astro/sunmoon.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"
+#include "nachtblick/events/moonsearch.h"
 #include "nachtblick/place/placeclock.h"
 #include "nachtblick/text/textbuf.h"
 #include "nachtblick/text/utf8.h"
 #include "nachtblick/views/eventnames.h"
-#include "nachtblick/views/moonsearch.h"
 #include "nachtblick/views/yearcheck.h"
 
 const ChartColour kBandColours[kChartBands] = {
@@ -125,8 +125,8 @@ void add_marks(Chart &c, bool south) {
   const double jd0 = datetojd(c.year, 1, 1) - 1.0;
   const double jd_end = datetojd(c.year + 1, 1, 1) + 1.0;
   for (int phase : {0, 2})
-    for (const double h : phases_between(phase, jd0, jd_end)) {
-      const double day = year_day(c, h);
+    for (const Instant &h : phases_between(phase, jd0, jd_end)) {
+      const double day = year_day(c, h.ut_jd());
       if (day >= 0.0) c.marks.push_back({day, phase, false});
     }
   for (int season = 1; season <= 4; ++season) {

@@ -8,9 +8,10 @@
 #include "astro/eclipse.h"
 #include "astro/localeclipse.h"
 #include "calendar/calendar.h"
+#include "nachtblick/events/placeeclipses.h"
 #include "nachtblick/text/textbuf.h"
-#include "nachtblick/views/instants.h"
-#include "nachtblick/views/placeeclipses.h"
+#include "nachtblick/views/eventnames.h"
+#include "nachtblick/views/instanttext.h"
 #include "nachtblick/views/yearcheck.h"
 
 const char *const kEclipsesTsvHeader =
@@ -19,26 +20,22 @@ const char *const kEclipsesTsvHeader =
 
 namespace {
 
-// By EclipseType: the kind in the tsv and in the text.
-const char *const kKindWords[] = {"partial", "total", "annular"};
-const char *const kKindTexts[] = {"partiell", "total", "ringfoermig"};
-
 void append_tsv(std::string &out, const Place &place, const PlaceEclipse &e) {
   std::string head;
-  int y, m, d, hh, mm, ss;
-  mjdtodatetime(e.greatest - kMjdOffset, &y, &m, &d, &hh, &mm, &ss);
-  append_format(head, "%04d-%02d-%02d\t%s\t%s\t%s\t%d\t%.4f\t", y, m, d, e.lunar ? "moon" : "sun",
-                kKindWords[e.kind_global],
-                e.kind_local == kLocalNone ? "none" : kKindWords[e.kind_local], e.saros, e.gamma);
+  const CivilTime g = e.greatest.utc();
+  append_format(head, "%04d-%02d-%02d\t%s\t%s\t%s\t%d\t%.4f\t", g.year, g.month, g.day,
+                kLocalEclipseNames[e.lunar].word, kEclipseKindNames[e.kind_global].word,
+                e.kind_local == kLocalNone ? "none" : kEclipseKindNames[e.kind_local].word, e.saros,
+                e.gamma);
   if (e.moments.empty()) {
     out += head + "MAX\t\t\t\t\t\t\n";
     return;
   }
   for (const EclipseMoment &moment : e.moments) {
-    const long long t = ut_seconds(moment.jd);
-    out += head + moment.event + "\t" + iso_utc(t) + "\t" + iso_local(place, t) + "\t";
+    out += head + kContactNames[moment.contact].word + "\t" + iso_utc(moment.at) + "\t" +
+           iso_local(place, moment.at) + "\t";
     append_format(out, "%.2f\t%.2f\t", moment.altitude, moment.azimuth);
-    if (!e.lunar && std::strcmp(moment.event, "MAX") == 0)
+    if (moment.contact == kContactSolarMax)
       append_format(out, "%.4f\t%.4f", e.magnitude, e.obscuration);
     else
       out += "\t";
@@ -46,49 +43,43 @@ void append_tsv(std::string &out, const Place &place, const PlaceEclipse &e) {
   }
 }
 
-// Whether the eclipse has the instant of that tsv name. The kind of a lunar
-// eclipse is the moon report's (Meeus ch. 54); its contacts come from the
-// shadow itself and may, near a limit, say otherwise.
-bool has_moment(const PlaceEclipse &e, const char *event) {
-  for (const EclipseMoment &m : e.moments)
-    if (std::strcmp(m.event, event) == 0) return true;
-  return false;
-}
-
+// The kind of a lunar eclipse is the moon report's (Meeus ch. 54); its
+// contacts come from the shadow itself and may, near a limit, say
+// otherwise.
 void append_text(std::string &out, const Place &place, const PlaceEclipse &e, int jan_variant) {
-  int y, m, d, hh, mm, ss;
-  mjdtodatetime(e.greatest - kMjdOffset, &y, &m, &d, &hh, &mm, &ss);
+  const CivilTime g = e.greatest.utc();
   append_format(out, "\n\n  %s am %d. %s %d, %s\n  (Saros %d, Gamma %.4f)",
-                e.lunar ? "Mondfinsternis" : "Sonnenfinsternis", d, month_name(m, jan_variant), y,
-                kKindTexts[e.kind_global], e.saros, e.gamma);
+                kLocalEclipseNames[e.lunar].text, g.day, month_name(g.month, jan_variant), g.year,
+                kEclipseKindNames[e.kind_global].text, e.saros, e.gamma);
   const char *body = e.lunar ? "Mond:" : "Sonne:";
   if (e.moments.empty()) {
     out += e.lunar ? ": ohne Kontaktzeiten" : ": hier nicht zu sehen";
     return;
   }
   if (!e.lunar)
-    append_format(out, ", hier %s,\n  Groesse %.3f, Bedeckung %.1f %%", kKindTexts[e.kind_local],
-                  e.magnitude, 100.0 * e.obscuration);
-  if (e.lunar && has_moment(e, "U2") != (e.kind_global == kTypeTotal))
-    out += has_moment(e, "U2") ? ",\n  nach den Kontaktzeiten kurz total"
-                               : ",\n  nach den Kontaktzeiten nicht total";
-  if (e.lunar && !has_moment(e, "U1")) out += ",\n  nach den Kontaktzeiten nur im Halbschatten";
+    append_format(out, ", hier %s,\n  Groesse %.3f, Bedeckung %.1f %%",
+                  kEclipseKindNames[e.kind_local].text, e.magnitude, 100.0 * e.obscuration);
+  if (e.lunar && has_contact(e, kContactU2) != (e.kind_global == kTypeTotal))
+    out += has_contact(e, kContactU2) ? ",\n  nach den Kontaktzeiten kurz total"
+                                      : ",\n  nach den Kontaktzeiten nicht total";
+  if (e.lunar && !has_contact(e, kContactU1))
+    out += ",\n  nach den Kontaktzeiten nur im Halbschatten";
   if (!eclipse_seen(e))
     append_format(out, "\n  Nicht zu sehen: %s steht die ganze Zeit unter dem Horizont",
                   e.lunar ? "der Mond" : "die Sonne");
   append_format(out, "\n  %-19s  %-21s%7s%7s", body, "Ortszeit", "Hoehe", "Azimut");
   bool below = false;
   for (const EclipseMoment &moment : e.moments) {
-    append_format(out, "\n  %-19s  %-21s%7.1f%7.1f%s", moment.text,
-                  clock_text(place, ut_seconds(moment.jd)).c_str(), moment.altitude, moment.azimuth,
+    append_format(out, "\n  %-19s  %-21s%7.1f%7.1f%s", kContactNames[moment.contact].text,
+                  clock_text(place, moment.at).c_str(), moment.altitude, moment.azimuth,
                   moment.up ? "" : " *");
     below = below || !moment.up;
   }
   if (below) append_format(out, "\n  * %s unter dem Horizont", e.lunar ? "der Mond" : "die Sonne");
-  if (e.sunrise != 0.0)
-    out += "\n  Bei Sonnenaufgang (" + time_text(place, ut_seconds(e.sunrise)) + ") schon im Gange";
-  if (e.sunset != 0.0)
-    out += "\n  Bei Sonnenuntergang (" + time_text(place, ut_seconds(e.sunset)) + ") noch im Gange";
+  if (e.sunrise)
+    out += "\n  Bei Sonnenaufgang (" + time_text(place, *e.sunrise) + ") schon im Gange";
+  if (e.sunset)
+    out += "\n  Bei Sonnenuntergang (" + time_text(place, *e.sunset) + ") noch im Gange";
 }
 
 }  // namespace

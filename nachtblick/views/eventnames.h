@@ -1,12 +1,22 @@
 // SPDX-License-Identifier: MIT
-// The names of the events the export and the chart write (UTF-8), each
-// with the word that stands for it in an export's UIDs.
+// The names of the events the views write, one table per concept. Each
+// name has the spellings its writers need: `text` for the views' German
+// text, which spells umlauts ae, oe, ue as every text of the window does;
+// `name`, UTF-8, for the files made for other programs (the export and the
+// chart); `id`, the ASCII word that stands for it in an export's UIDs; and
+// `word`, the English word of the tsv format. A spelling no writer needs is
+// null.
 #ifndef NACHTBLICK_EVENTNAMES_H
 #define NACHTBLICK_EVENTNAMES_H
 
+#include "nachtblick/events/placeeclipses.h"
+#include "nachtblick/events/sunday.h"
+
 struct EventName {
-  const char *name;  // as shown, e.g. "Frühlingsanfang"
+  const char *text;  // ASCII, e.g. "Fruehlingsanfang"
+  const char *name;  // UTF-8, e.g. "Frühlingsanfang"
   const char *id;    // ASCII, e.g. "fruehlingsanfang"
+  const char *word;  // English, e.g. "new"
 };
 
 // By phase code 0..3 (new moon, first quarter, full moon, last quarter).
@@ -23,12 +33,16 @@ extern const EventName kFeastNames[6];
 extern const EventName kSunNames[2];
 // The evening golden hour.
 extern const EventName kGoldenHourName;
+// By SunEvent: the events of the Sun's day.
+extern const EventName kSunEventNames[kSunEvents];
 // The Moon's perigee, apogee.
 extern const EventName kApsisNames[2];
-// An eclipse seen at a place: solar, lunar.
+// An eclipse seen at a place, by body: solar, lunar.
 extern const EventName kLocalEclipseNames[2];
 // The kinds of eclipse by EclipseType (astro/eclipse.h): partial, total,
 // annular.
-extern const char *const kEclipseKindNames[3];
+extern const EventName kEclipseKindNames[3];
+// The instants of an eclipse at a place, by EclipseContact.
+extern const EventName kContactNames[kEclipseContacts];
 
 #endif

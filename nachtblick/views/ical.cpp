@@ -16,15 +16,15 @@
 #include "astro/sunmoon.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"
+#include "nachtblick/events/feasts.h"
+#include "nachtblick/events/moonsearch.h"
+#include "nachtblick/events/placeeclipses.h"
+#include "nachtblick/events/sunday.h"
 #include "nachtblick/place/placeclock.h"
 #include "nachtblick/text/textbuf.h"
 #include "nachtblick/text/utf8.h"
 #include "nachtblick/views/eventnames.h"
-#include "nachtblick/views/feasts.h"
-#include "nachtblick/views/instants.h"
-#include "nachtblick/views/moonsearch.h"
-#include "nachtblick/views/placeeclipses.h"
-#include "nachtblick/views/sun.h"
+#include "nachtblick/views/instanttext.h"
 #include "nachtblick/views/yearcheck.h"
 
 namespace {
@@ -85,8 +85,8 @@ bool add(Export &x, const Event &e) {
 // searches from 1 January.
 void add_phases(Export &x) {
   for (int phase = 0; phase < 4; ++phase)
-    for (const double h : year_phases(x.year, phase))
-      add(x, instant(ut_seconds(h), kIcalPhases, kPhaseNames[phase]));
+    for (const Instant &h : year_phases(x.year, phase))
+      add(x, instant(h.ut_seconds(), kIcalPhases, kPhaseNames[phase]));
 }
 
 // Every eclipse of each of the five kinds, searched as the moon report
@@ -101,7 +101,8 @@ void add_eclipses(Export &x) {
     for (int from = N; find_eclipse(from, i, jd0, &n, &h, &gamma, &saros); from = n + 2) {
       std::string text;
       append_format(text, "Saros %d, Gamma %.4f", saros, gamma);
-      if (!add(x, instant(ut_seconds(h), kIcalEclipses, kEclipseNames[i], text))) break;
+      if (!add(x, instant(Instant::ut(h).ut_seconds(), kIcalEclipses, kEclipseNames[i], text)))
+        break;
     }
   }
 }
@@ -111,8 +112,9 @@ void add_eclipses(Export &x) {
 // four are all there is.
 void add_seasons(Export &x) {
   for (size_t i = 0; i < std::size(kSeasonStartNames); ++i)
-    add(x, instant(ut_seconds(seasonstart(x.year, static_cast<int>(i) + 1, kToUniversal)),
-                   kIcalSeasons, kSeasonStartNames[i]));
+    add(x, instant(
+               Instant::ut(seasonstart(x.year, static_cast<int>(i) + 1, kToUniversal)).ut_seconds(),
+               kIcalSeasons, kSeasonStartNames[i]));
 }
 
 void add_feasts(Export &x) {
@@ -138,7 +140,7 @@ void add_sun(Export &x, const Place &place) {
                                   &events[0], &events[1]);
     for (int e : {0, 1}) {  // rise (flag kRiseFound), set (kSetFound)
       if (!(flags & (e ? kSetFound : kRiseFound))) continue;
-      const long long start = event_minute(first + k, events[e]);
+      const long long start = event_minute(first + k, events[e]).ut_seconds();
       if (start == previous[e]) continue;  // found at 24:00 and again at 0:00 of the next day
       previous[e] = start;
       add(x, instant(start, kIcalSun, kSunNames[e], "", true));
@@ -151,14 +153,12 @@ void add_sun(Export &x, const Place &place) {
 void add_golden(Export &x, const Place &place) {
   for (int mjd = static_cast<int>(x.begin / kSecondsPerDay) - 1;
        mjd <= static_cast<int>(x.end / kSecondsPerDay); ++mjd) {
-    int y, m, d;
-    jdtodate(mjd + kMjdToJdn, &y, &m, &d);
-    SunDay sun;
-    sun_day(y, m, d, place, &sun);
-    const double from = sun.jd[kGoldenPmBegin], to = sun.jd[kGoldenPmEnd];
-    if (from == 0.0 || to == 0.0) continue;
-    Event e = instant(ut_seconds(from), kIcalGolden, kGoldenHourName, "", true);
-    e.end = ut_seconds(to);
+    const CivilTime date = Instant::seconds(mjd * kSecondsPerDay).utc();
+    const SunDay sun = sun_day(date.year, date.month, date.day, place);
+    const std::optional<Instant> &from = sun.at[kGoldenPmBegin], &to = sun.at[kGoldenPmEnd];
+    if (!from || !to) continue;
+    Event e = instant(from->ut_seconds(), kIcalGolden, kGoldenHourName, "", true);
+    e.end = to->ut_seconds();
     add(x, e);
   }
 }
@@ -174,7 +174,8 @@ void add_apsides(Export &x) {
   for (int i = 0; i < n; ++i) {
     std::string text;
     append_format(text, "Abstand %.0f km", apsides[i].distance);
-    add(x, instant(ut_seconds(apsides[i].jd), kIcalApsides, kApsisNames[apsides[i].apogee], text));
+    add(x, instant(Instant::ut(apsides[i].jd).ut_seconds(), kIcalApsides,
+                   kApsisNames[apsides[i].apogee], text));
   }
 }
 
@@ -183,9 +184,10 @@ void add_local_eclipses(Export &x, const Place &place) {
   for (const PlaceEclipse &e : place_eclipses(x.year, place)) {
     if (!eclipse_seen(e)) continue;
     const EventName &what = kLocalEclipseNames[e.lunar];
-    Event event = instant(ut_seconds(e.moments.front().jd), kIcalLocalEclipses, what, "", true);
-    event.end = ut_seconds(e.moments.back().jd);
-    event.summary += std::string(" (") + kEclipseKindNames[e.lunar ? e.kind_global : e.kind_local];
+    Event event = instant(e.moments.front().at.ut_seconds(), kIcalLocalEclipses, what, "", true);
+    event.end = e.moments.back().at.ut_seconds();
+    event.summary +=
+        std::string(" (") + kEclipseKindNames[e.lunar ? e.kind_global : e.kind_local].name;
     if (!e.lunar && e.obscuration < 0.005) event.summary += ", unter 1 %";
     if (!e.lunar && e.obscuration >= 0.005)
       append_format(event.summary, ", %.0f %%", 100.0 * e.obscuration);
@@ -193,8 +195,8 @@ void add_local_eclipses(Export &x, const Place &place) {
     const char *body = e.lunar ? "Mond" : "Sonne";
     for (const EclipseMoment &m : e.moments) {
       if (!event.description.empty()) event.description += "\n";
-      append_format(event.description, "%s %s, %s %.1f° hoch", m.text,
-                    clock_text(place, ut_seconds(m.jd)).c_str(), body, m.altitude);
+      append_format(event.description, "%s %s, %s %.1f° hoch", kContactNames[m.contact].name,
+                    clock_text(place, m.at).c_str(), body, m.altitude);
     }
     add(x, event);
   }

@@ -2,8 +2,8 @@
 // The calendar report: a month sheet with ISO week numbers, or for month 0
 // the Easter-dependent feasts of the year.
 #include "calendar/calendar.h"
+#include "nachtblick/events/feasts.h"
 #include "nachtblick/text/textbuf.h"
-#include "nachtblick/views/feasts.h"
 #include "nachtblick/views/reports.h"
 
 namespace {

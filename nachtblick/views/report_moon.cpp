@@ -8,19 +8,17 @@
 #include "astro/lunar.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"
+#include "nachtblick/events/moonsearch.h"
 #include "nachtblick/text/textbuf.h"
-#include "nachtblick/views/moonsearch.h"
 #include "nachtblick/views/reports.h"
 
 namespace {
 
 // Appends " d.m.yyyy um hh:mm:ss (UTC) [Wd]" for the UT Julian Date h.
 void append_instant(std::string &text, double h) {
-  int year, month, day, hour, minute, second;
-  mjdtodatetime(h - kMjdOffset, &year, &month, &day, &hour, &minute, &second);
-  const int w = weekday(day, month, year);
-  append_format(text, " %2d.%2d.%4d um %02d:%02d:%02d (UTC) [%s]", day, month, year, hour, minute,
-                second, szWochentagKurz[w]);
+  const CivilTime c = Instant::ut(h).utc();
+  append_format(text, " %2d.%2d.%4d um %02d:%02d:%02d (UTC) [%s]", c.day, c.month, c.year, c.hour,
+                c.minute, c.second, szWochentagKurz[weekday(c.day, c.month, c.year)]);
 }
 
 }  // namespace

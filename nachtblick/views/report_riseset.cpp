@@ -11,7 +11,7 @@
 #include "calendar/calendar.h"
 #include "nachtblick/place/placeclock.h"
 #include "nachtblick/text/textbuf.h"
-#include "nachtblick/views/instants.h"
+#include "nachtblick/views/instanttext.h"
 #include "nachtblick/views/reports.h"
 #include "nachtblick/views/zoneline.h"
 

@@ -7,6 +7,7 @@
 #include "astro/seasons.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"
+#include "nachtblick/place/instant.h"
 #include "nachtblick/text/textbuf.h"
 #include "nachtblick/views/reports.h"
 
@@ -19,12 +20,10 @@ ReportText seasons_report(const ReportInput &in) {
   for (int y = year; y < year + 3; ++y) {
     text += "\n";
     for (int season = 1; season <= 4; ++season) {
-      const double jd = seasonstart(y, season, kToUniversal);
-      int ey, em, ed, hh, mm, ss;
-      mjdtodatetime(jd - kMjdOffset, &ey, &em, &ed, &hh, &mm, &ss);
+      const CivilTime c = Instant::ut(seasonstart(y, season, kToUniversal)).utc();
       append_format(text, "\n %s %02d. %s %d um %02d:%02d:%02d (UTC) [%s]",
-                    szJahreszeit[season - 1], ed, szMonatKurz[em], ey, hh, mm, ss,
-                    szWochentagKurz[weekday(ed, em, ey)]);
+                    szJahreszeit[season - 1], c.day, szMonatKurz[c.month], c.year, c.hour, c.minute,
+                    c.second, szWochentagKurz[weekday(c.day, c.month, c.year)]);
     }
   }
   return ReportText{text, kFontReport};

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The moon searches: from a date to the next phase or eclipse of each kind,
 // as the moon report, the export and the chart search them.
-#include "nachtblick/views/moonsearch.h"
+#include "nachtblick/events/moonsearch.h"
 
 #include <cmath>
 
@@ -54,17 +54,16 @@ int report_lunation(int year, int month) {
   return static_cast<int>(std::floor((year - 2000 + month / 12.0) * kLunationsPerYear));
 }
 
-std::vector<double> phases_between(int phase, double jd1, double jd2) {
-  int year, month, day, hour, minute, second;
-  mjdtodatetime(jd1 - kMjdOffset, &year, &month, &day, &hour, &minute, &second);
-  std::vector<double> instants;
+std::vector<Instant> phases_between(int phase, double jd1, double jd2) {
+  const CivilTime from = Instant::ut(jd1).utc();
+  std::vector<Instant> instants;
   int n = 0;
   double h = 0.0;
-  if (!find_moon_phase(report_lunation(year, month), phase, jd1, &n, &h)) return instants;
-  for (; h < jd2; h = moonphase(++n, phase, kToUniversal)) instants.push_back(h);
+  if (!find_moon_phase(report_lunation(from.year, from.month), phase, jd1, &n, &h)) return instants;
+  for (; h < jd2; h = moonphase(++n, phase, kToUniversal)) instants.push_back(Instant::ut(h));
   return instants;
 }
 
-std::vector<double> year_phases(int year, int phase) {
+std::vector<Instant> year_phases(int year, int phase) {
   return phases_between(phase, datetojd(year, 1, 1), datetojd(year + 1, 1, 1));
 }

@@ -7,18 +7,37 @@
 #ifndef NACHTBLICK_PLACEECLIPSES_H
 #define NACHTBLICK_PLACEECLIPSES_H
 
+#include <optional>
 #include <vector>
 
-#include "nachtblick/place/places.h"
+#include "nachtblick/place/instant.h"
+
+// The instants of an eclipse: the contacts of a solar eclipse and its local
+// maximum; those of a lunar eclipse with the penumbra (P) and the umbra (U)
+// and its maximum.
+enum EclipseContact {
+  kContactC1,
+  kContactC2,
+  kContactSolarMax,
+  kContactC3,
+  kContactC4,
+  kContactP1,
+  kContactU1,
+  kContactU2,
+  kContactLunarMax,
+  kContactU3,
+  kContactU4,
+  kContactP4,
+  kEclipseContacts
+};
 
 // One instant of an eclipse at the place.
 struct EclipseMoment {
-  const char *event;  // "C1", "C2", "MAX", "C3", "C4"; "P1", "U1", "U2", "MAX", "U3", "U4", "P4"
-  const char *text;   // its German name, e.g. "Beginn Kernschatten" (ASCII)
-  double jd;          // UT Julian Date
-  double altitude;    // the body's apparent altitude (with refraction), degrees
-  double azimuth;     // degrees from north through east
-  bool up;            // the body above the horizon (its centre above -50')
+  EclipseContact contact;
+  Instant at;
+  double altitude;  // the body's apparent altitude (with refraction), degrees
+  double azimuth;   // degrees from north through east
+  bool up;          // the body above the horizon (its centre above -50')
 };
 
 struct PlaceEclipse {
@@ -27,12 +46,12 @@ struct PlaceEclipse {
   int kind_local;   // kLocalNone (astro/localeclipse.h) or an EclipseType
   int saros;
   double gamma;
-  double greatest;                     // UT Julian Date of the greatest eclipse (eclipse())
+  Instant greatest;                    // the greatest eclipse (eclipse())
   std::vector<EclipseMoment> moments;  // in time order; none when not seen
   double magnitude;                    // solar: at the local maximum
   double obscuration;                  // solar: at the local maximum
-  double sunrise;                      // solar: UT Julian Date of a sunrise during it, else 0
-  double sunset;                       // solar: UT Julian Date of a sunset during it, else 0
+  std::optional<Instant> sunrise;      // solar: a sunrise during it
+  std::optional<Instant> sunset;       // solar: a sunset during it
 };
 
 // The eclipses whose greatest eclipse lies in the year (UTC), in time
@@ -42,5 +61,8 @@ std::vector<PlaceEclipse> place_eclipses(int year, const Place &place);
 
 // Whether the body is above the horizon at one of the instants at least.
 bool eclipse_seen(const PlaceEclipse &e);
+
+// Whether the eclipse has an instant of the contact.
+bool has_contact(const PlaceEclipse &e, EclipseContact contact);
 
 #endif

@@ -2,7 +2,7 @@
 // The eclipses of a year at a place, from the eclipses of the moon report
 // and the local circumstances of astro/localeclipse.h and
 // astro/lunareclipse.h.
-#include "nachtblick/views/placeeclipses.h"
+#include "nachtblick/events/placeeclipses.h"
 
 #include <algorithm>
 
@@ -13,24 +13,9 @@
 #include "astro/lunareclipse.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"
-#include "nachtblick/views/moonsearch.h"
+#include "nachtblick/events/moonsearch.h"
 
 namespace {
-
-// The instants by contact: their tsv names and German names.
-struct MomentName {
-  const char *event, *text;
-};
-const MomentName kSolarNames[kSolarContacts] = {{"C1", "Beginn"},
-                                                {"C2", "Beginn Zentralphase"},
-                                                {"MAX", "Maximum"},
-                                                {"C3", "Ende Zentralphase"},
-                                                {"C4", "Ende"}};
-const MomentName kLunarNames[kLunarContacts] = {
-    {"P1", "Beginn Halbschatten"}, {"U1", "Beginn Kernschatten"},
-    {"U2", "Beginn Totalitaet"},   {"MAX", "Maximum"},
-    {"U3", "Ende Totalitaet"},     {"U4", "Ende Kernschatten"},
-    {"P4", "Ende Halbschatten"}};
 
 void add_solar(int n, const Place &place, PlaceEclipse &e) {
   LocalSolarEclipse s{};
@@ -41,12 +26,12 @@ void add_solar(int n, const Place &place, PlaceEclipse &e) {
     const EclipseInstant &i = s.contact[c];
     if (i.jd != 0.0)
       e.moments.push_back(
-          {kSolarNames[c].event, kSolarNames[c].text, i.jd, i.altitude, i.azimuth, i.sunup != 0});
+          {EclipseContact(kContactC1 + c), Instant::ut(i.jd), i.altitude, i.azimuth, i.sunup != 0});
   }
   e.magnitude = s.magnitude;
   e.obscuration = s.obscuration;
-  e.sunrise = s.sunrise;
-  e.sunset = s.sunset;
+  if (s.sunrise != 0.0) e.sunrise = Instant::ut(s.sunrise);
+  if (s.sunset != 0.0) e.sunset = Instant::ut(s.sunset);
 }
 
 void add_lunar(int n, const Place &place, PlaceEclipse &e) {
@@ -58,7 +43,7 @@ void add_lunar(int n, const Place &place, PlaceEclipse &e) {
     double altitude = 0.0, azimuth = 0.0;
     moonhorizontal(l.jd[c], place.longitude, place.latitude, &altitude, &azimuth);
     // The Moon counts as up as the Sun does: its centre above -50'.
-    e.moments.push_back({kLunarNames[c].event, kLunarNames[c].text, l.jd[c],
+    e.moments.push_back({EclipseContact(kContactP1 + c), Instant::ut(l.jd[c]),
                          altitude + refraction(altitude), azimuth, altitude > kSunUpAltitude});
   }
 }
@@ -75,8 +60,9 @@ std::vector<PlaceEclipse> place_eclipses(int year, const Place &place) {
       PlaceEclipse e{};
       e.lunar = index / 3 == kKindLunar;
       e.kind_global = index % 3;
-      e.greatest = eclipse(n, index / 3, index % 3, &e.gamma, &e.saros, kToUniversal);
-      if (e.greatest < begin || e.greatest >= end) continue;
+      const double greatest = eclipse(n, index / 3, index % 3, &e.gamma, &e.saros, kToUniversal);
+      if (greatest < begin || greatest >= end) continue;
+      e.greatest = Instant::ut(greatest);
       e.kind_local = kLocalNone;
       (e.lunar ? add_lunar : add_solar)(n, place, e);
       list.push_back(e);
@@ -88,4 +74,9 @@ std::vector<PlaceEclipse> place_eclipses(int year, const Place &place) {
 bool eclipse_seen(const PlaceEclipse &e) {
   return std::any_of(e.moments.begin(), e.moments.end(),
                      [](const EclipseMoment &m) { return m.up; });
+}
+
+bool has_contact(const PlaceEclipse &e, EclipseContact contact) {
+  return std::any_of(e.moments.begin(), e.moments.end(),
+                     [&](const EclipseMoment &m) { return m.contact == contact; });
 }

@@ -1,16 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "nachtblick/views/instants.h"
+#include "nachtblick/views/instanttext.h"
 
 #include <cstdlib>
 
 #include "calendar/calendar.h"
 #include "nachtblick/text/textbuf.h"
-
-long long ut_seconds(double jd) {
-  int y, m, d, hh, mm, ss;
-  mjdtodatetime(jd - kMjdOffset, &y, &m, &d, &hh, &mm, &ss);
-  return datetomjd(y, m, d) * kSecondsPerDay + hh * kSecondsPerHour + mm * 60 + ss;
-}
 
 namespace {
 
@@ -25,19 +19,16 @@ void append_time(std::string &text, const LocalTime &l) {
 
 }  // namespace
 
-std::string iso_utc(long long t) {
-  LocalTime l{};
-  utc_time(t, &l);
+std::string iso_utc(const Instant &t) {
+  const CivilTime c = t.utc();
   std::string text;
-  append_date(text, l);
-  text += 'T';
-  append_time(text, l);
-  return text + "Z";
+  append_format(text, "%04d-%02d-%02dT%02d:%02d:%02dZ", c.year, c.month, c.day, c.hour, c.minute,
+                c.second);
+  return text;
 }
 
-std::string iso_local(const Place &place, long long t) {
-  LocalTime l{};
-  place_time(place, t, &l);
+std::string iso_local(const Place &place, const Instant &t) {
+  const LocalTime l = t.local(place);
   std::string text;
   append_date(text, l);
   text += 'T';
@@ -48,11 +39,9 @@ std::string iso_local(const Place &place, long long t) {
   return text;
 }
 
-std::string iso_local_date(const Place &place, long long t) {
-  LocalTime l{};
-  place_time(place, t, &l);
+std::string iso_local_date(const Place &place, const Instant &t) {
   std::string text;
-  append_date(text, l);
+  append_date(text, t.local(place));
   return text;
 }
 
@@ -62,17 +51,15 @@ void append_minute(std::string &text, int minute) {
   append_format(text, "%02d:%02d", minute / 60, minute % 60);
 }
 
-std::string clock_text(const Place &place, long long t) {
-  LocalTime l{};
-  place_time(place, t, &l);
+std::string clock_text(const Place &place, const Instant &t) {
+  const LocalTime l = t.local(place);
   std::string text;
   append_format(text, "%02d.%02d. ", l.day, l.month);
   return text + time_text(place, t);
 }
 
-std::string time_text(const Place &place, long long t) {
-  LocalTime l{};
-  place_time(place, t, &l);
+std::string time_text(const Place &place, const Instant &t) {
+  const LocalTime l = t.local(place);
   std::string text;
   append_time(text, l);
   return text + " " + l.abbr;

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "nachtblick/place/instant.h"
+
 // Each search gives up after this many lunations. For the years 1000..3000
 // it never does: a phase recurs every lunation and every eclipse kind
 // within 77.
@@ -21,13 +23,13 @@ int report_lunation(int year, int month);
 // Returns 1 when found, 0 when the cap stopped the search.
 int find_moon_phase(int N, int phase, double jd0, int *n, double *h);
 
-// The instants (UT Julian Dates) of phase code 0..3 from jd1 up to, not
-// including, jd2, in time order, searched as the moon report searches
-// from jd1.
-std::vector<double> phases_between(int phase, double jd1, double jd2);
+// The instants of phase code 0..3 from jd1 up to, not including, jd2 (UT
+// Julian Dates), in time order, searched as the moon report searches from
+// jd1.
+std::vector<Instant> phases_between(int phase, double jd1, double jd2);
 
 // The same from 0h UT of 1 January of the year up to that of the next.
-std::vector<double> year_phases(int year, int phase);
+std::vector<Instant> year_phases(int year, int phase);
 
 // The eclipses the reports look for: partial, total and annular solar,
 // partial and total lunar, in the order of szFinsternis.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The dates of the five Easter-dependent feasts.
-#include "nachtblick/views/feasts.h"
+#include "nachtblick/events/feasts.h"
 
 #include "calendar/calendar.h"
 
