@@ -24,10 +24,10 @@ void BM_EclipsesView(benchmark::State &state) {
   Place places[kPlaceSlots];
   reset_places(places);
   const ViewFormat format = state.range(0) ? kFormatTsv : kFormatText;
-  std::string out, err;
+  std::string out;
   int year = kFirstReportYear;
   for (auto _ : state) {
-    eclipses_view(year, places[0], 1, format, out, err);
+    out = eclipses_view(year, places[0], 1, format).text;
     benchmark::DoNotOptimize(out.data());
     year = next_year(year);
   }
@@ -37,10 +37,10 @@ BENCHMARK(BM_EclipsesView)->ArgName("tsv")->Arg(0)->Arg(1)->Unit(benchmark::kMil
 void BM_SunView(benchmark::State &state) {
   Place places[kPlaceSlots];
   reset_places(places);
-  std::string out, err;
+  std::string out;
   int year = kFirstReportYear, month = 1, day = 1;
   for (auto _ : state) {
-    sun_view(year, month, day, places[0], 1, kFormatText, out, err);
+    out = sun_view(year, month, day, places[0], 1, kFormatText).text;
     benchmark::DoNotOptimize(out.data());
     day = 1 + (day + 10) % 28;
     month = 1 + month % 12;
@@ -50,10 +50,10 @@ void BM_SunView(benchmark::State &state) {
 BENCHMARK(BM_SunView)->Unit(benchmark::kMicrosecond);
 
 void BM_MoonDistanceView(benchmark::State &state) {
-  std::string out, err;
+  std::string out;
   int year = kFirstReportYear;
   for (auto _ : state) {
-    moon_distance_view(year, kFormatText, out, err);
+    out = moon_distance_view(year, kFormatText).text;
     benchmark::DoNotOptimize(out.data());
     year = next_year(year);
   }
@@ -63,10 +63,10 @@ BENCHMARK(BM_MoonDistanceView)->Unit(benchmark::kMillisecond);
 void BM_IcalGolden(benchmark::State &state) {
   Place places[kPlaceSlots];
   reset_places(places);
-  std::string out, err;
+  std::string out;
   int year = kFirstReportYear;
   for (auto _ : state) {
-    ical_report(year, &places[0], CivilDate{2026, 2, 6}, out, err, kIcalGolden);
+    out = ical_report(year, &places[0], CivilDate{2026, 2, 6}, kIcalGolden).text;
     benchmark::DoNotOptimize(out.data());
     year = next_year(year);
   }

@@ -6,7 +6,7 @@
 // working directory, HOME and the user's configuration directory, and the
 // user's place file is removed before every input. The result is a report
 // (or a chart's SVG, PDF or PNG) with status 0 or one line on stderr with
-// status 2, never both. (The line form of calendar objects is
+// status 2 (bad input) or 1 (a failure), never both. (The line form of calendar objects is
 // tests/ical_check.sh's.)
 #include <unistd.h>
 
@@ -21,7 +21,6 @@
 #include "nachtblick/cli/cli.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  cli_chart_report = chart_report;  // linked, not loaded as a module
   char dir[] = "/tmp/nbfuzzXXXXXX";
   if (!mkdtemp(dir) || chdir(dir) != 0) return 1;  // the place file goes here
   setenv("HOME", dir, 1);
@@ -41,11 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   std::vector<const char *> argv;
   for (const std::string &a : args) argv.push_back(a.c_str());
   std::string out, err;
-  const int status = run_report_cli(static_cast<int>(argv.size()), argv.data(), out, err);
+  // The chart linked, not loaded as a module; no system place file.
+  const CliSetting setting{"/nonexistent", chart_report};
+  const int status = run_report_cli(static_cast<int>(argv.size()), argv.data(), out, err, setting);
   const bool picture =
       out.rfind("<?xml", 0) == 0 || out.rfind("%PDF-", 0) == 0 || out.rfind("\x89PNG\r\n", 0) == 0;
   const bool report = status == 0 && !out.empty() && (out.back() == '\n' || picture);
-  const bool refusal = status == 2 && out.empty() && err.find('\n') == err.size() - 1;
+  const bool refusal = (status == 1 || status == 2) && out.empty() && err.find('\n') == err.size() - 1;
   if (!report && !refusal) std::abort();
   return 0;
 }

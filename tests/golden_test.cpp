@@ -46,7 +46,6 @@
 const char kCase[] = "@@ kalender ", kInfo[] = "@@ kalender info";
 #else
 #include "nachtblick/cli/cli.h"
-#include "nachtblick/place/places.h"
 #include "nachtblick/views/reports.h"
 const char kCase[] = "@@ nachtblick-report ", kInfo[] = "@@ nachtblick info";
 #endif
@@ -88,7 +87,8 @@ std::string run_case(const std::string &command) {
   if (command == kInfo) return info_report().text + "\n";
   std::vector<const char *> argv;
   for (const std::string &a : args) argv.push_back(a.c_str());
-  status = run_report_cli(static_cast<int>(argv.size()), argv.data(), out, err);
+  const CliSetting setting{scratch + "/system", nullptr};
+  status = run_report_cli(static_cast<int>(argv.size()), argv.data(), out, err, setting);
 #endif
   for (size_t at; (at = err.find(scratch)) != std::string::npos;)
     err.replace(at, scratch.size(), "$TMP");
@@ -159,13 +159,11 @@ int main(int argc, char **argv) {
   if (!mkdtemp(dir) || chdir(dir) != 0) return 2;
   scratch = dir;
   // The place files of the user and of the system are looked for in the
-  // scratch directory, never in the real ones.
+  // scratch directory (the system's in its "system"), never in the real
+  // ones.
   for (const char *sub : {"config/nachtblick", "system"}) std::filesystem::create_directories(sub);
   setenv("HOME", (scratch + "/home").c_str(), 1);
   setenv("XDG_CONFIG_HOME", (scratch + "/config").c_str(), 1);
-#ifndef NB_GOLDEN_KALENDER
-  place_system_dir = strdup((scratch + "/system").c_str());
-#endif
   int failures = 0;
   for (const std::string &file : files) failures += run_file(file, update);
   std::filesystem::remove_all(scratch);

@@ -165,7 +165,8 @@ std::string append_line(const std::string &text, const std::string &line) {
 }
 
 PlaceAddStatus add_place(const char *name, const char *lat, const char *lon, const char *zone,
-                         std::string *path, int *index, std::string *detail) {
+                         const std::string &system_dir, std::string *path, int *index,
+                         std::string *detail) {
   int lat_minutes, lon_minutes;
   if (!coordinate_minutes(lat, true, &lat_minutes)) return kAddBadLatitude;
   if (!coordinate_minutes(lon, false, &lon_minutes)) return kAddBadLongitude;
@@ -175,7 +176,7 @@ PlaceAddStatus add_place(const char *name, const char *lat, const char *lon, con
 
   // The file in use gives the places so far; it is written to when it is
   // the working directory's, else the user's own file is.
-  const std::string source = find_place_file();
+  const std::string source = find_place_file(system_dir);
   *path = source == kPlaceFileName ? source : user_place_file();
   Place table[kPlaceSlots];
   int jan_variant = 1;

@@ -59,8 +59,10 @@ std::string append_line(const std::string &text, const std::string &line);
 // far stay. zone may be null or empty (MEZ/MESZ). Sets *path to the file
 // written and *index to the new place's index in its table. For
 // kAddNotWritten, *detail says why.
+// The file in use is found as find_place_file finds it with system_dir.
 PlaceAddStatus add_place(const char *name, const char *lat, const char *lon, const char *zone,
-                         std::string *path, int *index, std::string *detail);
+                         const std::string &system_dir, std::string *path, int *index,
+                         std::string *detail);
 
 // The message of a status, in English (the text front end) or German (the
 // window), one sentence without line end.

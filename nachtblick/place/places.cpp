@@ -19,14 +19,6 @@
 #include "nachtblick/text/textbuf.h"
 
 const char *const kPlaceFileName = "gtknblick.conf";
-const char *place_system_dir = NB_SYSCONFDIR "/nachtblick";
-
-Place place_table[kPlaceSlots];
-int current_place = 0;
-int january_variant = 1;
-std::string place_file;
-std::string place_file_error;
-std::string place_file_notes;
 
 namespace {
 
@@ -340,20 +332,22 @@ std::string user_place_file(void) {
   return std::string(g_get_user_config_dir()) + "/nachtblick/" + kPlaceFileName;
 }
 
-std::string find_place_file(void) {
+std::string system_place_dir(void) { return NB_SYSCONFDIR "/nachtblick"; }
+
+std::string find_place_file(const std::string &system_dir) {
   const std::string name = kPlaceFileName;
-  for (const std::string &path :
-       {name, user_place_file(), std::string(place_system_dir) + "/" + name})
+  for (const std::string &path : {name, user_place_file(), system_dir + "/" + name})
     if (readable_file(path)) return path;
   return "";
 }
 
-int load_places(void) {
-  place_file = find_place_file();
-  place_file_error.clear();
-  place_file_notes.clear();
-  const int status = load_places_from(place_file.c_str(), place_table, &january_variant,
-                                      &place_file_notes, &place_file_error);
-  if (status < 0) place_file.clear();
-  return status;
+PlaceBook load_places(const std::string &system_dir, int *status) {
+  PlaceBook book{};
+  book.january_variant = 1;
+  book.path = find_place_file(system_dir);
+  const int read = load_places_from(book.path.c_str(), book.table, &book.january_variant,
+                                    &book.notes, &book.error);
+  if (read < 0) book.path.clear();
+  if (status) *status = read;
+  return book;
 }

@@ -34,20 +34,22 @@ inline bool place_west(const Place &p) { return p.longitude < 0; }
 
 // Name of the place file.
 extern const char *const kPlaceFileName;
-// The directory of the system's place file (SYSCONFDIR/nachtblick).
-extern const char *place_system_dir;
 
-// The program's place table, the index of the place the rise and set
-// report shows, how January is printed (2: "Jaenner", else "Januar"), and
-// the place file the last load_places read (empty: none was found, or it
-// could not be read, and then place_file_error says why), with its notes
-// (as load_places_from writes them) for the window to show when asked.
-extern Place place_table[kPlaceSlots];
-extern int current_place;
-extern int january_variant;
-extern std::string place_file;
-extern std::string place_file_error;
-extern std::string place_file_notes;
+// The places of a place file as the programs hold them: the table, how
+// January is printed (2: "Jaenner", else "Januar"), the file read (empty:
+// none was found, or it could not be read, and then error says why, a line
+// "path: cannot read: reason"), and its notes as load_places_from writes
+// them.
+struct PlaceBook {
+  Place table[kPlaceSlots];
+  int january_variant;
+  std::string path;
+  std::string error;
+  std::string notes;
+};
+
+// The folder of the system's place file: SYSCONFDIR/nachtblick.
+std::string system_place_dir(void);
 
 // Where the place file is looked for, as the programs' --help says it.
 #define NB_PLACE_SEARCH_HELP                                                 \
@@ -62,17 +64,17 @@ std::string user_place_file(void);
 // The place file to read: the first readable regular file of
 // gtknblick.conf in the working directory, nachtblick/gtknblick.conf in the
 // user's configuration directory ($XDG_CONFIG_HOME, else ~/.config) and in
-// place_system_dir. Empty when there is none.
-std::string find_place_file(void);
+// system_dir. Empty when there is none.
+std::string find_place_file(const std::string &system_dir);
 
-// Rebuilds place_table from the place file find_place_file names, sets
-// place_file and may set january_variant. 1 when the file was read and
-// processed, 0 when there is none or it is empty, -1 when reading it failed
-// (then place_file is empty and place_file_error names the file and the
-// reason); the table always holds at least the built-in place.
-int load_places(void);
+// The places of the place file find_place_file names, with January as the
+// file sets it (1 when it does not) and the file's notes. status: 1 when
+// the file was read and processed, 0 when there is none or it is empty, -1
+// when reading it failed (then path is empty and error names the file and
+// the reason); the table always holds at least the built-in place.
+PlaceBook load_places(const std::string &system_dir, int *status = nullptr);
 
-// The same for any file and table (the program's load_places calls this).
+// The same for any file and table (load_places calls this).
 // With notes, appends a line "path:N: reason" for every line N of the file
 // that is neither blank, a comment, an option line nor a place taken into
 // the table, and for every place whose time zone is unknown (the window

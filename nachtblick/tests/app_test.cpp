@@ -21,10 +21,10 @@
 
 #include "astro/lunar.h"
 #include "calendar/calendar.h"
+#include "nachtblick/events/moonsearch.h"
 #include "nachtblick/place/placeadd.h"
 #include "nachtblick/place/places.h"
 #include "nachtblick/views/ical.h"
-#include "nachtblick/events/moonsearch.h"
 #include "nachtblick/views/reports.h"
 
 // The hemisphere flags and the use counts of the place table, which no
@@ -135,8 +135,9 @@ TEST(App, ExportSunIsTheReports) {
   int jan = 1;
   parse_places(text, sizeof text - 1, table, &jan);
   for (int p = 0; p < 7; ++p) {
-    std::string ics, err;
-    ASSERT_EQ(ical_report(2024, &table[p], {2026, 2, 6}, ics, err), 0);
+    const ViewResult result = ical_report(2024, &table[p], {2026, 2, 6});
+    ASSERT_EQ(result.error, kViewOk);
+    const std::string &ics = result.text;
     GTimeZone *tz = g_time_zone_new_identifier(p == 6 ? "Europe/Berlin" : table[p].zone);
     std::map<int, std::array<std::string, 2>> cells;  // by local MJD: rise, set
     std::istringstream lines(ics);

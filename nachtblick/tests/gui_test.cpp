@@ -5,8 +5,11 @@
 // random clicks while the place file changes, the desktop identity and the
 // three ways to end the main loop.
 #include "nachtblick/place/places.h"
-#include "nachtblick/window/window.h"
+#include "nachtblick/window/app.h"
 #include "tests/gtk_harness.h"
+
+// The window's state.
+static App app{};
 
 // Pi and the information are reports of their own; every other button
 // shows the report of the current view.
@@ -14,13 +17,13 @@ std::string harness::expected(const std::string &label) {
   if (label.empty()) return kGreetingText;
   if (label == "Kreiszahl PI berechnen") return pi_report().text;
   if (label == "Programm Information" || label == "Hilfe/Info") return info_report().text;
-  return view_report(current_view, window_report_input()).text;
+  return window_view(app.current_view).report(app_report_input(&app)).text;
 }
 
 // The place shown is one in use; now and then the place file changes to up
 // to 40 random lines, some of them malformed.
 void harness::after_random_click() {
-  EXPECT_TRUE(place_table[current_place].used);
+  EXPECT_TRUE(app.places.table[app.current_place].used);
   if (below(25) != 0) return;
   std::ofstream conf(kPlaceFile);
   for (int n = below(40); n > 0; --n)
@@ -29,16 +32,17 @@ void harness::after_random_click() {
 }
 
 harness::Window harness::open_window(const char *dir) {
-  place_system_dir = dir;  // holds no place file
-  load_places();
-  NbWindow *w = build_window();
-  return {"nachtblick",
-          w->window,
-          w->output,
-          {w->buttons, w->buttons + kNbButtons},
-          {{"year", w->year}, {"month", w->month}, {"day", w->day}},
-          gdk_font_load(kFontReport),
-          {{"view", &current_view}, {"place", &current_place}, {"toggle", &today_toggle}},
-          w->menubar,
-          NB_REPORT_PROGRAM};
+  app.system_dir = dir;  // holds no place file
+  app.places = load_places(app.system_dir);
+  build_window(&app);
+  return {
+      "nachtblick",
+      app.window,
+      app.output,
+      {app.buttons, app.buttons + kNbButtons},
+      {{"year", app.year}, {"month", app.month}, {"day", app.day}},
+      gdk_font_load(kFontReport),
+      {{"view", &app.current_view}, {"place", &app.current_place}, {"toggle", &app.today_toggle}},
+      app.menubar,
+      NB_REPORT_PROGRAM};
 }

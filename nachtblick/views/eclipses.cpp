@@ -84,15 +84,14 @@ void append_text(std::string &out, const Place &place, const PlaceEclipse &e, in
 
 }  // namespace
 
-bool eclipses_view(int year, const Place &place, int jan_variant, ViewFormat format,
-                   std::string &out, std::string &err) {
-  out.clear();
-  if (!report_year_ok(year, err)) return false;
+ViewResult eclipses_view(int year, const Place &place, int jan_variant, ViewFormat format) {
+  std::string out;
+  if (!report_year_ok(year, out)) return view_error(kViewBadInput, out);
   const std::vector<PlaceEclipse> list = place_eclipses(year, place);
   if (format == kFormatTsv) {
     out = kEclipsesTsvHeader;
     for (const PlaceEclipse &e : list) append_tsv(out, place, e);
-    return true;
+    return view_output(out);
   }
   append_format(out, "\n  Finsternisse %d in %.*s\n  ", year, kPlaceNameMax, place.name);
   append_format(out, "%d Grad %d Min. %s, %d Grad %d Min. %s", place.lat_deg, place.lat_min,
@@ -100,8 +99,7 @@ bool eclipses_view(int year, const Place &place, int jan_variant, ViewFormat for
                 place_west(place) ? "West" : "Ost");
   append_format(out, "\n  Uhrzeit in %s", place.zone[0] ? place.zone : "MEZ/MESZ");
   for (const PlaceEclipse &e : list) append_text(out, place, e, jan_variant);
-  out += "\n";
-  return true;
+  return view_output(out + "\n");
 }
 
 ReportText eclipses_report(const ReportInput &in) {
@@ -109,8 +107,7 @@ ReportText eclipses_report(const ReportInput &in) {
   const Place &place = report_place(in, fallback);
   int day, month, year, wday;
   report_date(in, &day, &month, &year, &wday);
-  std::string text, err;
-  eclipses_view(year, place, in.january_variant, kFormatText, text, err);
+  std::string text = eclipses_view(year, place, in.january_variant, kFormatText).text;
   if (!text.empty() && text.back() == '\n') text.pop_back();
   return ReportText{text, kFontReport};
 }

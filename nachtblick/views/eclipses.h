@@ -11,16 +11,14 @@
 #include "nachtblick/place/places.h"
 #include "nachtblick/views/reports.h"
 #include "nachtblick/views/viewformat.h"
+#include "nachtblick/views/viewresult.h"
 
 // The columns of the tsv format, tab-separated, the header line of it.
 extern const char *const kEclipsesTsvHeader;
 
-// Writes the view of the year (kFirstReportYear..kLastReportYear) at the
-// place to out and returns true; January is named by jan_variant. For a
-// year out of range writes a message without line end to err, nothing to
-// out, and returns false.
-bool eclipses_view(int year, const Place &place, int jan_variant, ViewFormat format,
-                   std::string &out, std::string &err);
+// The view of the year (kFirstReportYear..kLastReportYear) at the place;
+// January is named by jan_variant. A year out of range is bad input.
+ViewResult eclipses_view(int year, const Place &place, int jan_variant, ViewFormat format);
 
 // The view as text for the window: the year of the entries as the moon
 // report reads it (clamped to the reports' years; today's with year and

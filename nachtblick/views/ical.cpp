@@ -331,13 +331,13 @@ bool ical_events(const char *list, unsigned *events, std::string &err) {
   return true;
 }
 
-int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err,
-                unsigned events) {
-  if (!report_year_ok(year, err) || !stamp_date_ok(stamp, err)) return 2;
-  if (!place && (events & kIcalAtPlace) && events != kIcalDefault) {
-    err = "the events sun, golden and local-eclipses need a place (--place N)";
-    return 2;
-  }
+ViewResult ical_report(int year, const Place *place, CivilDate stamp, unsigned events) {
+  std::string out;
+  if (!report_year_ok(year, out) || !stamp_date_ok(stamp, out))
+    return view_error(kViewBadInput, out);
+  if (!place && (events & kIcalAtPlace) && events != kIcalDefault)
+    return view_error(kViewBadInput,
+                      "the events sun, golden and local-eclipses need a place (--place N)");
   Export x{
       year, datetomjd(year, 1, 1) * kSecondsPerDay, datetomjd(year + 1, 1, 1) * kSecondsPerDay, {}};
   if (events & kIcalPhases) add_phases(x);
@@ -354,7 +354,6 @@ int ical_report(int year, const Place *place, CivilDate stamp, std::string &out,
   const std::string dtstamp =
       date_time(datetomjd(stamp.year, stamp.month, stamp.day) * kSecondsPerDay, false);
   const PlaceLines at = place ? place_lines(*place) : PlaceLines{};
-  out.clear();
   ical_fold(out, "BEGIN:VCALENDAR");
   ical_fold(out, "VERSION:2.0");
   ical_fold(out, kProdId);
@@ -364,5 +363,5 @@ int ical_report(int year, const Place *place, CivilDate stamp, std::string &out,
   ical_fold(out, name);
   for (const Event &e : x.events) put_event(out, e, dtstamp, at);
   ical_fold(out, "END:VCALENDAR");
-  return 0;
+  return view_output(out);
 }

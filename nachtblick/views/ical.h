@@ -20,6 +20,7 @@
 
 #include "nachtblick/place/places.h"
 #include "nachtblick/views/reports.h"
+#include "nachtblick/views/viewresult.h"
 
 // The kinds of events an export can hold (--events names them: phases,
 // eclipses, seasons, feasts, sun, golden, apsides, local-eclipses); each
@@ -48,15 +49,15 @@ std::string ical_event_names(void);
 // message without line end in err for a name that is none of them.
 bool ical_events(const char *list, unsigned *events, std::string &err);
 
-// Writes the iCalendar object of the year to out and returns 0. With a
-// place (may be null) the sunrises and sunsets there are included; its name,
-// any bytes, goes into LOCATION as UTF-8 (bytes that are no UTF-8 are read
-// as Latin-1). stamp, a date of the reports' calendar, is the DTSTAMP of
-// every event, at 00:00:00 UTC. For a year outside kFirstReportYear..
-// kLastReportYear, or a stamp past kLastStampYear (yearcheck.h), writes a
-// message without line end to err, nothing to out, and returns 2.
-int ical_report(int year, const Place *place, CivilDate stamp, std::string &out, std::string &err,
-                unsigned events = kIcalDefault);
+// The iCalendar object of the year with the chosen kinds of events. With a
+// place (may be null) the events at the place are included; its name, any
+// bytes, goes into LOCATION as UTF-8 (bytes that are no UTF-8 are read as
+// Latin-1). stamp, a date of the reports' calendar, is the DTSTAMP of every
+// event, at 00:00:00 UTC. A year outside kFirstReportYear..kLastReportYear,
+// a stamp past kLastStampYear (yearcheck.h) and events of a place without
+// one are bad input.
+ViewResult ical_report(int year, const Place *place, CivilDate stamp,
+                       unsigned events = kIcalDefault);
 
 // Appends a content line with its CRLF, folded into lines of at most 75
 // octets (RFC 5545 3.1: a CRLF and a blank before each continuation), never

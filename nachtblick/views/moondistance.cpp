@@ -27,9 +27,9 @@ const char *mark(const MoonDistanceRow &r) {
 
 }  // namespace
 
-bool moon_distance_view(int year, ViewFormat format, std::string &out, std::string &err) {
-  out.clear();
-  if (!report_year_ok(year, err)) return false;
+ViewResult moon_distance_view(int year, ViewFormat format) {
+  std::string out;
+  if (!report_year_ok(year, out)) return view_error(kViewBadInput, out);
   const std::vector<MoonDistanceRow> rows = moon_distance_rows(year);
   if (format == kFormatTsv) {
     out = kMoonDistanceTsvHeader;
@@ -39,7 +39,7 @@ bool moon_distance_view(int year, ViewFormat format, std::string &out, std::stri
       if (r.rated) append_format(out, "%.3f", r.closeness);
       out += "\n";
     }
-    return true;
+    return view_output(out);
   }
   append_format(out, "\n  Abstand des Mondes %d (Erdmitte bis Mondmitte)\n", year);
   append_format(out, "\n  %-30s%11s  %s", "Zeit (UTC)", "Abstand", "Naehe");
@@ -49,6 +49,5 @@ bool moon_distance_view(int year, ViewFormat format, std::string &out, std::stri
                   c.hour, c.minute, kKindNames[r.kind]->text, r.distance);
     if (r.rated) append_format(out, "  %4.2f%s", r.closeness, mark(r));
   }
-  out += "\n";
-  return true;
+  return view_output(out + "\n");
 }

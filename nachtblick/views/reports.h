@@ -28,15 +28,6 @@ extern const char *const kEntryHints[3];
 // The years the calendar report shows, which the year buttons cycle through.
 constexpr int kFirstCalendarYear = 100, kLastCalendarYear = 10000;
 
-// Values of the current view: the report a date button runs again.
-enum View {
-  kViewCalendar = 0,
-  kViewMoonphase = 1,
-  kViewRiseset = 2,
-  kViewSeasons = 3,
-  kViewEclipses = 4  // the eclipses of the year at the place (eclipses.h)
-};
-
 // A civil date, in the order of the entries.
 struct CivilDate {
   int year;
@@ -90,8 +81,5 @@ void report_date(const ReportInput &in, int *day, int *month, int *year, int *wd
 // range and in use, else slot 0 (which always holds a place); without a
 // table, the built-in place, from fallback.
 const Place &report_place(const ReportInput &in, Place fallback[kPlaceSlots]);
-
-// The report of a view (kView*); any other value gives the calendar.
-ReportText view_report(int view, const ReportInput &in);
 
 #endif

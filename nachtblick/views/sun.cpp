@@ -132,23 +132,21 @@ void append_text(std::string &out, int year, int month, int day, const Place &pl
 
 }  // namespace
 
-bool sun_view(int year, int month, int day, const Place &place, int jan_variant, ViewFormat format,
-              std::string &out, std::string &err) {
-  out.clear();
-  err.clear();
+ViewResult sun_view(int year, int month, int day, const Place &place, int jan_variant,
+                    ViewFormat format) {
+  std::string out;
   if (year < kFirstReportYear || year > kLastReportYear || weekday(day, month, year) == 0) {
-    append_format(err, "%d-%02d-%02d is no date of the years %d..%d", year, month, day,
+    append_format(out, "%d-%02d-%02d is no date of the years %d..%d", year, month, day,
                   kFirstReportYear, kLastReportYear);
-    return false;
+    return view_error(kViewBadInput, out);
   }
   const SunDay sun = sun_day(year, month, day, place);
   if (format == kFormatTsv) {
     std::string date;
     append_format(date, "%04d-%02d-%02d", year, month, day);
     append_tsv(out, place, sun, date.c_str());
-    return true;
+    return view_output(out);
   }
   append_text(out, year, month, day, place, jan_variant, sun);
-  out += "\n";
-  return true;
+  return view_output(out + "\n");
 }

@@ -10,15 +10,15 @@
 
 #include "nachtblick/place/places.h"
 #include "nachtblick/views/viewformat.h"
+#include "nachtblick/views/viewresult.h"
 
 // The header line of the tsv format.
 extern const char *const kSunTsvHeader;
 
-// Writes the view of the date (a date of the years kFirstReportYear..
-// kLastReportYear in the reports' calendar) at the place to out and
-// returns true; January is named by jan_variant. Any other date: a message
-// without line end in err, nothing in out, false.
-bool sun_view(int year, int month, int day, const Place &place, int jan_variant, ViewFormat format,
-              std::string &out, std::string &err);
+// The view of the date (a date of the years kFirstReportYear..
+// kLastReportYear in the reports' calendar) at the place; January is named
+// by jan_variant. Any other date is bad input.
+ViewResult sun_view(int year, int month, int day, const Place &place, int jan_variant,
+                    ViewFormat format);
 
 #endif

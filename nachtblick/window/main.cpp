@@ -6,7 +6,7 @@
 #include <gtk/gtk.h>
 
 #include "nachtblick/place/places.h"
-#include "nachtblick/window/window.h"
+#include "nachtblick/window/app.h"
 
 namespace {
 
@@ -44,16 +44,19 @@ int answer_info_options(int argc, char **argv) {
 int main(int argc, char **argv) {
   const int info_status = answer_info_options(argc, argv);
   if (info_status >= 0) return info_status;
-  // The place table and the January variant are set before any widget.
-  load_places();
+  // The one state of the window; the place table and the January variant
+  // are set before any widget.
+  App app{};
+  app.system_dir = system_place_dir();
+  app.places = load_places(app.system_dir);
   if (!gtk_init_check(&argc, &argv)) {
     std::fprintf(stderr,
                  "nachtblick: no X display; nachtblick needs an X display "
                  "(without one, run it as: xvfb-run -a nachtblick)\n");
     return 1;
   }
-  NbWindow *window = build_window();
-  gtk_widget_show_all(window->window);
+  build_window(&app);
+  gtk_widget_show_all(app.window);
   gtk_main();
   return 0;
 }

@@ -2,7 +2,6 @@
 #include "nachtblick/views/reports.h"
 
 #include "calendar/calendar.h"
-#include "nachtblick/views/eclipses.h"
 
 void report_date(const ReportInput &in, int *day, int *month, int *year, int *wday) {
   *day = entrytoint(in.day_text);
@@ -23,14 +22,4 @@ const Place &report_place(const ReportInput &in, Place fallback[kPlaceSlots]) {
     places = fallback;
   }
   return place_in_use(places, in.current_place) ? places[in.current_place] : places[0];
-}
-
-ReportText view_report(int view, const ReportInput &in) {
-  switch (view) {
-    case kViewRiseset: return riseset_report(in);
-    case kViewSeasons: return seasons_report(in);
-    case kViewMoonphase: return moonphase_report(in);
-    case kViewEclipses: return eclipses_report(in);
-    default: return calendar_report(in);
-  }
 }

@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: MIT
+// The place file from the Orte menu: which file is in use, and the dialog
+// that adds a place to it.
+#include <cstring>
+#include <string>
+
+#include "nachtblick/place/placeadd.h"
+#include "nachtblick/text/textbuf.h"
+#include "nachtblick/window/app.h"
+
+// The place file in use, how many places it gave, and its lines that are
+// no place, as nachtblick-report places names them.
+void place_file_cb(App *app, GtkWidget *) {
+  reload_places(app);
+  std::string text = "\n " + place_file_text(app) + "\n";
+  append_format(text, " Orte: %d\n", place_count(app->places.table));
+  if (!app->places.notes.empty()) text += "\n Zeilen, die kein Ort sind:\n" + app->places.notes;
+  show_report(app, ReportText{text, kFontReport});
+}
+
+// The dialog that adds a place: a row for each field, a line on how the
+// coordinates are written, and one for what was wrong.
+enum { kAddBorder = 10, kAddSpacing = 6 };
+static const char *const kAddLabels[kAddFields] = {"_Name", "_Breite", "_Laenge", "_Zeitzone"};
+static const char kAddHint[] =
+    "Breite und Laenge in Grad (-33.8667, 151.2167; Sued und West negativ)\n"
+    "oder in Grad und Minuten (33S52, 151E13). Zeitzone MEZ/MESZ: keine.";
+static const char kNoZone[] = "MEZ/MESZ";
+
+// Adds the place and shows its rise and set report, or says in the dialog
+// what is wrong and keeps it open.
+static void add_response_cb(GtkDialog *dialog, gint response, gpointer data) {
+  App *app = static_cast<App *>(data);
+  if (response != GTK_RESPONSE_ACCEPT) {
+    gtk_widget_destroy(GTK_WIDGET(dialog));
+    return;
+  }
+  const char *text[kAddFields];
+  for (int i = 0; i < kAddFields; ++i) text[i] = gtk_entry_get_text(GTK_ENTRY(app->add_entries[i]));
+  const char *zone = std::strcmp(text[kFieldZone], kNoZone) == 0 ? "" : text[kFieldZone];
+  std::string path, detail;
+  int index;
+  const PlaceAddStatus status = add_place(text[kFieldName], text[kFieldLat], text[kFieldLon], zone,
+                                          app->system_dir, &path, &index, &detail);
+  if (status != kPlaceAdded) {
+    gchar *why = g_utf8_make_valid(detail.c_str(), static_cast<gssize>(detail.size()));
+    const std::string message = place_add_message(status, true) + (*why ? "\n" : "") + why;
+    gtk_label_set_text(GTK_LABEL(app->add_message), message.c_str());
+    g_free(why);
+    return;
+  }
+  gtk_widget_destroy(GTK_WIDGET(dialog));
+  reload_places(app);
+  app->current_place = index;
+  riseset_cb(app, NULL);
+}
+
+// The time zones to choose from, "MEZ/MESZ" (none) first.
+static GtkWidget *zone_choice(void) {
+  GtkWidget *zones = gtk_combo_box_text_new_with_entry();
+  gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(zones), kNoZone);
+  for (const std::string &zone : zone_choices())
+    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(zones), zone.c_str());
+  gtk_combo_box_set_active(GTK_COMBO_BOX(zones), 0);
+  return zones;
+}
+
+// The table of the dialog: a labelled row for each field, then the hint
+// and the message line.
+static GtkWidget *add_fields(App *app) {
+  GtkWidget *table = gtk_table_new(kAddFields + 2, 2, FALSE);
+  gtk_container_set_border_width(GTK_CONTAINER(table), kAddBorder);
+  gtk_table_set_row_spacings(GTK_TABLE(table), kAddSpacing);
+  gtk_table_set_col_spacings(GTK_TABLE(table), kAddSpacing);
+  GtkWidget *zones = zone_choice();
+  for (int i = 0; i < kAddFields; ++i) {
+    GtkWidget *label = gtk_label_new_with_mnemonic(kAddLabels[i]);
+    GtkWidget *field = i == kFieldZone ? zones : gtk_entry_new();
+    app->add_entries[i] = i == kFieldZone ? gtk_bin_get_child(GTK_BIN(zones)) : field;
+    gtk_entry_set_activates_default(GTK_ENTRY(app->add_entries[i]), TRUE);
+    gtk_label_set_mnemonic_widget(GTK_LABEL(label), app->add_entries[i]);
+    gtk_misc_set_alignment(GTK_MISC(label), 0, 0.5);
+    gtk_table_attach_defaults(GTK_TABLE(table), label, 0, 1, i, i + 1);
+    gtk_table_attach_defaults(GTK_TABLE(table), field, 1, 2, i, i + 1);
+  }
+  app->add_message = gtk_label_new("");
+  for (GtkWidget *line : {gtk_label_new(kAddHint), app->add_message}) {
+    const int row = line == app->add_message ? kAddFields + 1 : kAddFields;
+    gtk_misc_set_alignment(GTK_MISC(line), 0, 0.5);
+    gtk_table_attach_defaults(GTK_TABLE(table), line, 0, 2, row, row + 1);
+  }
+  return table;
+}
+
+void add_place_cb(App *app, GtkWidget *) {
+  if (app->add_dialog) return gtk_window_present(GTK_WINDOW(app->add_dialog));
+  app->add_dialog = gtk_dialog_new_with_buttons(
+      "Ort hinzufuegen", GTK_WINDOW(app->window),
+      GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), kCancelLabel,
+      GTK_RESPONSE_CANCEL, "_Hinzufuegen", GTK_RESPONSE_ACCEPT, NULL);
+  g_signal_connect(app->add_dialog, "destroy", G_CALLBACK(gtk_widget_destroyed), &app->add_dialog);
+  gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(GTK_DIALOG(app->add_dialog))),
+                     add_fields(app), TRUE, TRUE, 0);
+  gtk_dialog_set_default_response(GTK_DIALOG(app->add_dialog), GTK_RESPONSE_ACCEPT);
+  g_signal_connect(app->add_dialog, "response", G_CALLBACK(add_response_cb), app);
+  gtk_widget_show_all(app->add_dialog);
+}
