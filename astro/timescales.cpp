@@ -8,15 +8,6 @@
 #include "astro/constants.h"
 #include "calendar/calendar.h"
 
-namespace {
-
-// One-entry Delta T cache: the last Julian Date asked for (a date that never
-// occurs at start) and its Delta T in seconds.
-double cached_jd = -1000000.0;
-double cached_seconds = 0.0;
-
-}  // namespace
-
 double juliancenturies(double jd) { return (jd - kJ2000) / kDaysPerCentury; }
 
 double safesqrt(double x) { return (x < 1e-35) ? 0.0 : std::sqrt(x); }
@@ -116,12 +107,9 @@ double deltatseconds(int year, int month) {
 }
 
 double deltatcached(double jd) {
-  if (jd == cached_jd) return cached_seconds;
-  cached_jd = jd;
   int year, month, day, hour, minute, second;
   mjdtodatetime(jd - kMjdOffset, &year, &month, &day, &hour, &minute, &second);
-  cached_seconds = deltatseconds(year, month);
-  return cached_seconds;
+  return deltatseconds(year, month);
 }
 
 double deltatdays(double jd) { return deltatcached(jd) * kDaysPerSecond; }

@@ -28,8 +28,9 @@ double localsiderealtime(double mjd, double longitude);
 // Eclipses, NASA/TP-2006-214141; 0 before the year -750).
 double deltatseconds(int year, int month);
 
-// Delta T in seconds for the calendar month in which jd falls, with a
-// one-entry cache keyed by the exact Julian Date.
+// Delta T in seconds for the calendar month in which jd falls. (It once
+// kept the last value asked for; it is cheap enough to compute each time,
+// and the engine keeps no state.)
 double deltatcached(double jd);
 
 // deltatcached(jd) in days.

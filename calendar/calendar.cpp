@@ -142,9 +142,7 @@ void jdtogregorian(int jdn, int *year, int *month, int *day) {
 }
 
 void jdtodate(int jdn, int *year, int *month, int *day) {
-  static const int first_gregorian =
-      datetomjd(kReformYear, kReformMonth, kFirstGregorianDay) + kMjdToJdn;
-  if (jdn >= first_gregorian)
+  if (jdn >= kFirstGregorianJdn)
     jdtogregorian(jdn, year, month, day);
   else
     march_date(0, jdn + 32082LL, year, month, day);

@@ -20,6 +20,8 @@ constexpr int kSecondsPerHour = 3600;
 // the Gregorian calendar from Friday 15 October 1582.
 constexpr int kReformYear = 1582, kReformMonth = 10;
 constexpr int kLastJulianDay = 4, kFirstGregorianDay = 15;
+// The Julian Day Number of Friday 15 October 1582, the first Gregorian day.
+constexpr int kFirstGregorianJdn = 2299161;
 
 // Text of an entry field to int: blanks (spaces only), one optional sign,
 // decimal digits up to the first non-digit. 0 when there is no number.

@@ -13,13 +13,13 @@
 #include <cstring>
 #include <vector>
 
+#include "nachtblick/place/placeline.h"
 #include "nachtblick/place/places.h"
 #include "nachtblick/text/textbuf.h"
 
 namespace {
 
 const int kMinutesPerDegree = 60;
-const int kMaxLatitude = 90, kMaxLongitude = 180;
 
 // The captures of pattern in word (group 0 is the whole word); empty when
 // it does not match.
@@ -76,7 +76,14 @@ int table_minutes(int degrees, int minutes, int positive) {
 
 bool bad_name_byte(char c) {
   const unsigned char u = static_cast<unsigned char>(c);
-  return u < 0x20 || u == 0x7f || c == '[' || c == ']' || c == '%';
+  return u < 0x20 || u == 0x7f || c == kZoneOpen || c == kZoneClose || c == kDroppedByte;
+}
+
+// Writes the number into the field of the line, with leading zeros.
+void put_field(std::string &line, LineField f, int value) {
+  std::string digits;
+  append_format(digits, "%0*d", f.width, value);
+  line.replace(static_cast<size_t>(f.column), static_cast<size_t>(f.width), digits);
 }
 
 bool read_text(const std::string &path, std::string *text, std::string *detail) {
@@ -122,8 +129,11 @@ bool write_text(const std::string &path, const std::string &text, std::string *d
 
 bool coordinate_minutes(const char *word, bool latitude, int *minutes) {
   long m = 0;
-  const bool read = decimal_minutes(word, &m) || letter_minutes(word, latitude ? "NS" : "EOW", &m);
-  const int limit = (latitude ? kMaxLatitude : kMaxLongitude) * kMinutesPerDegree;
+  const char lat_letters[] = {kNorthLetter, kSouthLetter, '\0'};
+  const char lon_letters[] = {kEastLetter, kOstLetter, kWestLetter, '\0'};
+  const bool read =
+      decimal_minutes(word, &m) || letter_minutes(word, latitude ? lat_letters : lon_letters, &m);
+  const int limit = (latitude ? kMaxLatDegrees : kMaxLonDegrees) * kMinutesPerDegree;
   if (!read || m < -limit || m > limit) return false;
   *minutes = static_cast<int>(m);
   return true;
@@ -141,7 +151,7 @@ PlaceAddStatus check_new_place(int lat_minutes, int lon_minutes, const std::stri
   if (lat_minutes == 0 && lon_minutes == 0) return kAddAtOrigin;
   if (name.empty()) return kAddNoName;
   if (name.size() > kPlaceNameMax) return kAddLongName;
-  if (std::strchr(";:,", name[0]) || std::any_of(name.begin(), name.end(), bad_name_byte))
+  if (std::strchr(kCommentMarks, name[0]) || std::any_of(name.begin(), name.end(), bad_name_byte))
     return kAddBadName;
   if (zone && *zone && !zone_known(zone)) return kAddUnknownZone;
   return kPlaceAdded;
@@ -149,13 +159,17 @@ PlaceAddStatus check_new_place(int lat_minutes, int lon_minutes, const std::stri
 
 std::string place_line(int lat_minutes, int lon_minutes, const std::string &name,
                        const char *zone) {
-  const Angle lat = split_minutes(lat_minutes, 'N', 'S');
-  const Angle lon = split_minutes(lon_minutes, 'E', 'W');
-  std::string line;
-  append_format(line, "%02d %c %02d  %03d %c %02d ", lat.degrees, lat.letter, lat.minutes,
-                lon.degrees, lon.letter, lon.minutes);
+  const Angle lat = split_minutes(lat_minutes, kNorthLetter, kSouthLetter);
+  const Angle lon = split_minutes(lon_minutes, kEastLetter, kWestLetter);
+  std::string line(kNameColumn, ' ');
+  put_field(line, kLatDegrees, lat.degrees);
+  line[kLatLetter.column] = lat.letter;
+  put_field(line, kLatMinutes, lat.minutes);
+  put_field(line, kLonDegrees, lon.degrees);
+  line[kLonLetter.column] = lon.letter;
+  put_field(line, kLonMinutes, lon.minutes);
   line += name;
-  if (zone && *zone) line += std::string(" [") + zone + "]";
+  if (zone && *zone) line += std::string(" ") + kZoneOpen + zone + kZoneClose;
   return line;
 }
 
@@ -210,12 +224,12 @@ std::string place_add_message(PlaceAddStatus status, bool german) {
        "minutes such as 33S52",
        "Die Breite ist weder eine Gradzahl von -%d bis %d wie -33.8667 noch Grad und Minuten "
        "wie 33S52.",
-       kMaxLatitude},
+       kMaxLatDegrees},
       {"the longitude is neither degrees from -%d to %d such as 151.2167 nor degrees and "
        "minutes such as 151E13",
        "Die Laenge ist weder eine Gradzahl von -%d bis %d wie 151.2167 noch Grad und Minuten "
        "wie 151E13.",
-       kMaxLongitude},
+       kMaxLonDegrees},
       {"latitude and longitude both 0 degrees 0 minutes: the place file reads that as 1 minute "
        "east",
        "Breite und Laenge beide 0 Grad 0 Minuten liest die Ortsdatei als 1 Minute Ost."},

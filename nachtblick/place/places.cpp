@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "nachtblick/place/placeline.h"
 #include "nachtblick/text/textbuf.h"
 
 const char *const kPlaceFileName = "gtknblick.conf";
@@ -26,24 +27,9 @@ namespace {
 // most 200000 bytes (plus one byte more kept, and a final line end).
 const long kMinWork = 1000;
 const long kMaxWork = 200000;
-// Columns of a place line, counted from 0. The longitude group may also
-// stand one column further right (kLonShifts positions are tried).
-const int kLatDegFirst = 0, kLatDegLast = 1;
-const int kLatLetter = 3;  // N or S
-const int kLatMinFirst = 5, kLatMinLast = 6;
-const int kLonDegFirst = 9, kLonDegLast = 11;
-const int kLonLetter = 13;  // E, O or W
-const int kLonMinFirst = 15, kLonMinLast = 16;
-const int kLonShifts = 2;
-const int kNameColumn = 18;
-// Shorter lines are never places.
-const int kMinPlaceLine = 16;
 // Characters of a name taken before trailing blanks are cut (one more than
-// is stored), and how much of a line is looked at for it.
+// is stored).
 const int kNameTake = kPlaceNameSize;
-const int kNameLook = 55;
-// Largest latitude and longitude degrees and minutes.
-const int kMaxLatDeg = 90, kMaxLonDeg = 180, kMaxMinutes = 59;
 
 const Place kBuiltIn = {48, 12, 15, 37, 1, 1, 0, "Sankt Poelten (Austria)", 15.61667, 48.2, ""};
 
@@ -55,10 +41,10 @@ struct Line {
   char col(int i) const { return (i >= 0 && i < length) ? text[i] : '\0'; }
 };
 
-// entrytoint of the columns first..last of the line.
-int column_number(const Line &line, int first, int last) {
+// entrytoint of a field of the line, shifted right by shift columns.
+int field_number(const Line &line, LineField f, int shift = 0) {
   std::string field;
-  for (int i = first; i <= last; ++i) field += line.col(i);
+  for (int i = f.column + shift; i < f.column + shift + f.width; ++i) field += line.col(i);
   return entrytoint(field.c_str());
 }
 
@@ -97,7 +83,7 @@ bool is_option(const Line &line) {
 
 bool is_comment(const Line &line) {
   const char c = line.col(0);
-  return c == ';' || c == ':' || c == ',';
+  return c != '\0' && std::strchr(kCommentMarks, c);
 }
 
 bool is_blank_char(char c) { return c == ' ' || c == '\t'; }
@@ -148,9 +134,9 @@ bool split_zone(Line *line, std::string *zone, bool *closed) {
   int end = line->length;
   while (end > kNameColumn && is_blank_char(line->text[end - 1])) --end;
   int open = end - 1;
-  while (open >= kNameColumn && line->text[open] != '[') --open;
+  while (open >= kNameColumn && line->text[open] != kZoneOpen) --open;
   if (open < kNameColumn) return false;
-  *closed = end - 1 > open && line->text[end - 1] == ']';
+  *closed = end - 1 > open && line->text[end - 1] == kZoneClose;
   zone->assign(line->text + open + 1, static_cast<size_t>((*closed ? end - 1 : end) - open - 1));
   line->length = open;
   return true;
@@ -167,13 +153,20 @@ std::string unknown_zone(const std::string &zone, bool closed) {
 
 // Why a line that is not blank, a comment or an option line is no place;
 // null when it is one.
-const char *place_problem(const Line &line, bool has_lat, int lon_groups) {
-  if (line.length < kMinPlaceLine) return "too short for a place (at least 16 characters)";
-  if (has_lat && lon_groups > 0) return nullptr;
-  if (has_lat) return "no E, O or W in column 13 or 14 (counted from 0)";
-  if (lon_groups > 1) return nullptr;
-  if (lon_groups == 1) return "no N or S in column 3 (counted from 0)";
-  return "no N or S in column 3 and no E, O or W in column 13 or 14 (counted from 0)";
+std::string place_problem(const Line &line, bool has_lat, int lon_groups) {
+  std::string lat, lon, text;
+  append_format(lat, "no %c or %c in column %d", kNorthLetter, kSouthLetter, kLatLetter.column);
+  append_format(lon, "no %c, %c or %c in column %d or %d", kEastLetter, kOstLetter, kWestLetter,
+                kLonLetter.column, kLonLetter.column + kLonShifts - 1);
+  if (line.length < kMinPlaceLine)
+    append_format(text, "too short for a place (at least %d characters)", kMinPlaceLine);
+  else if (has_lat && lon_groups == 0)
+    text = lon;
+  else if (!has_lat && lon_groups == 1)
+    text = lat;
+  else if (!has_lat && lon_groups == 0)
+    text = lat + " and " + lon;
+  return text.empty() ? text : text + (line.length < kMinPlaceLine ? "" : " (counted from 0)");
 }
 
 // Reads one line as a place into slot *count when it holds a latitude group
@@ -182,31 +175,35 @@ const char *place_problem(const Line &line, bool has_lat, int lon_groups) {
 // zone was refused; else an empty text.
 std::string read_place(const Line &line, Place table[kPlaceSlots], int *count) {
   if (is_blank(line) || is_comment(line)) return "";
-  if (line.length < kMinPlaceLine) return is_option(line) ? "" : place_problem(line, 0, 0);
+  if (line.length < kMinPlaceLine) return is_option(line) ? "" : place_problem(line, false, 0);
 
   int lat_deg = 0, lat_min = 0, lon_deg = 0, lon_min = 0;
   int north = 1, east = 1, lon_groups = 0;
-  const char ns = letter_at(line, kLatLetter);
-  const bool has_lat = ns == 'N' || ns == 'S';
+  const char ns = letter_at(line, kLatLetter.column);
+  const bool has_lat = ns == kNorthLetter || ns == kSouthLetter;
   if (has_lat) {
-    lat_deg = clamp_int(column_number(line, kLatDegFirst, kLatDegLast), 0, kMaxLatDeg);
-    if (ns == 'S') north = 0;
-    lat_min = clamp_int(column_number(line, kLatMinFirst, kLatMinLast), 0, kMaxMinutes);
+    lat_deg = clamp_int(field_number(line, kLatDegrees), 0, kMaxLatDegrees);
+    if (ns == kSouthLetter) north = 0;
+    lat_min = clamp_int(field_number(line, kLatMinutes), 0, kMaxMinutes);
   }
   for (int s = 0; s < kLonShifts; ++s) {
-    const char ew = letter_at(line, kLonLetter + s);
-    if (ew != 'E' && ew != 'O' && ew != 'W') continue;
-    lon_deg = clamp_int(column_number(line, kLonDegFirst + s, kLonDegLast + s), 0, kMaxLonDeg);
-    if (ew == 'W') east = 0;
-    lon_min = clamp_int(column_number(line, kLonMinFirst + s, kLonMinLast + s), 0, kMaxMinutes);
+    const char ew = letter_at(line, kLonLetter.column + s);
+    if (ew != kEastLetter && ew != kOstLetter && ew != kWestLetter) continue;
+    lon_deg = clamp_int(field_number(line, kLonDegrees, s), 0, kMaxLonDegrees);
+    if (ew == kWestLetter) east = 0;
+    lon_min = clamp_int(field_number(line, kLonMinutes, s), 0, kMaxMinutes);
     ++lon_groups;
   }
-  if (const char *problem = place_problem(line, has_lat, lon_groups))
-    return is_option(line) ? "" : problem;
-  if (*count >= kPlaceSlots) return "more than 32 places; ignored";
+  const std::string problem = place_problem(line, has_lat, lon_groups);
+  if (!problem.empty()) return is_option(line) ? "" : problem;
+  if (*count >= kPlaceSlots) {
+    std::string full;
+    append_format(full, "more than %d places; ignored", kPlaceSlots);
+    return full;
+  }
 
-  if (lat_deg == kMaxLatDeg) lat_min = 0;
-  if (lon_deg == kMaxLonDeg) lon_min = 0;
+  if (lat_deg == kMaxLatDegrees) lat_min = 0;
+  if (lon_deg == kMaxLonDegrees) lon_min = 0;
   if (lat_deg == 0 && lat_min == 0 && lon_deg == 0 && lon_min == 0) lon_min = 1;
 
   Place &p = table[*count];
@@ -299,7 +296,7 @@ int load_places_from(const char *path, Place table[kPlaceSlots], int *jan_varian
     if (got == 0) break;
     total += got;
     for (ssize_t i = 0; i < got; ++i) {
-      if (chunk[i] == '%') continue;
+      if (chunk[i] == kDroppedByte) continue;
       if (static_cast<long>(text.size()) >= keep) {
         full = true;
         break;

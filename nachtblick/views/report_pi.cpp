@@ -81,7 +81,4 @@ std::string pi_digits_text(void) {
   return text;
 }
 
-ReportText pi_report(void) {
-  static const std::string text = pi_digits_text();
-  return ReportText{text, kFontReport};
-}
+ReportText pi_report(void) { return ReportText{pi_digits_text(), kFontReport}; }
