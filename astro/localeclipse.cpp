@@ -17,10 +17,7 @@
 namespace {
 
 constexpr double kMinute = 1.0 / 1440.0;
-constexpr double kStep = 10.0 * kMinute;  // of the searches for greatest eclipse, C1 and C4
-constexpr int kSteps = 36;                // six hours on either side
-constexpr int kCentralSteps = 15;         // of a minute: the longest central phase lasts 12.5
-constexpr double kTolerance = 0.01 / kSecondsPerDay;
+constexpr int kCentralSteps = 15;  // of a minute: the longest central phase lasts 12.5
 
 struct Place {
   double longitude, latitude;
@@ -63,26 +60,26 @@ double sunup(double jd, const void *p) {
   const Place &place = *static_cast<const Place *>(p);
   double altitude = 0.0, azimuth = 0.0;
   sunhorizontal(jd, place.longitude, place.latitude, &altitude, &azimuth);
-  return altitude - kSunUpAltitude;
+  return altitude - kSunHorizonAltitude;
 }
 
 EclipseInstant instantat(double jd, const Place &p) {
   double altitude = 0.0, azimuth = 0.0;
   sunhorizontal(jd, p.longitude, p.latitude, &altitude, &azimuth);
   return EclipseInstant{jd, altitude + refraction(altitude), azimuth,
-                        altitude > kSunUpAltitude ? 1 : 0};
+                        altitude > kSunHorizonAltitude ? 1 : 0};
 }
 
 // Sunrise and sunset between C1 and C4: the sign changes of sunup() over
-// steps of at most kStep.
+// steps of at most kEclipseStep.
 void horizoncrossings(const Place &p, LocalSolarEclipse *e) {
   const double c1 = e->contact[kContact1].jd, c4 = e->contact[kContact4].jd;
-  const int steps = static_cast<int>(std::ceil((c4 - c1) / kStep));
+  const int steps = static_cast<int>(std::ceil((c4 - c1) / kEclipseStep));
   const double step = (c4 - c1) / steps;
   for (int i = 0; i < steps; ++i) {
     double t = 0.0;
     const double t0 = c1 + i * step;
-    if (steproot(sunup, &p, t0, step, 1, kTolerance, &t) != kRootFound) continue;
+    if (steproot(sunup, &p, t0, step, 1, kEclipseTolerance, &t) != kRootFound) continue;
     double &slot = (sunup(t0, &p) < 0.0) ? e->sunrise : e->sunset;
     if (slot == 0.0) slot = t;
   }
@@ -109,19 +106,24 @@ int solareclipseat(int n, double longitude, double latitude, LocalSolarEclipse *
   LocalSolarEclipse r{};
   r.kind_global = global;
   r.kind = kLocalNone;
-  const double tmax = minimumsearch(separation, &p, jd0, kStep, kSteps, kTolerance);
+  const double tmax =
+      minimumsearch(separation, &p, jd0, kEclipseStep, kEclipseSteps, kEclipseTolerance);
   r.contact[kContactMax] = instantat(tmax, p);
   const Discs d = discsat(tmax, p);
   if (d.separation < d.sun + d.moon) {
     double c[kSolarContacts] = {};
-    if (steproot(outercontact, &p, tmax, -kStep, kSteps, kTolerance, &c[kContact1]) ||
-        steproot(outercontact, &p, tmax, kStep, kSteps, kTolerance, &c[kContact4]))
+    if (steproot(outercontact, &p, tmax, -kEclipseStep, kEclipseSteps, kEclipseTolerance,
+                 &c[kContact1]) ||
+        steproot(outercontact, &p, tmax, kEclipseStep, kEclipseSteps, kEclipseTolerance,
+                 &c[kContact4]))
       return kEclipseNoContact;
     r.kind = kTypePartial;
     if (d.separation < std::fabs(d.sun - d.moon)) {
       r.kind = (d.moon > d.sun) ? kTypeTotal : kTypeAnnular;
-      if (steproot(innercontact, &p, tmax, -kMinute, kCentralSteps, kTolerance, &c[kContact2]) ||
-          steproot(innercontact, &p, tmax, kMinute, kCentralSteps, kTolerance, &c[kContact3]))
+      if (steproot(innercontact, &p, tmax, -kMinute, kCentralSteps, kEclipseTolerance,
+                   &c[kContact2]) ||
+          steproot(innercontact, &p, tmax, kMinute, kCentralSteps, kEclipseTolerance,
+                   &c[kContact3]))
         return kEclipseNoContact;
     }
     for (int i : {kContact1, kContact2, kContact3, kContact4})

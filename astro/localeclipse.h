@@ -24,15 +24,11 @@ enum EclipseStatus {
   kEclipseNoContact = 2  // a contact could not be bracketed (not seen in practice)
 };
 
-// The Sun's altitude at which it counts as up: its centre 50' below the
-// geometric horizon (34' refraction, 16' semidiameter), as for sunrise.
-constexpr double kSunUpAltitude = -50.0 / 60.0;
-
 struct EclipseInstant {
   double jd;        // UT Julian Date; 0 when the contact does not occur
   double altitude;  // the Sun's apparent altitude (with refraction())
   double azimuth;   // from north through east
-  int sunup;        // 1 when the Sun's geometric altitude is above kSunUpAltitude
+  int sunup;        // 1 when the Sun's geometric altitude is above kSunHorizonAltitude
 };
 
 struct LocalSolarEclipse {

@@ -21,10 +21,6 @@ constexpr double kSunRadiusKm = 695700.0;
 constexpr double kShadowEarthRadiusKm = 6371.0 + 88.0;
 constexpr double kMoonRadiusKm = 1737.4;
 
-constexpr double kStep = 10.0 / 1440.0;  // days
-constexpr int kSteps = 36;               // six hours on either side
-constexpr double kTolerance = 0.01 / kSecondsPerDay;
-
 // The Moon against the shadow at one instant, km: distance from the axis,
 // radii of the umbra and the penumbra.
 struct Shadow {
@@ -90,7 +86,8 @@ int lunareclipsecontacts(int n, LunarEclipseContacts *e) {
 
   LunarEclipseContacts r{};
   r.kind = kind;
-  const double tmax = minimumsearch(axisdistance, nullptr, jd0, kStep, kSteps, kTolerance);
+  const double tmax =
+      minimumsearch(axisdistance, nullptr, jd0, kEclipseStep, kEclipseSteps, kEclipseTolerance);
   const Shadow s = shadowat(tmax);
   r.jd[kLunarMax] = tmax;
   r.umbralmagnitude = (s.umbra + kMoonRadiusKm - s.axis) / (2.0 * kMoonRadiusKm);
@@ -101,8 +98,10 @@ int lunareclipsecontacts(int n, LunarEclipseContacts *e) {
   } phases[] = {{penumbral, kP1, kP4}, {partial, kU1, kU4}, {total, kU2, kU3}};
   for (const auto &phase : phases) {
     if (phase.f(tmax, nullptr) >= 0.0) break;
-    if (steproot(phase.f, nullptr, tmax, -kStep, kSteps, kTolerance, &r.jd[phase.before]) ||
-        steproot(phase.f, nullptr, tmax, kStep, kSteps, kTolerance, &r.jd[phase.after]))
+    if (steproot(phase.f, nullptr, tmax, -kEclipseStep, kEclipseSteps, kEclipseTolerance,
+                 &r.jd[phase.before]) ||
+        steproot(phase.f, nullptr, tmax, kEclipseStep, kEclipseSteps, kEclipseTolerance,
+                 &r.jd[phase.after]))
       return kEclipseNoContact;
   }
   *e = r;

@@ -22,7 +22,7 @@ const double kArcsecPerRevolution = 1296000.0;
 double horizon_altitude(int type) {
   if (type >= kEventMoon) return 0.13333333333333333;
   switch (type) {
-    case kEventSun: return -0.8333333333333334;
+    case kEventSun: return kSunHorizonAltitude;
     case kEventCivil: return -6.0;
     case kEventNautical: return -12.0;
     default: return -18.0;

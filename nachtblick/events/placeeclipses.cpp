@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "astro/constants.h"
 #include "astro/coordinates.h"
 #include "astro/eclipse.h"
 #include "astro/localeclipse.h"
@@ -44,7 +45,7 @@ void add_lunar(int n, const Place &place, PlaceEclipse &e) {
     moonhorizontal(l.jd[c], place.longitude, place.latitude, &altitude, &azimuth);
     // The Moon counts as up as the Sun does: its centre above -50'.
     e.moments.push_back({EclipseContact(kContactP1 + c), Instant::ut(l.jd[c]),
-                         altitude + refraction(altitude), azimuth, altitude > kSunUpAltitude});
+                         altitude + refraction(altitude), azimuth, altitude > kSunHorizonAltitude});
   }
 }
 
