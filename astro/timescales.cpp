@@ -33,6 +33,46 @@ double localsiderealtime(double mjd, double longitude) {
   return 24.0 * fracpart((gmst + longitude / 15.0) / 24.0);
 }
 
+namespace {
+
+// One era of the Delta T polynomials: up to its last year, in the variable
+// (y - origin) / scale, the coefficients from the constant term up.
+struct DeltaTEra {
+  int last_year;
+  double origin, scale;
+  int terms;
+  double c[8];
+};
+
+const DeltaTEra kDeltaTEras[] = {
+    {500, 0.0, 100.0, 7,
+     {10583.6, -1014.41, 33.78311, -5.952053, -0.1798452, 0.022174192, 0.0090316521}},
+    {1600, 1000.0, 100.0, 7,
+     {1574.2, -556.01, 71.23472, 0.319781, -0.8503463, -0.005050998, 0.0083572073}},
+    {1700, 1600.0, 1.0, 4, {120.0, -0.9808, -0.01532, 1.0 / 7129.0}},
+    {1800, 1700.0, 1.0, 5, {8.83, 0.1603, -0.0059285, 0.00013336, -1.0 / 1174000.0}},
+    {1860, 1800.0, 1.0, 8,
+     {13.72, -0.332447, 0.0068612, 0.0041116, -0.00037436, 0.0000121272, -0.0000001699,
+      0.000000000875}},
+    {1900, 1860.0, 1.0, 6, {7.62, 0.5737, -0.251754, 0.01680668, -0.0004473624, 1.0 / 233174.0}},
+    {1920, 1900.0, 1.0, 5, {-2.79, 1.494119, -0.0598939, 0.0061966, -0.000197}},
+    {1941, 1920.0, 1.0, 4, {21.20, 0.84493, -0.0761, 0.0020936}},
+    {1961, 1950.0, 1.0, 4, {29.07, 0.407, -1.0 / 233.0, 1.0 / 2547.0}},
+    {1986, 1975.0, 1.0, 4, {45.45, 1.067, -1.0 / 260.0, -1.0 / 718.0}},
+    {2005, 2000.0, 1.0, 6, {63.86, 0.3345, -0.060374, 0.0017275, 0.000651814, 0.00002373599}},
+    {2050, 2000.0, 1.0, 3, {62.92, 0.32217, 0.005589}},
+};
+
+// The polynomial of the era at the decimal year y, in Horner form.
+double era_polynomial(const DeltaTEra &era, double y) {
+  const double t = era.scale == 1.0 ? y - era.origin : (y - era.origin) / era.scale;
+  double sum = era.c[era.terms - 1];
+  for (int k = era.terms - 2; k >= 0; --k) sum = era.c[k] + t * sum;
+  return sum;
+}
+
+}  // namespace
+
 // Delta T polynomials of Espenak and Meeus (Five Millennium Canon of Solar
 // Eclipses: -1999 to +3000, NASA/TP-2006-214141, 2006), in Horner form.
 // The range is chosen by the integer year; the variable by the decimal year
@@ -40,67 +80,8 @@ double localsiderealtime(double mjd, double longitude) {
 double deltatseconds(int year, int month) {
   const double y = year + (month - 0.5) / 12.0;
   if (year < -750) return 0.0;
-  if (year <= 500) {
-    const double u = y / 100.0;
-    return 10583.6 +
-           u * (-1014.41 +
-                u * (33.78311 +
-                     u * (-5.952053 + u * (-0.1798452 + u * (0.022174192 + u * 0.0090316521)))));
-  }
-  if (year <= 1600) {
-    const double u = (y - 1000.0) / 100.0;
-    return 1574.2 +
-           u * (-556.01 +
-                u * (71.23472 +
-                     u * (0.319781 + u * (-0.8503463 + u * (-0.005050998 + u * 0.0083572073)))));
-  }
-  if (year <= 1700) {
-    const double t = y - 1600.0;
-    return 120.0 + t * (-0.9808 + t * (-0.01532 + t * (1.0 / 7129.0)));
-  }
-  if (year <= 1800) {
-    const double t = y - 1700.0;
-    return 8.83 + t * (0.1603 + t * (-0.0059285 + t * (0.00013336 + t * (-1.0 / 1174000.0))));
-  }
-  if (year <= 1860) {
-    const double t = y - 1800.0;
-    return 13.72 +
-           t * (-0.332447 +
-                t * (0.0068612 +
-                     t * (0.0041116 +
-                          t * (-0.00037436 +
-                               t * (0.0000121272 + t * (-0.0000001699 + t * 0.000000000875))))));
-  }
-  if (year <= 1900) {
-    const double t = y - 1860.0;
-    return 7.62 + t * (0.5737 + t * (-0.251754 + t * (0.01680668 +
-                                                      t * (-0.0004473624 + t * (1.0 / 233174.0)))));
-  }
-  if (year <= 1920) {
-    const double t = y - 1900.0;
-    return -2.79 + t * (1.494119 + t * (-0.0598939 + t * (0.0061966 + t * (-0.000197))));
-  }
-  if (year <= 1941) {
-    const double t = y - 1920.0;
-    return 21.20 + t * (0.84493 + t * (-0.0761 + t * 0.0020936));
-  }
-  if (year <= 1961) {
-    const double t = y - 1950.0;
-    return 29.07 + t * (0.407 + t * (-1.0 / 233.0 + t * (1.0 / 2547.0)));
-  }
-  if (year <= 1986) {
-    const double t = y - 1975.0;
-    return 45.45 + t * (1.067 + t * (-1.0 / 260.0 + t * (-1.0 / 718.0)));
-  }
-  if (year <= 2005) {
-    const double t = y - 2000.0;
-    return 63.86 +
-           t * (0.3345 + t * (-0.060374 + t * (0.0017275 + t * (0.000651814 + t * 0.00002373599))));
-  }
-  if (year <= 2050) {
-    const double t = y - 2000.0;
-    return 62.92 + t * (0.32217 + t * 0.005589);
-  }
+  for (const DeltaTEra &era : kDeltaTEras)
+    if (year <= era.last_year) return era_polynomial(era, y);
   const double u = (y - 1820.0) / 100.0;
   if (year <= 2150) return -20.0 + 32.0 * u * u - 0.5628 * (2150.0 - y);
   return -20.0 + 32.0 * u * u;
