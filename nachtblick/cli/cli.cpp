@@ -24,9 +24,6 @@
 
 namespace {
 
-const int kAllDates = 3;
-const char *const kEntryNames[] = {"year", "month", "day"};
-
 // The exit statuses of the classes of errors.
 int exit_status(ViewError error) { return error == kViewBadInput ? 2 : error == kViewFailed; }
 
@@ -90,8 +87,8 @@ bool make_args(const CliArgs &args, const ViewDef &view, const CliSetting &setti
     message = option_not_for("--events", kTakesEvents, view);
     return false;
   }
-  const char *texts[kAllDates];
-  for (int k = 0; k < kAllDates; ++k) {
+  const char *texts[kDateEntries];
+  for (int k = 0; k < kDateEntries; ++k) {
     texts[k] = (k < ndates) ? args.positional[k + 1].c_str() : kEntryHints[k];
     if (characters(texts[k]) > static_cast<size_t>(kEntryMaxChars)) {
       message = std::string(kEntryNames[k]) + " '" + texts[k] + "' is longer than " +

@@ -44,13 +44,6 @@ std::string wrapped(const std::string &text) {
   return out + line;
 }
 
-// Names joined with ", " and " or " before the last.
-std::string joined(const char *const *names, int n) {
-  std::string text = names[0];
-  for (int i = 1; i < n; ++i) text += std::string(i == n - 1 ? " or " : ", ") + names[i];
-  return text;
-}
-
 // The help of --format: the views by the formats they take.
 std::string format_help() {
   std::string text;
@@ -60,7 +53,7 @@ std::string format_help() {
     const bool first = i == 0 || kViews[i - 1].formats != v.formats;
     const bool last = i + 1 == kViewCount || kViews[i + 1].formats != v.formats;
     text += std::string(first ? (text.empty() ? "" : "; ") : ", ") + v.name;
-    if (last) text += ": " + joined(v.formats, v.nformats);
+    if (last) text += ": " + joined_names(v.formats, v.nformats);
   }
   return wrapped(text + " (the first is the default)");
 }

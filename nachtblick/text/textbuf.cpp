@@ -13,6 +13,12 @@ void append_format(std::string &text, const char *format, ...) {
   text += line;
 }
 
+std::string joined_names(const char *const *names, int n) {
+  std::string text = names[0];
+  for (int i = 1; i < n; ++i) text += std::string(i == n - 1 ? " or " : ", ") + names[i];
+  return text;
+}
+
 void mask_controls(std::string &text) {
   for (char &c : text)
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';

@@ -10,6 +10,9 @@
 void append_format(std::string &text, const char *format, ...)
     __attribute__((format(printf, 2, 3)));
 
+// Names joined with ", " and " or " before the last: "svg, pdf or png".
+std::string joined_names(const char *const *names, int n);
+
 // Shows the control characters of text (below 0x20, and DEL) as '?', so
 // that a quoted file or argument cannot steer a terminal.
 void mask_controls(std::string &text);

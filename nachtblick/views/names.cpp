@@ -7,7 +7,8 @@ const char *const kFontReport = "-misc-fixed-medium-r-*-*-*-140-*-*-*-*-*-*";
 const char *const kFontFeasts = "-adobe-helvetica-medium-r-normal-*-16-*-*-*-*-*-*-*";
 
 const char *const kGreetingText = "\n [Nachtblick Light Version for Linux] ";
-const char *const kEntryHints[3] = {" [Jahr]", " [Monat]", " [Tag]"};
+const char *const kEntryNames[kDateEntries] = {"year", "month", "day"};
+const char *const kEntryHints[kDateEntries] = {" [Jahr]", " [Monat]", " [Tag]"};
 
 const char *const szMonat[13] = {"Jaenner", "Januar",   "Februar", "Maerz",  "April",
                                  "Mai",     "Juni",     "Juli",    "August", "September",

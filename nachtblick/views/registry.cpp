@@ -9,6 +9,7 @@
 
 #include "calendar/calendar.h"
 #include "nachtblick/text/decimal.h"
+#include "nachtblick/text/textbuf.h"
 #include "nachtblick/views/eclipses.h"
 #include "nachtblick/views/ical.h"
 #include "nachtblick/views/moondistance.h"
@@ -19,15 +20,13 @@
 
 namespace {
 
-const int kAllDates = 3;
-const char *const kDateNames[kAllDates] = {"year", "month", "day"};
 const char kDateTexts[] = "[YEAR [MONTH [DAY]]]";
 
 ViewResult bad(const std::string &message) { return view_error(kViewBadInput, message); }
 
 // The date texts of the arguments, in the order of the entries.
 const char *date_text(const ViewArgs &a, int k) {
-  const char *const texts[kAllDates] = {a.in.year_text, a.in.month_text, a.in.day_text};
+  const char *const texts[kDateEntries] = {a.in.year_text, a.in.month_text, a.in.day_text};
   return texts[k];
 }
 
@@ -41,17 +40,10 @@ bool view_dates(const ViewArgs &a, int count, int date[], std::string &message) 
   }
   for (int k = 0; k < count; ++k)
     if (!parse_decimal(date_text(a, k), &date[k])) {
-      message = std::string(kDateNames[k]) + " '" + date_text(a, k) + "' is not a decimal number";
+      message = std::string(kEntryNames[k]) + " '" + date_text(a, k) + "' is not a decimal number";
       return false;
     }
   return true;
-}
-
-// Names joined: "svg, pdf or png".
-std::string joined(const char *const *names, int n) {
-  std::string text = names[0];
-  for (int i = 1; i < n; ++i) text += std::string(i == n - 1 ? " or " : ", ") + names[i];
-  return text;
 }
 
 // The --format of the view, its first format when none is given; else the
@@ -65,8 +57,8 @@ bool view_format(const ViewArgs &a, int *format, std::string &message) {
       *format = f;
       return true;
     }
-  message =
-      std::string("--format '") + a.format + "' is not " + joined(view.formats, view.nformats);
+  message = std::string("--format '") + a.format + "' is not " +
+            joined_names(view.formats, view.nformats);
   return false;
 }
 
@@ -118,9 +110,9 @@ ViewResult eclipses_write(const ViewArgs &a) {
 }
 
 ViewResult sun_write(const ViewArgs &a) {
-  int date[kAllDates] = {}, format = 0;
+  int date[kDateEntries] = {}, format = 0;
   std::string message;
-  if (!view_dates(a, kAllDates, date, message) || !view_format(a, &format, message))
+  if (!view_dates(a, kDateEntries, date, message) || !view_format(a, &format, message))
     return bad(message);
   return sun_view(date[0], date[1], date[2], args_place(a), a.in.january_variant,
                   ViewFormat(format));
@@ -136,16 +128,16 @@ ViewResult moon_distance_write(const ViewArgs &a) {
 }  // namespace
 
 const ViewDef kViews[] = {
-    {"calendar", kAllDates, kDateTexts, kFirstCalendarYear, kLastCalendarYear, nullptr, 0, 0, false,
-     "Kalender anzeigen", nullptr, kWindowCalendar, "month sheet; month 0: the feasts of the year",
-     calendar_report, nullptr},
-    {"moonphase", kAllDates, kDateTexts, kFirstReportYear, kLastReportYear, nullptr, 0, 0, false,
+    {"calendar", kDateEntries, kDateTexts, kFirstCalendarYear, kLastCalendarYear, nullptr, 0, 0,
+     false, "Kalender anzeigen", nullptr, kWindowCalendar,
+     "month sheet; month 0: the feasts of the year", calendar_report, nullptr},
+    {"moonphase", kDateEntries, kDateTexts, kFirstReportYear, kLastReportYear, nullptr, 0, 0, false,
      "Mondphasen u. Eclipses", nullptr, kWindowMoonphase,
      "Moon illumination, next phases and eclipses", moonphase_report, nullptr},
-    {"seasons", kAllDates, kDateTexts, kFirstReportYear, kLastReportYear, nullptr, 0, 0, false,
+    {"seasons", kDateEntries, kDateTexts, kFirstReportYear, kLastReportYear, nullptr, 0, 0, false,
      "Beginn der Jahreszeiten", nullptr, kWindowSeasons, "equinoxes and solstices of three years",
      seasons_report, nullptr},
-    {"riseset", kAllDates, kDateTexts, kFirstReportYear, kLastReportYear, nullptr, 0, 0, true,
+    {"riseset", kDateEntries, kDateTexts, kFirstReportYear, kLastReportYear, nullptr, 0, 0, true,
      "Auf- und Untergaenge", nullptr, kWindowRiseset,
      "Sun and Moon rise and set, twilights at the place", riseset_report, nullptr},
     {"pi", 0, "", 0, 0, nullptr, 0, 0, false, "Kreiszahl PI berechnen", nullptr, kWindowNone,
@@ -160,7 +152,7 @@ const ViewDef kViews[] = {
     {"eclipses", 1, "YEAR", kFirstReportYear, kLastReportYear, kViewFormatNames, kViewFormats, 0,
      true, nullptr, "_Ansicht/_Finsternisse am Ort", kWindowEclipses,
      "the year's eclipses as seen from the place", eclipses_report, eclipses_write},
-    {"sun", kAllDates, "YEAR MONTH DAY", kFirstReportYear, kLastReportYear, kViewFormatNames,
+    {"sun", kDateEntries, "YEAR MONTH DAY", kFirstReportYear, kLastReportYear, kViewFormatNames,
      kViewFormats, 0, true, nullptr, nullptr, kWindowNone,
      "the Sun's day: directions, golden and blue hours", nullptr, sun_write},
     {"moon-distance", 1, "YEAR", kFirstReportYear, kLastReportYear, kViewFormatNames, kViewFormats,

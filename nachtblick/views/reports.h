@@ -22,8 +22,11 @@ extern const char *const kGreetingText;
 // characters.
 constexpr int kEntryMaxChars = 8;
 
-// The initial texts of the year, month and day entries.
-extern const char *const kEntryHints[3];
+// The date entries: year, month and day, their names in messages and
+// their initial texts.
+constexpr int kDateEntries = 3;
+extern const char *const kEntryNames[kDateEntries];
+extern const char *const kEntryHints[kDateEntries];
 
 // The years the calendar report shows, which the year buttons cycle through.
 constexpr int kFirstCalendarYear = 100, kLastCalendarYear = 10000;
