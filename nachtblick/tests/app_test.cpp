@@ -20,8 +20,10 @@
 #include <tuple>
 
 #include "astro/lunar.h"
+#include "astro/timescales.h"
 #include "calendar/calendar.h"
 #include "nachtblick/events/moonsearch.h"
+#include "nachtblick/place/instant.h"
 #include "nachtblick/place/placeadd.h"
 #include "nachtblick/place/places.h"
 #include "nachtblick/views/ical.h"
@@ -175,5 +177,31 @@ TEST(App, ExportSunIsTheReports) {
       if (cell != want[0] + " / " + want[1] && !(none && cell.find(" sicht") != cell.npos)) ++wrong;
     }
     EXPECT_EQ(wrong, 0) << table[p].name << ", " << events << " events";
+  }
+}
+
+// The instant against the conversions it wraps, over the reports' years
+// every 49999 minutes and a few seconds: the civil time of a UT Julian Date
+// is mjdtodatetime's, its whole seconds give back that civil time exactly,
+// TT and UT differ by Delta T of the month both ways, and the place clock
+// is place_time's.
+TEST(App, InstantSweep) {
+  const Place tokyo{35, 41, 139, 41, 1, 1, 1, "Tokyo", 139.68, 35.68, "Asia/Tokyo"};
+  for (double jd = datetojd(1000, 1, 1); jd < datetojd(3001, 1, 1); jd += 49999.0 / 1440 + 1e-5) {
+    int y, m, d, hh, mm, ss;
+    mjdtodatetime(jd - kMjdOffset, &y, &m, &d, &hh, &mm, &ss);
+    const Instant ut = Instant::ut(jd);
+    const CivilTime c = ut.utc();
+    ASSERT_EQ(std::make_tuple(c.year, c.month, c.day, c.hour, c.minute, c.second),
+              std::make_tuple(y, m, d, hh, mm, ss));
+    const CivilTime back = Instant::seconds(ut.ut_seconds()).utc();
+    ASSERT_EQ(std::make_tuple(back.year, back.month, back.day, back.hour, back.minute, back.second),
+              std::make_tuple(y, m, d, hh, mm, ss));
+    ASSERT_EQ(ut.tt_jd(), jd + deltatdays(jd));
+    ASSERT_EQ(Instant::tt(jd).ut_jd(), ttut(jd, kToUniversal));
+    LocalTime want{};
+    place_time(tokyo, ut.ut_seconds(), &want);
+    ASSERT_EQ(ut.local(tokyo).seconds, want.seconds);
+    ASSERT_EQ(ut.local(tokyo).day, want.day);
   }
 }
