@@ -20,6 +20,7 @@
 #include "calendar/calendar.h"
 #include "nachtblick/cli/chartmodule.h"
 #include "nachtblick/place/places.h"
+#include "nachtblick/text/padding.h"
 #include "nachtblick/text/textbuf.h"
 #include "nachtblick/views/eclipses.h"
 #include "nachtblick/views/ical.h"
@@ -187,8 +188,9 @@ int place_list(const CliInput &c, std::string &out, std::string &err) {
   for (int i = 0; i < kPlaceSlots && c.table[i].used; ++i) {
     const Place &p = c.table[i];
     if (i) out += "\n";
-    append_format(out, "%2d  %-*s  %9.5f  %10.5f", i, kPlaceNameMax, p.name, p.latitude,
-                  p.longitude);
+    append_format(out, "%2d  ", i);
+    out += pad_characters(p.name, kPlaceNameMax);
+    append_format(out, "  %9.5f  %10.5f", p.latitude, p.longitude);
     if (p.zone[0]) append_format(out, "  %s", p.zone);
   }
   out += "\n";
