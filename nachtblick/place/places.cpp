@@ -16,10 +16,11 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "nachtblick/place/installpaths.h"
 #include "nachtblick/text/textbuf.h"
 
 const char *const kPlaceFileName = "gtknblick.conf";
-const char *place_system_dir = NB_SYSCONFDIR "/nachtblick";
+const char *place_system_dir = nullptr;
 
 Place place_table[kPlaceSlots];
 int current_place = 0;
@@ -343,7 +344,8 @@ std::string user_place_file(void) {
 std::string find_place_file(void) {
   const std::string name = kPlaceFileName;
   for (const std::string &path :
-       {name, user_place_file(), std::string(place_system_dir) + "/" + name})
+       {name, user_place_file(),
+        (place_system_dir ? std::string(place_system_dir) : system_place_folder()) + "/" + name})
     if (readable_file(path)) return path;
   return "";
 }

@@ -34,7 +34,8 @@ inline bool place_west(const Place &p) { return p.longitude < 0; }
 
 // Name of the place file.
 extern const char *const kPlaceFileName;
-// The directory of the system's place file (SYSCONFDIR/nachtblick).
+// The directory of the system's place file; null (the default) for
+// system_place_folder (installpaths.h), SYSCONFDIR/nachtblick.
 extern const char *place_system_dir;
 
 // The program's place table, the index of the place the rise and set
@@ -62,7 +63,8 @@ std::string user_place_file(void);
 // The place file to read: the first readable regular file of
 // gtknblick.conf in the working directory, nachtblick/gtknblick.conf in the
 // user's configuration directory ($XDG_CONFIG_HOME, else ~/.config) and in
-// place_system_dir. Empty when there is none.
+// place_system_dir (system_place_folder() when it is null). Empty when
+// there is none.
 std::string find_place_file(void);
 
 // Rebuilds place_table from the place file find_place_file names, sets
