@@ -57,7 +57,8 @@ extern std::string place_file_notes;
   "system's nachtblick/gtknblick.conf (in /etc for the Debian package).\n"
 
 // The user's own place file: nachtblick/gtknblick.conf in the user's
-// configuration directory ($XDG_CONFIG_HOME, else ~/.config).
+// configuration directory ($XDG_CONFIG_HOME when it is an absolute path,
+// else ~/.config).
 std::string user_place_file(void);
 
 // The place file to read: the first readable regular file of
