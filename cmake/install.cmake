@@ -48,6 +48,15 @@ install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # NB_PLACE_DIR in the top-level CMakeLists.txt).
 install(FILES data/gtknblick.conf DESTINATION ${NB_PLACE_DIR})
 
+# Every form of the manual pages' SYNOPSIS on a line of its own (skipped
+# without groff).
+if(BUILD_TESTING)
+  add_test(NAME man_synopsis COMMAND sh ${PROJECT_SOURCE_DIR}/tests/man_synopsis.sh
+           ${CMAKE_BINARY_DIR}/man/nachtblick.1 ${CMAKE_BINARY_DIR}/man/kalender.1
+           ${CMAKE_BINARY_DIR}/man/nachtblick-report.1)
+  set_tests_properties(man_synopsis PROPERTIES SKIP_RETURN_CODE 77)
+endif()
+
 # Installs into a scratch prefix inside the build tree and checks what
 # arrived there; skipped (exit 77) when desktop-file-validate, appstreamcli
 # or groff is missing.

@@ -328,9 +328,11 @@ const GOptionEntry *option_table() {
       {"events", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take, events_help.c_str(),
        "LIST"},
       {"add", 0, G_OPTION_FLAG_FILENAME, G_OPTION_ARG_CALLBACK, take,
-       "places: first add the place NAME at LAT LON [ZONE] to the user's\n"
-       "                             place file; LAT and LON as -33.8667 151.2167 or 33S52 "
-       "151E13,\n"
+       "places: first add the place NAME at LAT LON [ZONE] to ./gtknblick.conf\n"
+       "                             when that is the place file in use, else to the user's file\n"
+       "                             $XDG_CONFIG_HOME/nachtblick/gtknblick.conf (default\n"
+       "                             ~/.config), made from the file in use when there is none;\n"
+       "                             LAT and LON as -33.8667 151.2167 or 33S52 151E13,\n"
        "                             ZONE e.g. Australia/Sydney (none: MEZ/MESZ)",
        "NAME"},
       {"help", 'h', G_OPTION_FLAG_NO_ARG, G_OPTION_ARG_CALLBACK, take, "print this help and exit",
