@@ -44,15 +44,18 @@ endif()
 # DOCDIR is share/doc/nachtblick (the project's name).
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-# The example place file where the programs look for one last:
-# SYSCONFDIR/nachtblick. SYSCONFDIR is PREFIX/etc, but /etc for the prefix
-# /usr (GNUInstallDirs; debhelper passes /etc), so the full path is taken
-# wherever it is not the relative one under the prefix.
-set(sysconfdir ${CMAKE_INSTALL_SYSCONFDIR})
-if(NOT CMAKE_INSTALL_FULL_SYSCONFDIR STREQUAL "${CMAKE_INSTALL_PREFIX}/${sysconfdir}")
-  set(sysconfdir ${CMAKE_INSTALL_FULL_SYSCONFDIR})
+# The example place file where the programs look for one last (see
+# NB_PLACE_DIR in the top-level CMakeLists.txt).
+install(FILES data/gtknblick.conf DESTINATION ${NB_PLACE_DIR})
+
+# Every form of the manual pages' SYNOPSIS on a line of its own (skipped
+# without groff).
+if(BUILD_TESTING)
+  add_test(NAME man_synopsis COMMAND sh ${PROJECT_SOURCE_DIR}/tests/man_synopsis.sh
+           ${CMAKE_BINARY_DIR}/man/nachtblick.1 ${CMAKE_BINARY_DIR}/man/kalender.1
+           ${CMAKE_BINARY_DIR}/man/nachtblick-report.1)
+  set_tests_properties(man_synopsis PROPERTIES SKIP_RETURN_CODE 77)
 endif()
-install(FILES data/gtknblick.conf DESTINATION ${sysconfdir}/nachtblick)
 
 # Installs into a scratch prefix inside the build tree and checks what
 # arrived there; skipped (exit 77) when desktop-file-validate, appstreamcli
@@ -63,4 +66,18 @@ if(BUILD_TESTING AND NB_GUI)
                    ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/install-check ${CMAKE_COMMAND}
                    ${PROJECT_VERSION})
   set_tests_properties(install_check PROPERTIES SKIP_RETURN_CODE 77 LABELS install)
+endif()
+
+# The same build installed to a scratch prefix finds its chart module and
+# its example place file there (only where the place file moves with the
+# prefix, not for /etc). Both tests write the build's install_manifest.txt.
+if(BUILD_TESTING AND NOT IS_ABSOLUTE "${NB_PLACE_DIR}")
+  add_test(NAME install_relocated
+           COMMAND sh ${PROJECT_SOURCE_DIR}/tests/install_relocated.sh ${PROJECT_BINARY_DIR}
+                   ${CMAKE_COMMAND})
+  set_tests_properties(install_relocated PROPERTIES SKIP_RETURN_CODE 77 LABELS install
+                       RESOURCE_LOCK install_manifest)
+endif()
+if(TEST install_check)
+  set_tests_properties(install_check PROPERTIES RESOURCE_LOCK install_manifest)
 endif()

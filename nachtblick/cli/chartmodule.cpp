@@ -3,25 +3,12 @@
 
 #include <gmodule.h>
 
-namespace {
-
-// The directory of the running program; empty when /proc does not tell.
-std::string program_dir() {
-  gchar *self = g_file_read_link("/proc/self/exe", nullptr);
-  if (!self) return "";
-  gchar *dir = g_path_get_dirname(self);
-  const std::string result = dir;
-  g_free(dir);
-  g_free(self);
-  return result;
-}
-
-}  // namespace
+#include "nachtblick/place/installpaths.h"
 
 ChartReportFunction load_chart_module(std::string &err) {
-  std::string path = program_dir() + "/" NB_CHART_MODULE;
+  std::string path = program_folder() + "/" NB_CHART_MODULE;
   if (!g_file_test(path.c_str(), G_FILE_TEST_EXISTS))
-    path = NB_CHART_MODULE_DIR "/" NB_CHART_MODULE;
+    path = installed_chart_folder() + "/" NB_CHART_MODULE;
   GModule *module = g_module_open(path.c_str(), G_MODULE_BIND_LOCAL);
   gpointer entry = nullptr;
   if (module && g_module_symbol(module, kChartEntryPoint, &entry)) {

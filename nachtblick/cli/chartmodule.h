@@ -12,7 +12,7 @@
 
 // chart_report (kChartEntryPoint) of the module NB_CHART_MODULE: the file
 // beside the running program when there is one (the build tree), else the
-// installed one in NB_CHART_MODULE_DIR. The module stays loaded. Null when
+// installed one in installed_chart_folder() (installpaths.h). The module stays loaded. Null when
 // it cannot be loaded, with a message without line end in err that names the
 // file and why (GModule's error).
 ChartReportFunction load_chart_module(std::string &err);

@@ -87,9 +87,11 @@ void fill_table(OptionTable *t) {
       {"format", 0, value, G_OPTION_ARG_CALLBACK, take, t->format.c_str(), "F"},
       {"events", 0, value, G_OPTION_ARG_CALLBACK, take, t->events.c_str(), "LIST"},
       {"add", 0, value, G_OPTION_ARG_CALLBACK, take,
-       "places: first add the place NAME at LAT LON [ZONE] to the user's\n"
-       "                             place file; LAT and LON as -33.8667 151.2167 or 33S52 "
-       "151E13,\n"
+       "places: first add the place NAME at LAT LON [ZONE] to ./gtknblick.conf\n"
+       "                             when that is the place file in use, else to the user's file\n"
+       "                             $XDG_CONFIG_HOME/nachtblick/gtknblick.conf (default\n"
+       "                             ~/.config), made from the file in use when there is none;\n"
+       "                             LAT and LON as -33.8667 151.2167 or 33S52 151E13,\n"
        "                             ZONE e.g. Australia/Sydney (none: MEZ/MESZ)",
        "NAME"},
       {"help", 'h', none, G_OPTION_ARG_CALLBACK, take, "print this help and exit", nullptr},

@@ -5,6 +5,7 @@
 #include <glib.h>
 #include <glib/gstdio.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -99,9 +100,27 @@ bool read_text(const std::string &path, std::string *text, std::string *detail) 
   return true;
 }
 
+// Why path, an existing file or folder, is not to be written: its owner
+// has no write bit (which the rename of a temporary file would not stop,
+// nor would the mode stop root), or the user may not write it (access(2),
+// the real user). Empty when it may be written or does not exist.
+std::string write_protection(const std::string &path) {
+  GStatBuf st;
+  if (g_stat(path.c_str(), &st) != 0) return "";
+  if (!(st.st_mode & S_IWUSR)) {
+    std::string why;
+    append_format(why, "%s is write-protected (mode %04o)", path.c_str(),
+                  static_cast<unsigned>(st.st_mode & 07777));
+    return why;
+  }
+  if (access(path.c_str(), W_OK) != 0) return path + " cannot be written: " + g_strerror(errno);
+  return "";
+}
+
 // Writes text to path through a temporary file in the same folder and a
 // rename (the folder made if need be, 0700). A symbolic link is followed,
-// and an existing file keeps its mode as far as the umask allows.
+// and an existing file keeps its mode as far as the umask allows. A file
+// or folder that write_protection refuses is left alone, also for root.
 bool write_text(const std::string &path, const std::string &text, std::string *detail) {
   g_autofree gchar *folder = g_path_get_dirname(path.c_str());
   if (g_mkdir_with_parents(folder, 0700) != 0) {
@@ -111,6 +130,11 @@ bool write_text(const std::string &path, const std::string &text, std::string *d
   char *real = realpath(path.c_str(), nullptr);
   const std::string target = real ? real : path;
   std::free(real);
+  g_autofree gchar *target_folder = g_path_get_dirname(target.c_str());
+  for (const std::string &protectable : {target, std::string(target_folder)}) {
+    *detail = write_protection(protectable);
+    if (!detail->empty()) return false;
+  }
   GStatBuf st;
   const int mode = g_stat(target.c_str(), &st) == 0 ? st.st_mode & 07777 : 0666;
   GError *error = nullptr;

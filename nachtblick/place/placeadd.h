@@ -19,7 +19,8 @@ enum PlaceAddStatus {
   kAddBadName,       // a control character, '[', ']' or '%', or a leading ';', ':' or ','
   kAddUnknownZone,   // a zone that zone_known refuses
   kAddTableFull,     // the file already holds kPlaceSlots places
-  kAddNotWritten,    // the file or its folder could not be read or written
+  kAddNotWritten,    // the file or its folder could not be read or written, or is
+                     // write-protected (no write bit for its owner)
   kAddStatuses
 };
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "nachtblick/place/installpaths.h"
 #include "nachtblick/place/placeline.h"
 #include "nachtblick/text/textbuf.h"
 
@@ -326,10 +327,16 @@ bool readable_file(const std::string &path) {
 }  // namespace
 
 std::string user_place_file(void) {
-  return std::string(g_get_user_config_dir()) + "/nachtblick/" + kPlaceFileName;
+  // The XDG Base Directory rules: a relative $XDG_CONFIG_HOME is invalid
+  // and ignored, as if unset (GLib takes it as it is).
+  const char *config = g_getenv("XDG_CONFIG_HOME");
+  const std::string folder = config && *config && !g_path_is_absolute(config)
+                                 ? std::string(g_get_home_dir()) + "/.config"
+                                 : g_get_user_config_dir();
+  return folder + "/nachtblick/" + kPlaceFileName;
 }
 
-std::string system_place_dir(void) { return NB_SYSCONFDIR "/nachtblick"; }
+std::string system_place_dir(void) { return system_place_folder(); }
 
 std::string find_place_file(const std::string &system_dir) {
   const std::string name = kPlaceFileName;

@@ -48,7 +48,8 @@ struct PlaceBook {
   std::string notes;
 };
 
-// The folder of the system's place file: SYSCONFDIR/nachtblick.
+// The folder of the system's place file of the installed programs
+// (system_place_folder of installpaths.h).
 std::string system_place_dir(void);
 
 // Where the place file is looked for, as the programs' --help says it.
@@ -58,7 +59,8 @@ std::string system_place_dir(void);
   "system's nachtblick/gtknblick.conf (in /etc for the Debian package).\n"
 
 // The user's own place file: nachtblick/gtknblick.conf in the user's
-// configuration directory ($XDG_CONFIG_HOME, else ~/.config).
+// configuration directory ($XDG_CONFIG_HOME when it is an absolute path,
+// else ~/.config).
 std::string user_place_file(void);
 
 // The place file to read: the first readable regular file of

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // What the golden texts (tests/data) cannot show: the fields of the place
 // table no report prints, the place fallbacks, the file-size bound and
-// devices as place files, the lines an added place writes, the zone list,
+// devices as place files, the lines an added place writes, Latin-1 for
+// the window's font, the zone list,
 // the moon searches at their bounds, and the export's sunrises and sunsets
 // against the rise and set report.
 // (tests/ical_check.sh checks the line form of whole exports.)
@@ -26,6 +27,7 @@
 #include "nachtblick/place/instant.h"
 #include "nachtblick/place/placeadd.h"
 #include "nachtblick/place/places.h"
+#include "nachtblick/text/latin1.h"
 #include "nachtblick/views/ical.h"
 #include "nachtblick/views/reports.h"
 
@@ -97,6 +99,19 @@ TEST(App, PlaceLineAppended) {
   for (const auto &[text, with] :
        {std::pair("", "L\n"), {"a", "a\nL\n"}, {"a\n", "a\nL\n"}, {"a\r", "a\rL\n"}})
     EXPECT_EQ(append_line(text, "L"), with) << text;
+}
+
+// Text for the window's Latin-1 font: Latin-1 characters as their byte,
+// a stray Latin-1 byte as itself, a composed accent, others transliterated,
+// C1 controls and untransliterable characters as '?'.
+TEST(App, Latin1Text) {
+  for (const auto &[utf8, latin1] : {std::pair("Ærø", "\306r\370"),
+                                     {"Łódź", "L\363dz"},
+                                     {"Z\374rich", "Z\374rich"},
+                                     {"e\u0301", "\351"},
+                                     {"5 €", "5 EUR"},
+                                     {"東京 \u0085", "?? ?"}})
+    EXPECT_EQ(latin1_text(utf8), latin1) << utf8;
 }
 
 // The zones to choose from: tzdata's list for users, sorted, every one known.

@@ -25,6 +25,7 @@
 #include "nachtblick/text/textbuf.h"
 #include "nachtblick/text/utf8.h"
 #include "nachtblick/views/eventnames.h"
+#include "nachtblick/views/monthnames.h"
 #include "nachtblick/views/yearcheck.h"
 
 const ChartColour kBandColours[kChartBands] = {
@@ -39,8 +40,8 @@ const ChartColour kSkippedDayColour = {0.800, 0.800, 0.800};
 namespace {
 
 // The key's names of the bands, in the order of ChartBand.
-const char *const kBandNames[kChartBands] = {
-    "Tag", "Buergerliche Daemmerung", "Nautische Daemmerung", "Astronomische Daemmerung", "Nacht"};
+const char *const kBandNames[kChartBands] = {"Tag", "Bürgerliche Dämmerung", "Nautische Dämmerung",
+                                             "Astronomische Dämmerung", "Nacht"};
 // The event type of the altitude above which band b begins is -b.
 const int kLayers = kBandNight;
 const int kHoursPerDay = 24;
@@ -140,7 +141,7 @@ void add_marks(Chart &c, bool south) {
 void add_titles(Chart &c, const Place &place) {
   c.title = "Tag und Nacht " + std::to_string(c.year) + " in " + utf8_text(place.name);
   append_format(c.subtitle, "%d Grad %d Min. %s, %d Grad %d Min. %s; Uhrzeit in ", place.lat_deg,
-                place.lat_min, place_south(place) ? "Sued" : "Nord", place.lon_deg, place.lon_min,
+                place.lat_min, place_south(place) ? "Süd" : "Nord", place.lon_deg, place.lon_min,
                 place_west(place) ? "West" : "Ost");
   std::vector<std::string> abbrs;
   for (const ZoneDay &day : c.days)
@@ -253,7 +254,7 @@ void draw_grid(cairo_t *cr, const Chart &c) {
     const int to = (m == 12 ? c.ndays : datetomjd(c.year, m + 1, 1) - c.first);
     const double x0 = chart_x(from), x1 = chart_x(to);
     hairline(cr, x0, bottom, x0, bottom + 6);
-    show(cr, month_name(m, c.jan_variant), (x0 + x1) / 2, bottom + 17, 0.5);
+    show(cr, month_name_utf8(m, c.jan_variant), (x0 + x1) / 2, bottom + 17, 0.5);
   }
   hairline(cr, right, bottom, right, bottom + 6);
   cairo_stroke(cr);
@@ -330,7 +331,8 @@ void draw_key(cairo_t *cr, const Chart &c) {
   }
   y += kKeyLine;
   x = kChartLeft;
-  const char *const mark_names[] = {"Vollmond", "Neumond", "Beginn der Jahreszeit"};
+  const char *const mark_names[] = {kPhaseNames[2].name, kPhaseNames[0].name,
+                                    "Beginn der Jahreszeit"};
   const int kinds[] = {2, 0, 1};
   for (int i = 0; i < 3; ++i) {
     draw_symbol(cr, x + 6, y - 3, kinds[i], i == 2);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "nachtblick/views/placetable.h"
 
+#include "nachtblick/text/padding.h"
 #include "nachtblick/text/textbuf.h"
 
 std::string place_table_text(const Place table[kPlaceSlots]) {
@@ -8,8 +9,9 @@ std::string place_table_text(const Place table[kPlaceSlots]) {
   for (int i = 0; i < kPlaceSlots && table[i].used; ++i) {
     const Place &p = table[i];
     if (i) out += "\n";
-    append_format(out, "%2d  %-*s  %9.5f  %10.5f", i, kPlaceNameMax, p.name, p.latitude,
-                  p.longitude);
+    append_format(out, "%2d  ", i);
+    out += pad_characters(p.name, kPlaceNameMax);
+    append_format(out, "  %9.5f  %10.5f", p.latitude, p.longitude);
     if (p.zone[0]) append_format(out, "  %s", p.zone);
   }
   return out + "\n";
