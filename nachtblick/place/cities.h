@@ -130,7 +130,7 @@ struct ZoneGuess {
 // city's distance d: twice as far, or for a point near a city up to 25 km
 // farther, as a town across a border is (Kehl, Strasbourg). Zones differ by
 // name (Europe/Vienna and Europe/Ljubljana differ). A scan of the whole
-// table, some 15 ms; runs in the calling thread, as search_cities.
+// table, some 20 ms of CPU; runs in the calling thread, as search_cities.
 ZoneGuess guess_zone(double latitude, double longitude);
 
 // The great-circle distance in km between two points (degrees, north and
