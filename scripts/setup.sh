@@ -12,8 +12,9 @@
 set -eu
 
 # Compiler, build tools, GTK+ 2 and the X core fonts the windows draw with;
-# cairo, which nachtblick-report draws its charts with.
-RUN_PACKAGES="g++ make cmake pkg-config libgtk2.0-dev libcairo2-dev
+# cairo, which nachtblick-report draws its charts with; libgeonames, the
+# GeoNames city table of the city search.
+RUN_PACKAGES="g++ make cmake pkg-config libgtk2.0-dev libcairo2-dev libgeonames-dev
 xfonts-base xfonts-75dpi xfonts-100dpi"
 
 # Unit tests and benchmarks; the virtual display, clicks and screenshots of

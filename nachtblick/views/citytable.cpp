@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+// The cities of a search as text.
+#include "nachtblick/views/citytable.h"
+
+#include <glib.h>
+
+#include <algorithm>
+#include <array>
+
+#include "nachtblick/text/textbuf.h"
+
+namespace {
+
+enum { kColumns = 7, kFirstRightColumn = 4 };
+
+// A line of the table: its fields, control characters masked.
+typedef std::array<std::string, kColumns> Row;
+
+// A number as the table and the tsv print it, whatever the locale.
+std::string degrees(double value) {
+  char buffer[G_ASCII_DTOSTR_BUF_SIZE];
+  return g_ascii_formatd(buffer, sizeof buffer, "%.4f", value);
+}
+
+// The header and the cities' rows.
+std::vector<Row> rows(const Row &header, const std::vector<City> &cities) {
+  std::vector<Row> all{header};
+  for (const City &c : cities) {
+    std::string population;
+    append_format(population, "%ld", c.population);
+    all.push_back({c.name, c.state, c.country, c.zone, degrees(c.latitude), degrees(c.longitude),
+                   population});
+  }
+  for (Row &row : all)
+    for (std::string &field : row) mask_controls(field);
+  return all;
+}
+
+// Characters of a UTF-8 field.
+size_t characters(const std::string &field) {
+  return size_t(g_utf8_strlen(field.c_str(), gssize(field.size())));
+}
+
+}  // namespace
+
+std::string city_table_text(const std::vector<City> &cities) {
+  const std::vector<Row> table = rows(
+      {"Ort", "Bundesland/Region", "Staat", "Zeitzone", "Breite", "Laenge", "Einwohner"}, cities);
+  std::array<size_t, kColumns> width{};
+  for (const Row &row : table)
+    for (int i = 0; i < kColumns; ++i) width[i] = std::max(width[i], characters(row[i]));
+  std::string text;
+  for (const Row &row : table) {
+    std::string line;
+    for (int i = 0; i < kColumns; ++i) {
+      const std::string pad(width[i] - characters(row[i]), ' ');
+      if (i > 0) line += "  ";
+      line += i < kFirstRightColumn ? row[i] + pad : pad + row[i];
+    }
+    text += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
+  }
+  return text;
+}
+
+std::string city_table_tsv(const std::vector<City> &cities) {
+  std::string text;
+  for (const Row &row :
+       rows({"name", "state", "country", "zone", "lat", "lon", "population"}, cities)) {
+    for (int i = 0; i < kColumns; ++i) text += (i ? "\t" : "") + row[i];
+    text += "\n";
+  }
+  return text;
+}
