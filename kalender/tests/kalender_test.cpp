@@ -25,9 +25,11 @@ TEST(Kalender, AgreesWithTheCalendarCore) {
     }
     ASSERT_EQ(eastersunday(y), (y >= 1 && y <= 10000) ? easterdate(y) : -1) << y;
   }
-  for (int v : {INT_MIN, INT_MAX}) {
-    const std::array<int, 5> results = {dayofweek(v, v, v), dayofyear(v, v, v),
-                                        lastdayofmonth(v, v), weekofyear(1, 1, v), eastersunday(v)};
+  // The first year past the range, and the ends of int.
+  for (int v : {10001, INT_MIN, INT_MAX}) {
+    const std::array<int, 5> results = {dayofweek(1, 1, v), dayofyear(1, 1, v),
+                                        lastdayofmonth(1, v), weekofyear(1, 1, v), eastersunday(v)};
     EXPECT_EQ(results, (std::array<int, 5>{0, 0, 0, 0, -1})) << v;
+    EXPECT_EQ(dayofweek(v, v, v) + dayofyear(v, v, v) + lastdayofmonth(v, v), 0) << v;
   }
 }

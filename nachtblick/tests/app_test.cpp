@@ -220,3 +220,23 @@ TEST(App, InstantSweep) {
     ASSERT_EQ(ut.local(tokyo).day, want.day);
   }
 }
+
+// Without a zone, the offset is that of the summer-time rule for the date
+// the MEZ clock shows: on the switch days an hour before midnight UT
+// falls on either side of it (30/31 March and 26/27 October 2024).
+TEST(App, PlaceClockSwitchDays) {
+  const Place berlin{52, 31, 13, 24, 1, 1, 1, "Berlin", 13.4, 52.5, ""};
+  const std::tuple<int, int, int, int, int, const char *> cases[] = {
+      {3, 30, 23, 31, 90, "MESZ"},
+      {3, 30, 22, 30, 23 * 60 + 30, "MEZ"},
+      {10, 26, 23, 27, 30, "MEZ"},
+      {10, 26, 22, 27, 30, "MESZ"}};
+  for (const auto &[month, day, hour, local_day, minutes, abbr] : cases) {
+    const LocalTime l =
+        Instant::seconds(datetomjd(2024, month, day) * kSecondsPerDay + hour * 3600 + 1800)
+            .local(berlin);
+    EXPECT_EQ(std::make_tuple(l.day, l.seconds / 60, std::string(l.abbr)),
+              std::make_tuple(local_day, minutes, std::string(abbr)))
+        << day << "." << month << " " << hour << ":30 UT";
+  }
+}
