@@ -29,7 +29,7 @@ struct SunBand {
 // Every maximal interval in which the Sun's altitude h satisfies
 // low < h <= high and which overlaps the span [jd1, jd2], in time order:
 // writes at most capacity of them to out and returns how many there are
-// (which may exceed capacity; a span of d days holds at most 2 d + 1).
+// (which may exceed capacity; two a day, at most five in a day).
 // Returns -1 for a band that is not -kSunBandLimit <= low < high <=
 // kSunBandLimit, and 0 for jd2 < jd1 (jd2 = jd1 gives the interval that
 // holds the instant, if any).
