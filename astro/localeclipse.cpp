@@ -10,6 +10,7 @@
 #include "astro/constants.h"
 #include "astro/coordinates.h"
 #include "astro/eclipse.h"
+#include "astro/horizoncrossings.h"
 #include "astro/localposition.h"
 #include "astro/rootsearch.h"
 #include "astro/timescales.h"
@@ -55,34 +56,11 @@ double innercontact(double jd, const void *p) {
   return d.separation - std::fabs(d.sun - d.moon);
 }
 
-// Negative while the Sun is down.
-double sunup(double jd, const void *p) {
-  const Place &place = *static_cast<const Place *>(p);
-  double altitude = 0.0, azimuth = 0.0;
-  sunhorizontal(jd, place.longitude, place.latitude, &altitude, &azimuth);
-  return altitude - kSunHorizonAltitude;
-}
-
 EclipseInstant instantat(double jd, const Place &p) {
   double altitude = 0.0, azimuth = 0.0;
   sunhorizontal(jd, p.longitude, p.latitude, &altitude, &azimuth);
   return EclipseInstant{jd, altitude + refraction(altitude), azimuth,
                         altitude > kSunHorizonAltitude ? 1 : 0};
-}
-
-// Sunrise and sunset between C1 and C4: the sign changes of sunup() over
-// steps of at most kEclipseStep.
-void horizoncrossings(const Place &p, LocalSolarEclipse *e) {
-  const double c1 = e->contact[kContact1].jd, c4 = e->contact[kContact4].jd;
-  const int steps = static_cast<int>(std::ceil((c4 - c1) / kEclipseStep));
-  const double step = (c4 - c1) / steps;
-  for (int i = 0; i < steps; ++i) {
-    double t = 0.0;
-    const double t0 = c1 + i * step;
-    if (steproot(sunup, &p, t0, step, 1, kEclipseTolerance, &t) != kRootFound) continue;
-    double &slot = (sunup(t0, &p) < 0.0) ? e->sunrise : e->sunset;
-    if (slot == 0.0) slot = t;
-  }
 }
 
 }  // namespace
@@ -130,7 +108,11 @@ int solareclipseat(int n, double longitude, double latitude, LocalSolarEclipse *
       if (c[i] != 0.0) r.contact[i] = instantat(c[i], p);
     r.magnitude = (d.sun + d.moon - d.separation) / (2.0 * d.sun);
     r.obscuration = discoverlap(d.sun, d.moon, d.separation);
-    horizoncrossings(p, &r);
+    HorizonSpan h{};
+    horizoncrossings(kHorizonSun, longitude, latitude, c[kContact1], c[kContact4], &h);
+    r.sunrise = h.rise;
+    r.sunset = h.set;
+    r.sunupduring = h.up;
   }
   *e = r;
   return kEclipseFound;

@@ -39,6 +39,8 @@ struct LocalSolarEclipse {
   double obscuration;  // at greatest eclipse: covered fraction of the Sun's disc area, or 0
   double sunrise;      // UT JD of a sunrise between C1 and C4, else 0
   double sunset;       // UT JD of a sunset between C1 and C4, else 0
+  int sunupduring;     // 1 when the Sun is up at some instant from C1 to C4 (horizoncrossings.h);
+                       // 0 also when kind is kLocalNone
 };
 
 // The solar eclipse of lunation n (as eclipse(n, kKindSolar, ...)) seen

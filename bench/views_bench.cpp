@@ -2,18 +2,23 @@
 // The views of a place and of the Moon's distance: a year of eclipses at
 // one place as text and as tsv, a day of the sun view, a year of the
 // Moon's distances, and the calendar export of a year's evening golden
-// hours. Years step by 37 through the reports' range, the sun view's days
-// by 11 days and a month through it, so that both calendars and many kinds
-// of eclipse and of day are met.
+// hours, and those hours as whole intervals of a year (astro/sunbands.h)
+// at the first place and at Reykjavik (64 N). Years step by 37 through the reports' range, the sun
+// view's days by 11 days and a month through it, so that both calendars and many kinds of eclipse
+// and of day are met.
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
+
+#include "astro/sunbands.h"
 
 #include "calendar/calendar.h"
 #include "nachtblick/place/places.h"
 #include "nachtblick/views/eclipses.h"
 #include "nachtblick/views/ical.h"
 #include "nachtblick/views/moondistance.h"
+#include "nachtblick/events/sunday.h"
 #include "nachtblick/views/sun.h"
 
 namespace {
@@ -72,5 +77,21 @@ void BM_IcalGolden(benchmark::State &state) {
   }
 }
 BENCHMARK(BM_IcalGolden)->Unit(benchmark::kMillisecond);
+
+void BM_SunBandsYear(benchmark::State &state) {
+  Place places[kPlaceSlots];
+  reset_places(places);
+  const double latitude = state.range(0) ? 64.15 : places[0].latitude;
+  const double longitude = state.range(0) ? -21.95 : places[0].longitude;
+  std::vector<SunBand> bands(800);
+  int year = kFirstReportYear;
+  for (auto _ : state) {
+    const double jd1 = datetojd(year, 1, 1), jd2 = datetojd(year + 1, 1, 1);
+    benchmark::DoNotOptimize(sunbands(longitude, latitude, kGoldenHourLow, kGoldenHourHigh, jd1,
+                                      jd2, bands.data(), 800));
+    year = next_year(year);
+  }
+}
+BENCHMARK(BM_SunBandsYear)->ArgName("north")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

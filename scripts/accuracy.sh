@@ -61,6 +61,7 @@ python3 "$root/bench/accuracy/compare.py" \
   --places "$root/bench/accuracy/places.csv" \
   --eclipse-places "$root/bench/accuracy/eclipseplaces.csv" \
   --sun-places "$root/bench/accuracy/sunplaces.csv" \
+  --band-places "$root/bench/accuracy/bandplaces.csv" \
   --work "$work" --docs "$root/docs" --jobs 2 \
   --versions "version $(engine_version), run with Node.js $(node --version)"
 echo "== written: docs/accuracy.md, docs/accuracy/*.png"

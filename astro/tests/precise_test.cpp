@@ -6,18 +6,22 @@
 // 2.1.19 (an independent ephemeris) within the accuracy of Meeus's series.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <tuple>
+#include <vector>
 
 #include "astro/apsis.h"
 #include "astro/constants.h"
 #include "astro/coordinates.h"
+#include "astro/horizoncrossings.h"
 #include "astro/localeclipse.h"
 #include "astro/localposition.h"
 #include "astro/lunareclipse.h"
 #include "astro/nutation.h"
 #include "astro/precisemoon.h"
 #include "astro/precisesun.h"
+#include "astro/sunbands.h"
 
 namespace {
 constexpr double kArcsec = 1.0 / 3600.0;
@@ -160,6 +164,9 @@ TEST(Precise, SolarEclipsesAgainstAstronomyEngine) {
   EXPECT_NEAR(e.sunset, 2461265.276388, 10 * kSecond);
   EXPECT_EQ(e.sunrise, 0.0);
   EXPECT_EQ(e.contact[kContactMax].sunup - e.contact[kContact4].sunup, 1);
+  EXPECT_EQ(e.sunupduring, 1);
+  solareclipseat(329, 82.92, 55.03, &e);  // Novosibirsk: partial, at night
+  EXPECT_EQ(e.kind * 10 + e.sunupduring, kTypePartial * 10);
   EXPECT_EQ(solareclipseat(330, 13.4, 52.52, &e), kEclipseNone);
 }
 
@@ -198,5 +205,116 @@ TEST(Precise, ApsidesInOrder) {
     EXPECT_NEAR(a[i].jd, jd, 31.0 / 1440.0) << i;
     EXPECT_EQ(a[i].apogee, apogee) << i;
     EXPECT_NEAR(a[i].distance, km, 12.0) << i;
+  }
+}
+
+namespace {
+// The intervals of the band over [jd1, jd2], each checked: whole (begin
+// before end, apart from its neighbours, no edge left unfound), overlapping
+// the span, the Sun's altitude at its edges that of the edge crossed, in
+// the band at its middle.
+std::vector<SunBand> bands(double latitude, double longitude, double low, double high, double jd1,
+                           double jd2) {
+  std::vector<SunBand> b(800);
+  b.resize(std::max(0, sunbands(longitude, latitude, low, high, jd1, jd2, b.data(), 800)));
+  const auto altitude = [&](double jd) {
+    TopocentricPosition sun{};
+    suntopocentric(jd, longitude, latitude, &sun);
+    return sun.altitude;
+  };
+  for (size_t i = 0; i < b.size(); ++i) {
+    EXPECT_TRUE(b[i].begin < b[i].end && b[i].begin <= jd2 && b[i].end >= jd1) << i;
+    EXPECT_TRUE(i == 0 || b[i - 1].end < b[i].begin) << i;
+    EXPECT_EQ(b[i].flags, 0) << i;
+    EXPECT_NEAR(altitude(b[i].begin), b[i].beginrising ? low : high, 0.001) << i;
+    EXPECT_NEAR(altitude(b[i].end), b[i].endrising ? high : low, 0.001) << i;
+    const double middle = altitude(0.5 * (b[i].begin + b[i].end));
+    EXPECT_TRUE(middle > low && middle <= high) << i;
+  }
+  return b;
+}
+}  // namespace
+
+// The golden (-4..6 deg) and blue (-6..-4 deg) hours of local days, whole;
+// edges against astronomy-engine (SearchAltitude, the Sun's geometric
+// centre) within 15 s.
+TEST(Precise, SunBands) {
+  const double may22 = 2461182.5, jun21 = 2461212.5, dec21 = 2461395.5;
+  // Reykjavik (UT): the evening's golden hour ends after midnight, the
+  // blue hour between the evenings is one interval.
+  std::vector<SunBand> b = bands(64.15, -21.95, -4, 6, may22, may22 + 1);
+  ASSERT_EQ(b.size(), 3u);
+  EXPECT_LT(b[0].begin, may22);
+  EXPECT_NEAR(b[2].end, 2461183.50524444, 15 * kSecond);
+  EXPECT_EQ(b[2].beginrising + b[2].endrising, 0);
+  b = bands(64.15, -21.95, -6, -4, may22, may22 + 1);
+  ASSERT_EQ(b.size(), 1u);
+  EXPECT_NEAR(b[0].begin, 2461182.50133245, 15 * kSecond);
+  EXPECT_NEAR(b[0].end, 2461182.61550461, 15 * kSecond);
+  // December: the Sun stays below +6, one interval through -4 and back.
+  b = bands(64.15, -21.95, -4, 6, dec21, dec21 + 1);
+  ASSERT_EQ(b.size(), 1u);
+  EXPECT_NEAR(b[0].begin, 2461395.93764715, 15 * kSecond);
+  EXPECT_NEAR(b[0].end, 2461396.18164437, 15 * kSecond);
+  EXPECT_EQ(b[0].beginrising * 10 + b[0].endrising, 10);
+  // Helsinki (EEST): the evening's blue hour ends at 00:42 of the next day.
+  b = bands(60.1667, 24.9333, -6, -4, jun21 - 0.125, jun21 + 0.875);
+  ASSERT_EQ(b.size(), 3u);
+  EXPECT_NEAR(b[2].end, 2461213.40431727, 15 * kSecond);
+  // Tromsoe (CEST), midnight sun: the golden hour from sinking through +6
+  // to rising through it, no blue hour; in December a golden hour at noon.
+  b = bands(69.65, 18.95, -4, 6, jun21 - 1 / 12.0, jun21 + 11 / 12.0);
+  for (const SunBand &x : b) EXPECT_EQ(x.beginrising * 10 + x.endrising, 1);
+  EXPECT_TRUE(bands(69.65, 18.95, -6, -4, jun21, jun21 + 1).empty());
+  b = bands(69.65, 18.95, -4, 6, dec21, dec21 + 1);
+  ASSERT_EQ(b.size(), 1u);
+  EXPECT_NEAR(b[0].begin, 2461395.89557871, 15 * kSecond);
+  // Longyearbyen: polar day and polar night; Ushuaia: four in a day.
+  for (const double d : {jun21, dec21})
+    for (const double low : {-6.0, -4.0})
+      EXPECT_TRUE(bands(78.22, 15.65, low, low + 2, d, d + 1).empty());
+  EXPECT_EQ(bands(-54.8, -68.3, -4, 6, dec21 + 0.125, dec21 + 1.125).size(), 2u);
+  EXPECT_EQ(bands(-54.8, -68.3, -6, -4, dec21 + 0.125, dec21 + 1.125).size(), 2u);
+  // The day's highest altitude passes -4 by 0.0001 deg between the samples.
+  b = bands(70.5605, 0, -4, 6, dec21, dec21 + 1);
+  ASSERT_EQ(b.size(), 1u);
+  EXPECT_NEAR(b[0].end - b[0].begin, 100 * kSecond, 30 * kSecond);
+  // Near the pole the interval lasts weeks; whole years in 64 N and 68 S.
+  b = bands(89.9, 0, -4, 6, 2461119.5, 2461119.5);
+  ASSERT_EQ(b.size(), 1u);
+  EXPECT_GT(b[0].end - b[0].begin, 20.0);
+  EXPECT_GT(bands(64.15, -21.95, -4, 6, 2461041.5, 2461406.5).size(), 600u);
+  EXPECT_GT(bands(-68.58, 77.97, -6, -4, 2461041.5, 2461406.5).size(), 500u);
+  SunBand x{};
+  EXPECT_EQ(sunbands(0, 0, -4, -4, may22, may22 + 1, &x, 1), -1);
+  EXPECT_EQ(sunbands(0, 0, -30, 0, may22, may22 + 1, &x, 1), -1);
+  EXPECT_EQ(sunbands(0, 0, -4, 6, may22, may22 - 1, &x, 1), 0);
+}
+
+// The Moon through the total lunar eclipse of 2026-03-03 (U1..U4): below
+// the horizon in Berlin, up in Honolulu, setting in New York and rising in
+// Beijing (astronomy-engine's SearchAltitude at -50', within 1 s).
+TEST(Precise, MoonThroughLunarEclipse) {
+  LunarEclipseContacts l{};
+  ASSERT_EQ(lunareclipsecontacts(323, &l), kEclipseFound);
+  const struct {
+    double longitude, latitude;
+    int up, upfirst, uplast;
+    double rise, set;
+  } cases[] = {{13.40, 52.52, 0, 0, 0, 0, 0},
+               {-157.86, 21.31, 1, 1, 1, 0, 0},
+               {-74.01, 40.71, 1, 1, 0, 0, 2461102.978252},
+               {116.4, 39.9, 1, 0, 1, 2461102.917026, 0}};
+  for (const auto &c : cases) {
+    HorizonSpan h{};
+    horizoncrossings(kHorizonMoon, c.longitude, c.latitude, l.jd[kU1], l.jd[kU4], &h);
+    EXPECT_EQ(h.up * 100 + h.upfirst * 10 + h.uplast, c.up * 100 + c.upfirst * 10 + c.uplast);
+    EXPECT_NEAR(h.rise, c.rise, kSecond) << c.longitude;
+    EXPECT_NEAR(h.set, c.set, kSecond) << c.longitude;
+    double altitude = 0, azimuth = 0;
+    moonhorizontal(h.rise + h.set, c.longitude, c.latitude, &altitude, &azimuth);
+    if (h.rise + h.set != 0) {
+      EXPECT_NEAR(altitude, kSunHorizonAltitude, 0.001);
+    }
   }
 }

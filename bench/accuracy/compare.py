@@ -92,6 +92,8 @@ TWILIGHTS = (-1, -2, -3)
 LOCAL = (1900, 2100)  # eclipses at places
 SUN_YEARS = (2000, 2030)  # the sun view
 SUN_STEP = 1  # every n-th day
+BAND_YEARS = (2026, 2030)  # the golden and blue hours as whole intervals
+BAND_LEVELS = {"golden": (-4.0, 6.0), "blue": (-6.0, -4.0)}
 APSIS_YEARS = (2000, 2100)  # apsides and the distances at new and full moon
 UP_ALTITUDE = -50.0 / 60.0  # the views' "up": the centre's geometric altitude above -50'
 GRAZE = 0.5  # degrees from that line within which "up" is not compared
@@ -107,7 +109,7 @@ SUN_REPEATS = {"golden_am_begin": "blue_am_end", "blue_pm_begin": "golden_pm_end
 SUN_ALTITUDES = {"rise": UP_ALTITUDE, "set": UP_ALTITUDE, "blue_am_begin": -6.0,
                  "blue_am_end": -4.0, "golden_am_end": 6.0, "golden_pm_begin": 6.0,
                  "golden_pm_end": -4.0, "blue_pm_end": -6.0}
-VIEW_NAMES = {"local": "eclipses", "sun": "sun", "moon": "moon distance"}
+VIEW_NAMES = {"local": "eclipses", "sun": "sun", "bands": "sun", "moon": "moon distance"}
 
 
 @dataclasses.dataclass
@@ -151,6 +153,11 @@ CHECKS = {
         Check("Sun's altitude at all events", "sun_alt", None, 0.05, SUN_YEARS, 5, "deg"),
         Check("Sun's azimuth at all events, on the sky (times cos altitude)", "sun_az", None,
               0.05, SUN_YEARS, 5, "deg")],
+    "bands": [
+        Check("Golden hour as whole intervals, begin and end", "band_time", ("golden",), 60,
+              BAND_YEARS, 2),
+        Check("Blue hour as whole intervals, begin and end", "band_time", ("blue",), 60,
+              BAND_YEARS, 2)],
     "moon": [
         Check("Perigee, instant", "apsis_time", ("perigee",), 35, APSIS_YEARS, 1, "min"),
         Check("Apogee, instant", "apsis_time", ("apogee",), 35, APSIS_YEARS, 1, "min"),
@@ -740,6 +747,92 @@ def sun_tables(count, cases, places):
     return counts, listed
 
 
+def band_margin(culminations, jd, level):
+    """How near the Sun's altitude comes to level at the culminations
+    within 18 hours of jd, degrees (None: none there)."""
+    i = bisect.bisect_left(culminations, (jd,))
+    near = [alt for t, alt in culminations[max(i - 2, 0):i + 2] if abs(t - jd) <= 0.75]
+    return min((abs(alt - level) for alt in near), default=None)
+
+
+def sun_bands(prog, ref, culm):
+    """The golden and blue hours as whole intervals against the reference's:
+    the intervals of a place and band paired where they overlap, in time
+    order; the pairs of begin and end (band_time, in seconds), the counts,
+    and every interval found by one side only or with an edge beyond 60 s,
+    with how near the day's extreme altitude came to the edge."""
+    data, count, cases = {"band_time": []}, collections.Counter(), []
+    culms = {p: [(r["jd"], r["alt"]) for r in rows]
+             for p, rows in group(culm, lambda r: int(r["place"])).items()}
+    num = lambda x, inf: inf if x == "" else x
+    for key in sorted(set(group(prog, lambda r: (int(r["place"]), r["band"])))
+                      | set(group(ref, lambda r: (int(r["place"]), r["band"])))):
+        ps = [r for r in prog if (int(r["place"]), r["band"]) == key]
+        rs = [r for r in ref if (int(r["place"]), r["band"]) == key]
+        place, band = key
+        low, high = BAND_LEVELS[band]
+        def note(r):
+            m = [band_margin(culms.get(place, []), r[e], lv) for e, lv in (
+                ("begin", low if r["beginrising"] == 1 else high),
+                ("end", high if r["endrising"] == 1 else low)) if r[e] != ""]
+            m = [x for x in m if x is not None]
+            return min(m) if m else None
+        i = j = 0
+        while i < len(ps) or j < len(rs):
+            p, r = ps[i] if i < len(ps) else None, rs[j] if j < len(rs) else None
+            if p and r and num(p["begin"], -1e99) < num(r["end"], 1e99) and \
+                    num(r["begin"], -1e99) < num(p["end"], 1e99):
+                count[band, "paired"] += 1
+                if (p["beginrising"], p["endrising"]) != (r["beginrising"], r["endrising"]):
+                    count[band, "directions"] += 1
+                for e in ("begin", "end"):
+                    if r[e] == "":
+                        count[band, "reference open"] += 1
+                        continue
+                    d = (p[e] - r[e]) * DAY
+                    m = note(r)
+                    data["band_time"].append(Pair(year_of(p[e]), band, d, place=place, jd=p[e]))
+                    if abs(d) > 60:
+                        cases.append((place, band, "%s differs by %.1f s" % (e, d), p, r, m))
+                i, j = i + 1, j + 1
+                continue
+            later = lambda x: num(x["end"], 1e99)
+            if r is None or (p is not None and later(p) < later(r)):
+                count[band, "program only"] += 1
+                cases.append((place, band, "program only", p, None, note(p)))
+                i += 1
+            else:
+                count[band, "reference only"] += 1
+                cases.append((place, band, "reference only", None, r, note(r)))
+                j += 1
+        count[band, "program"] += len(ps)
+        count[band, "reference"] += len(rs)
+        count[band, "not found"] += sum(1 for p in ps if p["flags"] != 0)
+    return data, count, cases
+
+
+BAND_COUNTS = ("program", "reference", "paired", "program only", "reference only", "directions",
+               "not found")
+
+
+def band_tables(count, cases, places):
+    at = lambda r: "-" if r is None else "%s to %s" % (
+        datestr(r["begin"]) if r["begin"] != "" else "?", datestr(r["end"]) if r["end"] != ""
+        else "?")
+    counts = "\n".join(
+        ["| band | intervals of the program | of the reference | paired | the program's only "
+         "| the reference's only | entered or left the other way | edges not found |",
+         "|---|--:|--:|--:|--:|--:|--:|--:|"] +
+        ["| %s | %s |" % (band, " | ".join(str(count[band, k]) for k in BAND_COUNTS))
+         for band in BAND_LEVELS])
+    listed = "\n".join(["| place | band | what | program (UT) | reference (UT) | day's extreme "
+                        "from the edge |", "|---|---|---|---|---|--:|"] + [
+        "| %s | %s | %s | %s | %s | %s |" % (places[pl][0], band, what, at(p), at(r),
+                                            "" if m is None else "%.3f deg" % m)
+        for pl, band, what, p, r, m in cases]) if cases else "None."
+    return counts, listed
+
+
 def moon_distances(prog, ref, apsides):
     """The apsides paired with the reference's of the same kind, and the
     distances at new and full moon (apsis_time, apsis_dist, phase_dist);
@@ -834,6 +927,11 @@ def run_all(args):
              "sunday": prog("sunday", "sunday", args.sun_places, mjd[SUN_YEARS][0],
                             mjd[SUN_YEARS][1] - 1, SUN_STEP),
              "moondistance": prog("moondistance", "moondistance", *APSIS_YEARS)}
+    jobs["sunbands"] = (prog("sunbands", "sunbands", args.band_places, *BAND_YEARS),
+                        ref("sunbands", "sunbands", args.band_places, *jd(BAND_YEARS)))
+    b0, b1 = jd(BAND_YEARS)
+    jobs["culminations"] = (ref("culminations", "culminations", args.band_places,
+                                "%.1f" % (float(b0) - 45), "%.1f" % (float(b1) + 45)), None)
     jobs["localeclipses"] = (ref("localeclipses", "localeclipses", args.eclipse_places,
                                  *jd(LOCAL)), None)
     jobs["lunareclipses"] = (ref("lunareclipses", "lunareclipses", args.eclipse_places,
@@ -924,7 +1022,7 @@ def one_sided_table(cases):
 def main():
     ap = argparse.ArgumentParser()
     for name in ("program", "reference", "node-path", "places", "eclipse-places", "sun-places",
-                 "work", "docs"):
+                 "band-places", "work", "docs"):
         ap.add_argument("--" + name, required=True)
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--versions", default="")
@@ -955,7 +1053,9 @@ def main():
                                                  runs["lunareclipses"][0])
     sun, sun_count, sun_cases = sun_days(*runs["sunday"])
     moon, prog_unpaired, ref_unpaired = moon_distances(*runs["moondistance"], runs["apsides"][0])
-    for d in (local, sun, moon):
+    band_places = load_views_places(args.band_places)
+    bands, band_count, band_cases = sun_bands(*runs["sunbands"], runs["culminations"][0])
+    for d in (local, sun, moon, bands):
         data.update(d)
     groups = {"C1": 1, "C4": 1, "MAX": 2, "C2": 3, "C3": 3}
     plot(args.work, "local", [("%.3f" % p.dyear, "%.2f" % p.ut, groups[p.kind])
@@ -972,6 +1072,13 @@ def main():
     for name, checks in CHECKS.items():
         v[name + "_checks"] = check_table(checks, data)
     sun_counts, sun_listed = sun_tables(sun_count, sun_cases, sun_places)
+    band_counts, band_listed = band_tables(band_count, band_cases, band_places)
+    band_all = select(bands["band_time"], BAND_YEARS)
+    v.update(band_counts=band_counts, band_cases=band_listed, n_band_cases=len(band_cases),
+             band_place_table=views_place_table(band_places), n_band_places=len(band_places),
+             band_years="%d..%d" % BAND_YEARS,
+             band_max=fmt(max((abs(p.ut) for p in band_all), default=0.0), 2),
+             band_beyond=sum(1 for p in band_all if abs(p.ut) > 60))
     v.update(local_beyond=beyond_table(CHECKS["local"], data, eclipse_places),
              sun_beyond=beyond_table(CHECKS["sun"], data, sun_places, 10),
              moon_beyond=beyond_table(CHECKS["moon"], data, []),

@@ -11,6 +11,7 @@
 //   nb_accuracy placeeclipses PLACES Y0 Y1   eclipses at places, as the view
 //   nb_accuracy sunday PLACES MJD0 MJD1 STEP  the sun view's events of days
 //   nb_accuracy moondistance Y0 Y1    apsides, new and full moons with distance
+//   nb_accuracy sunbands PLACES Y0 Y1 the golden and blue hours as whole intervals
 //
 // Instants are Julian Dates: "ut" as the reports give them, "tt" the same
 // instant before the conversion to universal time (dynamical time).
@@ -26,6 +27,7 @@
 #include "astro/lunar.h"
 #include "astro/precisemoon.h"
 #include "astro/seasons.h"
+#include "astro/sunbands.h"
 #include "astro/sunmoon.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"
@@ -228,6 +230,36 @@ void sun_day_rows(const char *path, int mjd0, int mjd1, int step) {
   }
 }
 
+// The golden and blue hours at each place as sunbands() gives them: every
+// interval that overlaps the years y0..y1 (from 0h UT of January 1 of y0
+// to that of y1 + 1), whole, with the directions in which the Sun enters
+// and leaves the band and the flags of edges not found.
+void sun_band_rows(const char *path, int y0, int y1) {
+  const struct {
+    const char *name;
+    double low, high;
+  } kBands[] = {{"golden", kGoldenHourLow, kGoldenHourHigh},
+                {"blue", kBlueHourLow, kGoldenHourLow}};
+  const std::vector<Place> places = read_places(path);
+  const double jd1 = datetojd(y0, 1, 1), jd2 = datetojd(y1 + 1, 1, 1);
+  std::printf("place,band,begin,end,beginrising,endrising,flags\n");
+  for (size_t i = 0; i < places.size(); ++i) {
+    for (const auto &b : kBands) {
+      const Place &p = places[i];
+      std::vector<SunBand> bands(static_cast<size_t>(2 * (jd2 - jd1)) + 2);
+      int n = sunbands(p.longitude, p.latitude, b.low, b.high, jd1, jd2, bands.data(),
+                       static_cast<int>(bands.size()));
+      if (n > static_cast<int>(bands.size())) {
+        bands.resize(n);
+        n = sunbands(p.longitude, p.latitude, b.low, b.high, jd1, jd2, bands.data(), n);
+      }
+      for (int k = 0; k < n; ++k)
+        std::printf("%zu,%s,%.8f,%.8f,%d,%d,%d\n", i, b.name, bands[k].begin, bands[k].end,
+                    bands[k].beginrising, bands[k].endrising, bands[k].flags);
+    }
+  }
+}
+
 // The data of the Moon's distance view for the years: the apsides
 // (moonapsides()) and every new and full moon of the moon report with the
 // precise Moon's distance at it; "tt" is the dynamical time at which that
@@ -275,7 +307,8 @@ int usage() {
                "       nb_accuracy constants\n"
                "       nb_accuracy placeeclipses PLACES Y0 Y1\n"
                "       nb_accuracy sunday PLACES MJD0 MJD1 STEP\n"
-               "       nb_accuracy moondistance Y0 Y1\n");
+               "       nb_accuracy moondistance Y0 Y1\n"
+               "       nb_accuracy sunbands PLACES Y0 Y1\n");
   return 2;
 }
 
@@ -301,6 +334,8 @@ int main(int argc, char **argv) {
     moon_distance_rows(a, b);
   } else if (!std::strcmp(what, "placeeclipses") && argc == 5) {
     place_eclipse_rows(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+  } else if (!std::strcmp(what, "sunbands") && argc == 5) {
+    sun_band_rows(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   } else if (!std::strcmp(what, "sunday") && argc == 6) {
     sun_day_rows(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
   } else if (!std::strcmp(what, "riseset") && argc == 6) {

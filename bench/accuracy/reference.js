@@ -18,6 +18,10 @@
 //                                           program's eclipses at places
 //   node reference.js sunday PLACES ROWS    the sun view's events of each day
 //                                           of the program's rows
+//   node reference.js sunbands PLACES JD0 JD1  the golden and blue hours as
+//                                           whole intervals that overlap JD0..JD1
+//   node reference.js culminations PLACES JD0 JD1  the Sun's geometric altitude
+//                                           at its upper and lower culminations
 //   node reference.js apsides JD0 JD1       the Moon's perigees and apogees
 //   node reference.js moondistance ROWS     the Moon's distance at each row
 //
@@ -326,6 +330,68 @@ function sunday(placesPath, rowsPath) {
   }
 }
 
+// The golden (-4 to +6 deg) and blue (-6 to -4 deg) hours: every crossing
+// of a band's edges by the Sun's centre (SearchAltitude: geometric,
+// topocentric) in either direction from 40 days before JD0 to 40 days
+// after JD1, more than the Sun stays in a band at these places; the
+// intervals between an entry and the next exit, those that overlap
+// JD0..JD1. An edge beyond the 40 days is left empty.
+const kBands = { golden: [-4, 6], blue: [-6, -4] };
+
+function sunbands(placesPath, jd0, jd1) {
+  emit('place,band,begin,end,beginrising,endrising');
+  const t0 = jd0 - 40, t1 = jd1 + 40;
+  readplaces(placesPath).forEach((obs, place) => {
+    for (const [band, [low, high]] of Object.entries(kBands)) {
+      const crossings = [];
+      [low, high].forEach((level, index) => [+1, -1].forEach((dir) => {
+        let t = time(t0);
+        for (;;) {
+          const c = A.SearchAltitude(A.Body.Sun, obs, dir, t, t1 - (t.ut + kJ2000), level);
+          if (c === null) break;
+          crossings.push({ jd: c.ut + kJ2000, rising: dir > 0 ? 1 : 0, enters: (index === 0) === (dir > 0) });
+          t = c.AddDays(1 / 1440);
+        }
+      }));
+      crossings.sort((a, b) => a.jd - b.jd);
+      const h = horizontal(A.Body.Sun, obs, time(t0)).geo;
+      let open = h > low && h <= high ? { begin: '', beginrising: '' } : null;
+      const close = (end, endrising) => {
+        if ((open.begin === '' || open.begin <= jd1) && (end === '' || end >= jd0)) {
+          emit([place, band, fixed(open.begin === '' ? null : open.begin, 8),
+            fixed(end === '' ? null : end, 8), open.beginrising, endrising].join(','));
+        }
+      };
+      for (const c of crossings) {
+        if (c.enters && open === null) open = { begin: c.jd, beginrising: c.rising };
+        else if (!c.enters && open !== null) { close(c.jd, c.rising); open = null; }
+      }
+      if (open !== null) close('', '');
+    }
+  });
+}
+
+// The Sun's upper and lower culminations (hour angle 0 and 12) from JD0
+// to JD1 with its geometric altitude there: how near a day's extreme
+// comes to a band's edge.
+function culminations(placesPath, jd0, jd1) {
+  emit('place,jd,alt');
+  readplaces(placesPath).forEach((obs, place) => {
+    const rows = [];
+    for (const ha of [0, 12]) {
+      let t = time(jd0);
+      for (;;) {
+        const e = A.SearchHourAngle(A.Body.Sun, obs, ha, t, +1);
+        if (e.time.ut + kJ2000 > jd1) break;
+        rows.push([e.time.ut + kJ2000, horizontal(A.Body.Sun, obs, e.time).geo]);
+        t = e.time.AddDays(0.5);
+      }
+    }
+    rows.sort((a, b) => a[0] - b[0]);
+    rows.forEach(([jd, alt]) => emit([place, jd.toFixed(8), alt.toFixed(6)].join(',')));
+  });
+}
+
 function apsides(jd0, jd1) {
   emit('event,ut,distance');
   let a = A.SearchLunarApsis(time(jd0));
@@ -359,6 +425,8 @@ if (require.main === module) {
   else if (what === 'lunareclipses') lunareclipses(a, +b, +c);
   else if (what === 'eclipsesat') eclipsesat(a, b);
   else if (what === 'sunday') sunday(a, b);
+  else if (what === 'sunbands') sunbands(a, +b, +c);
+  else if (what === 'culminations') culminations(a, +b, +c);
   else if (what === 'apsides') apsides(+a, +b);
   else if (what === 'moondistance') moondistance(a);
   else { process.stderr.write('usage: see the head of reference.js\n'); process.exit(2); }
