@@ -49,8 +49,8 @@ const EventName kContactNames[kEclipseContacts] = {
     {"Ende", "Ende", nullptr, "C4"},
     {"Beginn Halbschatten", "Beginn Halbschatten", nullptr, "P1"},
     {"Beginn Kernschatten", "Beginn Kernschatten", nullptr, "U1"},
-    {"Beginn Totalitaet", "Beginn Totalitaet", nullptr, "U2"},
+    {"Beginn Totalitaet", "Beginn Totalität", nullptr, "U2"},
     {"Maximum", "Maximum", nullptr, "MAX"},
-    {"Ende Totalitaet", "Ende Totalitaet", nullptr, "U3"},
+    {"Ende Totalitaet", "Ende Totalität", nullptr, "U3"},
     {"Ende Kernschatten", "Ende Kernschatten", nullptr, "U4"},
     {"Ende Halbschatten", "Ende Halbschatten", nullptr, "P4"}};
