@@ -19,6 +19,11 @@ namespace {
 constexpr double kLeastObliquity = 23.29;
 constexpr double kLeastLongitudeRate = 0.95;
 
+// kAltitudeSearch, bisected to 1 ms: the views cut the edges to the
+// second, which the midpoint of a bracket of 0.05 s gets wrong where the
+// instant lies within 0.025 s of a whole second.
+constexpr LevelSearch kBandSearch = {kAltitudeSearch.step, kAltitudeSearch.margin, 0.001 / 86400.0};
+
 struct Place {
   double longitude, latitude;
 };
@@ -58,11 +63,11 @@ bool enters(const LevelCrossing &c) { return (c.level == 0) == (c.rising != 0); 
 // The crossings of the band's edges within [t1, t2], in time order.
 std::vector<LevelCrossing> crossings(const Place &p, const double levels[2], double t1, double t2) {
   std::vector<LevelCrossing> c(4 * static_cast<size_t>(std::ceil(t2 - t1)) + 8);
-  const int n = levelcrossings(altitude, &p, t1, t2, levels, 2, kAltitudeSearch, c.data(),
+  const int n = levelcrossings(altitude, &p, t1, t2, levels, 2, kBandSearch, c.data(),
                                static_cast<int>(c.size()));
   if (static_cast<size_t>(n) > c.size()) {
     c.resize(n);
-    levelcrossings(altitude, &p, t1, t2, levels, 2, kAltitudeSearch, c.data(), n);
+    levelcrossings(altitude, &p, t1, t2, levels, 2, kBandSearch, c.data(), n);
   }
   c.resize(n);
   return c;

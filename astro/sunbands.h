@@ -10,6 +10,10 @@
 #ifndef NACHTBLICK_SUNBANDS_H
 #define NACHTBLICK_SUNBANDS_H
 
+// The photographers' hours by the Sun's geometric altitude, degrees: the
+// blue hour from -6 to -4, the golden hour from -4 to +6.
+constexpr double kBlueHourLow = -6.0, kGoldenHourLow = -4.0, kGoldenHourHigh = 6.0;
+
 // The widest band searched: its edges within this many degrees of the
 // horizon.
 constexpr double kSunBandLimit = 20.0;
@@ -35,7 +39,7 @@ struct SunBand {
 // holds the instant, if any).
 //
 // The edges are the crossings of levelcrossings() with kAltitudeSearch
-// (levelcrossings.h): bisected to 0.05 s, and exact also where the Sun's
+// (levelcrossings.h), but bisected to 1 ms: exact also where the Sun's
 // highest or lowest altitude of a day passes an edge between two samples,
 // so that an interval lasting a few seconds about that extremum is found.
 // An interval that begins before jd1 or ends after jd2 is followed day by

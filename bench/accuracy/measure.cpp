@@ -173,7 +173,8 @@ std::vector<Place> read_places(const char *path) {
 
 // The eclipses of the years at each place as place_eclipses() gives them
 // to the eclipses view: one row per instant (event "none" for an eclipse with
-// none), with the eclipse's kinds, greatest eclipse and, for a solar one,
+// none), with the eclipse's kinds (the local one the horizon aside),
+// greatest eclipse and, for a solar one,
 // magnitude and obscuration at the local maximum.
 void place_eclipse_rows(const char *path, int y0, int y1) {
   const std::vector<Place> places = read_places(path);
@@ -183,7 +184,7 @@ void place_eclipse_rows(const char *path, int y0, int y1) {
       for (const PlaceEclipse &e : place_eclipses(y, places[i])) {
         const char *body = e.lunar ? "lunar" : "solar";
         const auto head = [&] {
-          std::printf("%zu,%s,%d,%d,%.8f,%.5f,%.5f,", i, body, e.kind_global, e.kind_local,
+          std::printf("%zu,%s,%d,%d,%.8f,%.5f,%.5f,", i, body, e.kind_global, e.kind_at_place,
                       e.greatest.ut_jd(), e.magnitude, e.obscuration);
         };
         if (e.moments.empty()) {
@@ -221,8 +222,9 @@ void sun_day_rows(const char *path, int mjd0, int mjd1, int step) {
       const double jd2 = Instant::seconds(local.end).ut_jd();
       for (int e = 0; e < kSunEvents; ++e) {
         TopocentricPosition s{};
-        const double jd = sun.at[e] ? sun.at[e]->ut_jd() : 0.0;
-        if (sun.at[e]) suntopocentric(jd, p.longitude, p.latitude, &s);
+        const std::optional<Instant> at = sun_event(sun, SunEvent(e));
+        const double jd = at ? at->ut_jd() : 0.0;
+        if (at) suntopocentric(jd, p.longitude, p.latitude, &s);
         std::printf("%zu,%d,%.8f,%.8f,%d,%s,%.8f,%.6f,%.6f\n", i, mjd, jd1, jd2, sun.flags,
                     kSunEventNames[e].word, jd, s.altitude, s.azimuth);
       }

@@ -40,18 +40,27 @@ struct EclipseMoment {
   bool up;          // the body above the horizon (its centre above -50')
 };
 
+// An eclipse at the place. Its span is from C1 to C4 for a solar eclipse
+// and from P1 to P4 for a lunar one. The body counts as up as in
+// EclipseMoment: its centre above -50' (horizoncrossings.h), for the Moon
+// as for the Sun.
 struct PlaceEclipse {
   bool lunar;
-  int kind_global;  // EclipseType (astro/eclipse.h)
-  int kind_local;   // kLocalNone (astro/localeclipse.h) or an EclipseType
+  int kind_global;    // EclipseType (astro/eclipse.h)
+  int kind_at_place;  // the horizon aside: kLocalNone (astro/localeclipse.h) or the EclipseType
+                      // the discs show at the place (solar), kind_global (lunar)
+  int kind_local;     // kind_at_place where the body is up at some instant of the eclipse
+                      // (the Sun from C1 to C4, the Moon from U1 to U4, or from P1 to P4 for an
+                      // eclipse without umbral contacts), else kLocalNone: not seen
   int saros;
   double gamma;
   Instant greatest;                    // the greatest eclipse (eclipse())
-  std::vector<EclipseMoment> moments;  // in time order; none when not seen
+  std::vector<EclipseMoment> moments;  // in time order; none for a solar eclipse the place
+                                       // does not have (kind_at_place kLocalNone)
   double magnitude;                    // solar: at the local maximum
   double obscuration;                  // solar: at the local maximum
-  std::optional<Instant> sunrise;      // solar: a sunrise during it
-  std::optional<Instant> sunset;       // solar: a sunset during it
+  std::optional<Instant> rise;         // the body's rise within the span, if any
+  std::optional<Instant> set;          // the body's set within the span, if any
 };
 
 // The eclipses whose greatest eclipse lies in the year (UTC), in time
@@ -59,7 +68,7 @@ struct PlaceEclipse {
 // kLastReportYear).
 std::vector<PlaceEclipse> place_eclipses(int year, const Place &place);
 
-// Whether the body is above the horizon at one of the instants at least.
+// Whether the eclipse is seen at the place: kind_local is not kLocalNone.
 bool eclipse_seen(const PlaceEclipse &e);
 
 // Whether the eclipse has an instant of the contact.

@@ -58,15 +58,19 @@ void append_text(std::string &out, const Place &place, const PlaceEclipse &e, in
   }
   if (!e.lunar)
     append_format(out, ", hier %s,\n  Groesse %.3f, Bedeckung %.1f %%",
-                  kEclipseKindNames[e.kind_local].text, e.magnitude, 100.0 * e.obscuration);
+                  kEclipseKindNames[e.kind_at_place].text, e.magnitude, 100.0 * e.obscuration);
   if (e.lunar && has_contact(e, kContactU2) != (e.kind_global == kTypeTotal))
     out += has_contact(e, kContactU2) ? ",\n  nach den Kontaktzeiten kurz total"
                                       : ",\n  nach den Kontaktzeiten nicht total";
   if (e.lunar && !has_contact(e, kContactU1))
     out += ",\n  nach den Kontaktzeiten nur im Halbschatten";
+  // Not seen: the body below the horizon all the time, or (a lunar
+  // eclipse) up only while the Moon is in the penumbra alone.
   if (!eclipse_seen(e))
-    append_format(out, "\n  Nicht zu sehen: %s steht die ganze Zeit unter dem Horizont",
-                  e.lunar ? "der Mond" : "die Sonne");
+    append_format(
+        out, "\n  Nicht zu sehen: %s steht %s unter dem Horizont",
+        e.lunar ? "der Mond" : "die Sonne",
+        e.moments.front().up || e.rise ? "waehrend der Kernschattenphase" : "die ganze Zeit");
   append_format(out, "\n  %-19s  %-21s%7s%7s", body, "Ortszeit", "Hoehe", "Azimut");
   bool below = false;
   for (const EclipseMoment &moment : e.moments) {
@@ -76,13 +80,23 @@ void append_text(std::string &out, const Place &place, const PlaceEclipse &e, in
     below = below || !moment.up;
   }
   if (below) append_format(out, "\n  * %s unter dem Horizont", e.lunar ? "der Mond" : "die Sonne");
-  if (e.sunrise)
-    out += "\n  Bei Sonnenaufgang (" + time_text(place, *e.sunrise) + ") schon im Gange";
-  if (e.sunset)
-    out += "\n  Bei Sonnenuntergang (" + time_text(place, *e.sunset) + ") noch im Gange";
+  for (const std::string &note : eclipse_horizon_notes(place, e, false)) out += "\n  " + note;
 }
 
 }  // namespace
+
+std::vector<std::string> eclipse_horizon_notes(const Place &place, const PlaceEclipse &e,
+                                               bool utf8) {
+  std::vector<std::string> notes;
+  const std::optional<Instant> *at[2] = {&e.rise, &e.set};
+  for (int k = 0; k < 2; ++k) {
+    if (!*at[k]) continue;
+    const EventName &name = kRiseSetNames[e.lunar][k];
+    notes.push_back(std::string("Bei ") + (utf8 ? name.name : name.text) + " (" +
+                    time_text(place, **at[k]) + (k ? ") noch im Gange" : ") schon im Gange"));
+  }
+  return notes;
+}
 
 ViewResult eclipses_view(int year, const Place &place, int jan_variant, ViewFormat format) {
   std::string out;

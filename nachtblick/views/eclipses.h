@@ -7,7 +7,9 @@
 #define NACHTBLICK_ECLIPSES_H
 
 #include <string>
+#include <vector>
 
+#include "nachtblick/events/placeeclipses.h"
 #include "nachtblick/place/places.h"
 #include "nachtblick/views/reports.h"
 #include "nachtblick/views/viewformat.h"
@@ -19,6 +21,14 @@ extern const char *const kEclipsesTsvHeader;
 // The view of the year (kFirstReportYear..kLastReportYear) at the place;
 // January is named by jan_variant. A year out of range is bad input.
 ViewResult eclipses_view(int year, const Place &place, int jan_variant, ViewFormat format);
+
+// The sentences that say the eclipse is going on when the body rises or
+// sets within it, with the instant in the place's time: "Bei Mondaufgang
+// (21:03:10 CET) schon im Gange", "Bei Sonnenuntergang (20:38:00 MESZ)
+// noch im Gange"; none, one or both. The names in the view's text (ASCII)
+// or, with utf8, as the export writes them.
+std::vector<std::string> eclipse_horizon_notes(const Place &place, const PlaceEclipse &e,
+                                               bool utf8);
 
 // The view as text for the window: the year of the entries as the moon
 // report reads it (clamped to the reports' years; today's with year and

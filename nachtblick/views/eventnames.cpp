@@ -23,9 +23,14 @@ const EventName kFeastNames[6] = {{nullptr, "", "", nullptr},
                                   {nullptr, "Pfingstsonntag", "pfingstsonntag", nullptr},
                                   {nullptr, "Fronleichnam", "fronleichnam", nullptr},
                                   {nullptr, "Aschermittwoch", "aschermittwoch", nullptr}};
-const EventName kSunNames[2] = {{nullptr, "Sonnenaufgang", "sonnenaufgang", nullptr},
-                                {nullptr, "Sonnenuntergang", "sonnenuntergang", nullptr}};
-const EventName kGoldenHourName = {"Goldene Stunde", "Goldene Stunde", "goldene-stunde", nullptr};
+const EventName kRiseSetNames[2][2] = {
+    {{"Sonnenaufgang", "Sonnenaufgang", "sonnenaufgang", nullptr},
+     {"Sonnenuntergang", "Sonnenuntergang", "sonnenuntergang", nullptr}},
+    {{"Mondaufgang", "Mondaufgang", nullptr, nullptr},
+     {"Monduntergang", "Monduntergang", nullptr, nullptr}}};
+const EventName kSunHourNames[kSunHours] = {
+    {"Blaue Stunde", nullptr, nullptr, nullptr},
+    {"Goldene Stunde", "Goldene Stunde", "goldene-stunde", nullptr}};
 const EventName kSunEventNames[kSunEvents] = {
     {"Aufgang", nullptr, nullptr, "rise"},        {"Hoechststand", nullptr, nullptr, "transit"},
     {"Untergang", nullptr, nullptr, "set"},       {nullptr, nullptr, nullptr, "blue_am_begin"},

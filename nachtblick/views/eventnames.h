@@ -29,10 +29,12 @@ extern const EventName kEclipseNames[5];
 extern const EventName kSeasonStartNames[4];
 // By feast 1..5 as szFeiertag; entry 0 is empty.
 extern const EventName kFeastNames[6];
-// Sunrise, sunset.
-extern const EventName kSunNames[2];
-// The evening golden hour.
-extern const EventName kGoldenHourName;
+// The rise and the set of a body, by body (the Sun, the Moon) and rise 0,
+// set 1.
+extern const EventName kRiseSetNames[2][2];
+// The hours of the Sun's day, by SunHourKind: the blue hour, the golden
+// hour.
+extern const EventName kSunHourNames[kSunHours];
 // By SunEvent: the events of the Sun's day.
 extern const EventName kSunEventNames[kSunEvents];
 // The Moon's perigee, apogee.

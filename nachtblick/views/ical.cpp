@@ -7,12 +7,14 @@
 #include <climits>
 #include <cstring>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 #include "astro/apsis.h"
 #include "astro/constants.h"
 #include "astro/lunar.h"
 #include "astro/seasons.h"
+#include "astro/sunbands.h"
 #include "astro/sunmoon.h"
 #include "astro/timescales.h"
 #include "calendar/calendar.h"
@@ -23,6 +25,7 @@
 #include "nachtblick/place/placeclock.h"
 #include "nachtblick/text/textbuf.h"
 #include "nachtblick/text/utf8.h"
+#include "nachtblick/views/eclipses.h"
 #include "nachtblick/views/eventnames.h"
 #include "nachtblick/views/instanttext.h"
 #include "nachtblick/views/yearcheck.h"
@@ -38,18 +41,18 @@ const char kUidDomain[] = "@nachtblick";
 struct Event {
   long long start;
   bool all_day;
-  bool at_place;            // with LOCATION and GEO
-  std::string summary;      // SUMMARY (UTF-8)
-  const char *id;           // the UID's word
-  unsigned kind;            // an IcalEvents bit, for CATEGORIES
-  std::string description;  // plain text; empty for none
-  long long end;            // DTEND, as start; 0 for none
+  bool at_place;                 // with LOCATION and GEO
+  std::string summary;           // SUMMARY (UTF-8)
+  const char *id;                // the UID's word
+  unsigned kind;                 // an IcalEvents bit, for CATEGORIES
+  std::string description;       // plain text; empty for none
+  std::optional<long long> end;  // DTEND, as start; none for an event at an instant
 };
 
 // An event at an instant, of a kind, with a name of eventnames.h.
 Event instant(long long start, unsigned kind, const EventName &what, std::string description = "",
               bool at_place = false) {
-  return Event{start, false, at_place, what.name, what.id, kind, description, 0};
+  return Event{start, false, at_place, what.name, what.id, kind, description, std::nullopt};
 }
 
 // The kinds: their names in --events and their CATEGORIES.
@@ -122,7 +125,7 @@ void add_feasts(Export &x) {
   feast_dates(x.year, month, day);
   for (int i = 1; i < kFeastSlots; ++i)
     add(x, Event{datetomjd(x.year, month[i], day[i]) * kSecondsPerDay, true, false,
-                 kFeastNames[i].name, kFeastNames[i].id, kIcalFeasts, "", 0});
+                 kFeastNames[i].name, kFeastNames[i].id, kIcalFeasts, "", std::nullopt});
 }
 
 // Sunrise and sunset of every local day around the year at the place, at
@@ -143,23 +146,36 @@ void add_sun(Export &x, const Place &place) {
       const long long start = event_minute(first + k, events[e]).ut_seconds();
       if (start == previous[e]) continue;  // found at 24:00 and again at 0:00 of the next day
       previous[e] = start;
-      add(x, instant(start, kIcalSun, kSunNames[e], "", true));
+      add(x, instant(start, kIcalSun, kRiseSetNames[0][e], "", true));
     }
   }
 }
 
-// The evening golden hour of every local day around the year at the place
-// (the Sun's view), where it has both edges.
+// The golden hours that the Sun enters or leaves going down (the evening's,
+// and in winter at high latitudes the one from its rise through the low
+// edge to its fall through it; not the morning's, entered and left rising),
+// each once, from its begin to its end: the intervals of the year at the
+// place (astro/sunbands.h), searched once for the whole year.
 void add_golden(Export &x, const Place &place) {
-  for (int mjd = static_cast<int>(x.begin / kSecondsPerDay) - 1;
-       mjd <= static_cast<int>(x.end / kSecondsPerDay); ++mjd) {
-    const CivilTime date = Instant::seconds(mjd * kSecondsPerDay).utc();
-    const SunDay sun = sun_day(date.year, date.month, date.day, place);
-    const std::optional<Instant> &from = sun.at[kGoldenPmBegin], &to = sun.at[kGoldenPmEnd];
-    if (!from || !to) continue;
-    Event e = instant(from->ut_seconds(), kIcalGolden, kGoldenHourName, "", true);
-    e.end = to->ut_seconds();
-    add(x, e);
+  const double jd1 = x.begin / static_cast<double>(kSecondsPerDay) + kMjdOffset;
+  const double jd2 = x.end / static_cast<double>(kSecondsPerDay) + kMjdOffset;
+  std::vector<SunBand> bands(800);  // two a day, a few more where nights cross midnight
+  int n = sunbands(place.longitude, place.latitude, kGoldenHourLow, kGoldenHourHigh, jd1, jd2,
+                   bands.data(), static_cast<int>(bands.size()));
+  if (n > static_cast<int>(bands.size())) {
+    bands.resize(static_cast<size_t>(n));
+    sunbands(place.longitude, place.latitude, kGoldenHourLow, kGoldenHourHigh, jd1, jd2,
+             bands.data(), n);
+  }
+  for (int k = 0; k < n; ++k) {
+    const SunBand &b = bands[k];
+    // Not the morning's; nor one with an edge not found (not seen), which
+    // has no instant to write.
+    if ((b.beginrising && b.endrising) || b.flags) continue;
+    Event e = instant(Instant::ut(b.begin).ut_seconds(), kIcalGolden, kSunHourNames[kGoldenHour],
+                      "", true);
+    e.end = Instant::ut(b.end).ut_seconds();
+    if (!add(x, e)) break;
   }
 }
 
@@ -179,15 +195,16 @@ void add_apsides(Export &x) {
   }
 }
 
-// The eclipses seen at the place, from their first to their last contact.
+// The eclipses seen at the place (eclipse_seen), from their first to their
+// last contact, with the instants and whether the body rises or sets
+// within them.
 void add_local_eclipses(Export &x, const Place &place) {
   for (const PlaceEclipse &e : place_eclipses(x.year, place)) {
     if (!eclipse_seen(e)) continue;
     const EventName &what = kLocalEclipseNames[e.lunar];
     Event event = instant(e.moments.front().at.ut_seconds(), kIcalLocalEclipses, what, "", true);
     event.end = e.moments.back().at.ut_seconds();
-    event.summary +=
-        std::string(" (") + kEclipseKindNames[e.lunar ? e.kind_global : e.kind_local].name;
+    event.summary += std::string(" (") + kEclipseKindNames[e.kind_local].name;
     if (!e.lunar && e.obscuration < 0.005) event.summary += ", unter 1 %";
     if (!e.lunar && e.obscuration >= 0.005)
       append_format(event.summary, ", %.0f %%", 100.0 * e.obscuration);
@@ -198,6 +215,8 @@ void add_local_eclipses(Export &x, const Place &place) {
       append_format(event.description, "%s %s, %s %.1f° hoch", kContactNames[m.contact].name,
                     clock_text(place, m.at).c_str(), body, m.altitude);
     }
+    for (const std::string &note : eclipse_horizon_notes(place, e, true))
+      event.description += "\n" + note;
     add(x, event);
   }
 }
@@ -274,7 +293,9 @@ void put_event(std::string &out, const Event &e, const std::string &stamp, const
   ical_fold(out, "UID:" + start + "-" + e.id + (e.at_place ? at.id : "") + kUidDomain);
   ical_fold(out, "DTSTAMP:" + stamp);
   ical_fold(out, (e.all_day ? "DTSTART;VALUE=DATE:" : "DTSTART:") + start);
-  if (e.end) ical_fold(out, "DTEND:" + date_time(e.end, false));
+  // An event shorter than a second (a golden hour that only grazes its
+  // band) has no DTEND: it ends where it starts (RFC 5545 3.6.1).
+  if (e.end && *e.end > e.start) ical_fold(out, "DTEND:" + date_time(*e.end, false));
   ical_fold(out, "SUMMARY:" + escaped(e.summary));
   for (const Kind &k : kKinds)
     if (k.bit == e.kind) ical_fold(out, std::string("CATEGORIES:") + k.category);
@@ -350,6 +371,13 @@ ViewResult ical_report(int year, const Place *place, CivilDate stamp, unsigned e
   if (place && (events & kIcalLocalEclipses)) add_local_eclipses(x, *place);
   std::stable_sort(x.events.begin(), x.events.end(),
                    [](const Event &a, const Event &b) { return a.start < b.start; });
+  // A calendar program rejects an event that ends before it starts; such an
+  // event would be a fault of a search here, and the file is not written.
+  for (const Event &e : x.events)
+    if (e.end && *e.end < e.start)
+      return view_error(kViewFailed, "the event " + date_time(e.start, e.all_day) + "-" + e.id +
+                                         " would end before it starts (" +
+                                         date_time(*e.end, false) + ")");
 
   const std::string dtstamp =
       date_time(datetomjd(stamp.year, stamp.month, stamp.day) * kSecondsPerDay, false);

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
-// The Sun's view of a day: the rise and set report's sunrise and sunset,
-// the precise Sun (astro/sunevents.h) for its transit, directions and the
-// edges of the golden and blue hours.
+// The Sun's view of a day (events/sunday.h): the rise and set report's
+// sunrise and sunset, the transit, the Sun's directions there, and the
+// golden and blue hours as whole intervals.
 #include "nachtblick/views/sun.h"
 
 #include <algorithm>
 #include <numeric>
 
 #include "astro/localposition.h"
+#include "astro/sunbands.h"
 #include "astro/sunmoon.h"
 #include "calendar/calendar.h"
 #include "nachtblick/events/sunday.h"
@@ -21,44 +22,38 @@ const char *const kSunTsvHeader = "date\tevent\tlocal\tutc\talt\taz\n";
 
 namespace {
 
-// The two hours of the text: name, band, and the events of its morning and
-// evening edges.
-struct Hour {
-  const char *name;
-  double low, high;
-  SunEvent edges[4];
-};
-const Hour kHours[] = {{"Blaue Stunde",
-                        kBlueHourLow,
-                        kGoldenHourLow,
-                        {kBlueAmBegin, kBlueAmEnd, kBluePmBegin, kBluePmEnd}},
-                       {"Goldene Stunde",
-                        kGoldenHourLow,
-                        kGoldenHourHigh,
-                        {kGoldenAmBegin, kGoldenAmEnd, kGoldenPmBegin, kGoldenPmEnd}}};
+// "hh:mm" of an instant at the place, rounded to the minute, and
+// " (d.m.)" after it when that minute falls on another local date than
+// the day's.
+std::string clock_minute(const Place &place, const Instant &at, const CivilDate &date) {
+  const LocalTime l = Instant::seconds(at.ut_seconds() + 30).local(place);
+  std::string text;
+  append_minute(text, l.seconds / 60);
+  if (l.year != date.year || l.month != date.month || l.day != date.day)
+    append_format(text, " (%d.%d.)", l.day, l.month);
+  return text;
+}
 
-// "hh:mm" of an instant at the place, rounded to the minute; "-----" for
-// none.
-void append_clock(std::string &text, const Place &place, const std::optional<Instant> &at) {
-  if (!at) {
-    text += "-----";
-    return;
-  }
-  append_minute(text, (at->local(place).seconds + 30) / 60);
+// "begin - end" of an interval; "-----" for an edge not found.
+std::string interval_text(const Place &place, const SunInterval &i, const CivilDate &date) {
+  return ((i.flags & kSunBandBeginUnknown) ? "-----" : clock_minute(place, i.begin, date)) + " - " +
+         ((i.flags & kSunBandEndUnknown) ? "-----" : clock_minute(place, i.end, date));
 }
 
 void append_tsv(std::string &out, const Place &place, const SunDay &sun, const char *date) {
   out = kSunTsvHeader;
   int order[kSunEvents];
   std::iota(order, order + kSunEvents, 0);
-  const auto jd = [&](int e) { return sun.at[e] ? sun.at[e]->ut_jd() : 0.0; };
+  std::optional<Instant> at[kSunEvents];
+  for (int e = 0; e < kSunEvents; ++e) at[e] = sun_event(sun, SunEvent(e));
+  const auto jd = [&](int e) { return at[e] ? at[e]->ut_jd() : 0.0; };
   std::stable_sort(order, order + kSunEvents, [&](int a, int b) { return jd(a) < jd(b); });
   for (const int e : order) {
-    if (!sun.at[e]) continue;
+    if (!at[e]) continue;
     TopocentricPosition p{};
     suntopocentric(jd(e), place.longitude, place.latitude, &p);
-    out += std::string(date) + "\t" + kSunEventNames[e].word + "\t" + iso_local(place, *sun.at[e]) +
-           "\t" + iso_utc(*sun.at[e]) + "\t";
+    out += std::string(date) + "\t" + kSunEventNames[e].word + "\t" + iso_local(place, *at[e]) +
+           "\t" + iso_utc(*at[e]) + "\t";
     append_format(out, "%.3f\t%.3f\n", p.altitude, p.azimuth);
   }
 }
@@ -92,17 +87,17 @@ void append_text(std::string &out, int year, int month, int day, const Place &pl
     append_format(out, "\n  Die Sonne geht an diesem Tag nicht %s.",
                   (sun.flags & kAboveAtStart) ? "unter" : "auf");
   } else {
-    append_horizon(out, kSunEventNames[kSunRise].text, rose, sun.rise, sun.at[kSunRise], place);
+    append_horizon(out, kSunEventNames[kSunRise].text, rose, sun.rise, sun.sunrise, place);
   }
-  if (sun.at[kSunTransit]) {
+  const CivilDate date{year, month, day};
+  if (sun.transit) {
     TopocentricPosition p{};
-    suntopocentric(sun.at[kSunTransit]->ut_jd(), place.longitude, place.latitude, &p);
-    append_format(out, "\n  %-16s", kSunEventNames[kSunTransit].text);
-    append_clock(out, place, sun.at[kSunTransit]);
-    append_format(out, "   Hoehe  %5.1f Grad", p.altitude);
+    suntopocentric(sun.transit->ut_jd(), place.longitude, place.latitude, &p);
+    append_format(out, "\n  %-16s%s   Hoehe  %5.1f Grad", kSunEventNames[kSunTransit].text,
+                  clock_minute(place, *sun.transit, date).c_str(), p.altitude);
   }
   if (rose || set)
-    append_horizon(out, kSunEventNames[kSunSet].text, set, sun.set, sun.at[kSunSet], place);
+    append_horizon(out, kSunEventNames[kSunSet].text, set, sun.set, sun.sunset, place);
   const int mjd = datetomjd(year, month, day);
   const long long length =
       event_minute(mjd, sun.set).ut_seconds() - event_minute(mjd, sun.rise).ut_seconds();
@@ -110,23 +105,29 @@ void append_text(std::string &out, int year, int month, int day, const Place &pl
     out += "\n  Tageslaenge     ";
     append_minute(out, static_cast<int>(length / 60));
   }
-  append_format(out, "\n\n  %-16s%-16s%s", "", "morgens", "abends");
-  for (const Hour &h : kHours) {
-    append_format(out, "\n  %-16s", h.name);
-    const bool none = std::all_of(h.edges, h.edges + 4, [&](SunEvent e) { return !sun.at[e]; });
-    if (none && sun.highest < h.low) {
-      append_format(out, "die Sonne bleibt unter %.0f Grad", h.low);
-    } else if (none && sun.lowest > h.high) {
-      append_format(out, "die Sonne bleibt ueber %.0f Grad", h.high);
-    } else if (none) {
-      out += "den ganzen Tag";
-    } else {
-      for (int k = 0; k < 4; ++k) {
-        append_clock(out, place, sun.at[h.edges[k]]);
-        out += k % 2 ? "   " : " - ";
-      }
-      out.erase(out.find_last_not_of(' ') + 1);
-    }
+  // The hours, blue then golden: the morning's
+  // interval and the evening's ("dieselbe" when one holds the transit),
+  // the evening's column after the widest morning's.
+  std::string morning[kSunHours], evening[kSunHours];
+  size_t width = 16;
+  for (int k = 0; k < kSunHours; ++k) {
+    const SunHour &h = sun.hours[k];
+    morning[k] = h.morning ? interval_text(place, *h.morning, date) : "keine";
+    evening[k] = !h.evening ? "keine"
+                 : h.morning && h.morning->begin.ut_jd() == h.evening->begin.ut_jd()
+                     ? "dieselbe"
+                     : interval_text(place, *h.evening, date);
+    if (h.morning || h.evening) width = std::max(width, morning[k].size() + 3);
+  }
+  append_format(out, "\n\n  %-16s%-*s%s", "", static_cast<int>(width), "morgens", "abends");
+  for (int k = 0; k < kSunHours; ++k) {
+    const SunHour &h = sun.hours[k];
+    append_format(out, "\n  %-16s", kSunHourNames[k].text);
+    if (h.morning || h.evening)
+      append_format(out, "%-*s%s", static_cast<int>(width), morning[k].c_str(), evening[k].c_str());
+    else
+      append_format(out, "die Sonne bleibt %s %.0f Grad", h.above ? "ueber" : "unter",
+                    h.above ? h.high : h.low);
   }
 }
 
