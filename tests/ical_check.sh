@@ -11,6 +11,8 @@
 #     LOCATION of exactly 75 octets stays whole; LOCATION escaped as TEXT,
 #     the names read back as UTF-8;
 #     Each --events kind alone parses, every event with one CATEGORIES;
+#     no DTEND before its DTSTART; at Reykjavik (64 N) the golden hours of
+#     a year one a day, none twice and none overlapping the next;
 #  2. khal imports the year into a temporary calendar and lists the full
 #     moon of 22 June 2024 at the minute the file gives, and the golden
 #     hour, lunar eclipse and perigee that --events adds.
@@ -41,6 +43,7 @@ cd "$work"
   printf '52 N 31  013 E 24 x%s\n' "$(printf '\344%.0s' $(seq 38))"
   printf '52 N 31  013 E 24 \302\251\301\201\364\217\277\277\364\220\200\200\340\240\200\340\237\277\355\237\277\355\240\200\360\220\200\200\360\217\277\277\365\200\200\200;\001\177\n'
 } >gtknblick.conf
+mkdir north
 for args in "2024" "1500" "2024 --place 0" "2024 --place 1" "2024 --place 2" "2024 --place 3"; do
   # shellcheck disable=SC2086
   "$report" ical $args --today 2026-02-06 >"$(echo "$args" | tr -d ' -')".ics
@@ -50,6 +53,10 @@ for kind in phases eclipses seasons feasts sun golden apsides local-eclipses; do
   "$report" ical 2024 --place 0 --events $kind --today 2026-02-06 >"events-$kind.ics"
 done
 "$report" ical 2024 --place 0 --events golden,apsides,local-eclipses >chosen.ics
+# A year of golden hours at 64 N: nights that cross midnight, white nights,
+# winter days with the Sun below +6 degrees.
+printf '64 N 09  021 W 57 Reykjavik [Atlantic/Reykjavik]\n' >north/gtknblick.conf
+(cd north && "$report" ical 2026 --place 0 --events golden --today 2026-02-06 >../golden-64n.ics)
 
 /usr/bin/python3 - <<'EOF'
 import datetime as dt
@@ -69,6 +76,8 @@ for name in glob.glob("*.ics"):
     uids = [str(e["UID"]) for e in events]
     assert len(uids) == len(set(uids)), name
     assert events and all("CATEGORIES" in e for e in events), name
+    for e in events:
+        assert "DTEND" not in e or e.decoded("DTEND") > e.decoded("DTSTART"), (name, e["UID"])
     if name.startswith("events-"):  # one kind: one category
         assert len({str(e["CATEGORIES"].cats[0]) for e in events}) == 1, name
     if "place" in name:
@@ -78,10 +87,16 @@ for name in glob.glob("*.ics"):
         assert b"\r\n" + line + b"\r\n" in raw.replace(b"\r\n ", b""), (name, line)
         assert len(line) != 75 or line in lines, name  # 75 octets stay whole
         assert {str(e["LOCATION"]) for e in events if "LOCATION" in e} == {text}, name
+golden = sorted((e.decoded("DTSTART"), e.decoded("DTEND")) for e in icalendar.Calendar.from_ical(
+    open("golden-64n.ics", "rb").read()).walk("VEVENT"))
+assert 360 <= len(golden) <= 370, len(golden)
+for (b1, e1), (b2, e2) in zip(golden, golden[1:]):
+    assert e1 < b2 and dt.timedelta(hours=12) < b2 - b1 < dt.timedelta(hours=36), (b1, e1, b2)
 moon = [e for e in icalendar.Calendar.from_ical(open("2024.ics", "rb").read()).walk("VEVENT")
         if e["SUMMARY"] == "Vollmond" and e.decoded("DTSTART").date() == dt.date(2024, 6, 22)]
 open("full-moon", "w").write(f"{moon[0].decoded('DTSTART'):%H:%M} Vollmond")
-print("ical_check: python3-icalendar reads the exports; lines, UIDs and LOCATION hold")
+print("ical_check: python3-icalendar reads the exports; lines, UIDs, LOCATION, DTEND and the"
+      " golden hours at 64 N hold")
 EOF
 
 export TZ=UTC XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"

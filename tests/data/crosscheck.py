@@ -449,10 +449,44 @@ def check_riseset(cases):
     return [head, sun_g, moon_g]
 
 
+# ---- The Sun's day: the golden and blue hours as whole intervals
+BANDS = {"blue": (-6, -4), "golden": (-4, 6)}
+
+
+def check_sun(cases):
+    """Each interval of a tsv whole, by the Meeus ch. 25 Sun: begin before end, the Sun at a
+    band edge at both, within the band between them and outside it a minute beyond; the
+    morning's begins before the transit, the evening's ends after it, within 12 hours."""
+    g = Group("sun hours as whole intervals", " deg")
+    jd = lambda t: jd_of(*map(int, t[:10].split("-"))) + (  # noqa: E731
+        int(t[11:13]) * 3600 + int(t[14:16]) * 60 + int(t[17:19]) + 0.5) / 86400
+    for case in (c for c in cases if c.view == "sun" and c.option("--format") == "tsv"):
+        _, lat, lon, _ = conf_places(case.conf)[int(case.option("--place") or 0)]
+        rows = {r[1]: jd(r[3]) for r in (line.split("\t") for line in case.out[1:] if line)}
+        noon = rows.get("transit")
+        for hour in ("blue_am", "golden_am", "golden_pm", "blue_pm"):
+            begin, end = rows.get(hour + "_begin"), rows.get(hour + "_end")
+            g.check(case, (begin is None) == (end is None), f"{hour}: one edge without the other")
+            if begin is None:
+                continue
+            low, high = BANDS[hour[:-3]]
+            alt = lambda t: altitude(sun, t, lat, lon)  # noqa: E731
+            devs = [min(abs(alt(t) - low), abs(alt(t) - high)) for t in (begin, end)]
+            inside = [alt(begin + (end - begin) * k / 8) for k in range(1, 8)]
+            outside = [alt(t) for t in (begin - 1 / 1440, end + 1 / 1440)]
+            morning = begin < noon and end > noon - 0.5
+            g.check(case, begin < end and max(devs) < 0.03 and low - 0.03 < min(inside)
+                    and max(inside) < high + 0.03 and not any(low + 0.001 < a < high - 0.001
+                                                               for a in outside)
+                    and (morning if "_am" in hour else end > noon and begin < noon + 0.5),
+                    f"{hour}: {begin:.5f} {end:.5f}: {devs} {inside} {outside}", max(devs))
+    return [g]
+
+
 def main():
     cases = read_cases()
     for g in (check_pi(cases) + check_calendar(cases) + check_instants(cases)
-              + check_riseset(cases)):
+              + check_riseset(cases) + check_sun(cases)):
         g.report()
         if g.count == 0:
             errors.append(f"{g.name}: no checks ran (has the format of the data changed?)")
