@@ -102,13 +102,11 @@ GRAZE_SUN = 0.1  # degrees: a day whose extreme altitude is this near an event's
 SOLAR_CONTACTS = ("C1", "C2", "MAX", "C3", "C4")
 LUNAR_CONTACTS = ("P1", "U1", "U2", "MAX", "U3", "U4", "P4")
 LOCAL_KINDS = {-1: "none", 0: "partial", 1: "total", 2: "annular"}
-SUN_EVENTS = ("rise", "set", "transit", "blue_am_begin", "blue_am_end", "golden_am_end",
-              "golden_pm_begin", "golden_pm_end", "blue_pm_end")  # without the view's repeats
-SUN_EDGES = SUN_EVENTS[3:]
-SUN_REPEATS = {"golden_am_begin": "blue_am_end", "blue_pm_begin": "golden_pm_end"}
-SUN_ALTITUDES = {"rise": UP_ALTITUDE, "set": UP_ALTITUDE, "blue_am_begin": -6.0,
-                 "blue_am_end": -4.0, "golden_am_end": 6.0, "golden_pm_begin": 6.0,
-                 "golden_pm_end": -4.0, "blue_pm_end": -6.0}
+SUN_EVENTS = ("rise", "set", "transit", "blue_am_begin", "blue_am_end", "golden_am_begin",
+              "golden_am_end", "golden_pm_begin", "golden_pm_end", "blue_pm_begin",
+              "blue_pm_end")
+SUN_EDGES = SUN_EVENTS[3:]  # the hours' intervals, whole (a begin may repeat an end)
+SUN_ALTITUDES = {"rise": UP_ALTITUDE, "set": UP_ALTITUDE}  # the hours': the reference's level
 VIEW_NAMES = {"local": "eclipses", "sun": "sun", "bands": "sun", "moon": "moon distance"}
 
 
@@ -699,10 +697,8 @@ def sun_days(prog, ref):
     count, cases = collections.Counter(), []
     for p, r in zip(prog, ref):
         e = p["event"]
-        if e in SUN_REPEATS:
-            continue
         pj, rj, place, year = p["jd"], r["ref"], int(p["place"]), year_of(p["mjd"] + MJD)
-        h = SUN_ALTITUDES.get(e)
+        h = SUN_ALTITUDES.get(e, None if r["level"] == "" else r["level"])
         margin = None if h is None else min(abs(r["high"] - h), abs(r["low"] - h))
         note = "" if margin is None else "the day's extreme altitude %.3f deg from the event's" % (
             margin)

@@ -281,23 +281,81 @@ function eclipsesat(placesPath, rowsPath) {
   }
 }
 
-// The sun view's events: direction and geometric altitude of the Sun's
-// centre (rise and set: the package's own rise and set, the upper limb
-// with 34' of refraction).
+// The golden (-4 to +6 deg) and blue (-6 to -4 deg) hours.
+const kBands = { golden: [-4, 6], blue: [-6, -4] };
+
+// The crossings of the levels low and high by the Sun's centre
+// (SearchAltitude: geometric, topocentric) in either direction within
+// JD t0..t1, in time order, each with its level and whether it enters the
+// band between them.
+function bandcrossings(obs, low, high, t0, t1) {
+  const crossings = [];
+  [low, high].forEach((level, index) => [+1, -1].forEach((dir) => {
+    let t = time(t0);
+    for (;;) {
+      const c = A.SearchAltitude(A.Body.Sun, obs, dir, t, t1 - (t.ut + kJ2000), level);
+      if (c === null) break;
+      crossings.push({ jd: c.ut + kJ2000, level, rising: dir > 0 ? 1 : 0,
+        enters: (index === 0) === (dir > 0) });
+      t = c.AddDays(1 / 1440);
+    }
+  }));
+  return crossings.sort((a, b) => a.jd - b.jd);
+}
+
+// The hours of the sun view about noon (the transit): the band's
+// intervals in progress within 12 hours of it, each edge searched a day
+// at a time outward up to 40 days; the morning's is the last to begin
+// before noon, the evening's the first to end after it. Edges are
+// crossings as bandcrossings() gives them, null beyond the 40 days.
+function dayhours(obs, noon, low, high) {
+  const inband = (t) => {
+    const h = horizontal(A.Body.Sun, obs, time(t)).geo;
+    return h > low && h <= high;
+  };
+  const outward = (t, dir) => {
+    for (let k = 0; k < 40; ++k) {
+      const c = dir < 0 ? bandcrossings(obs, low, high, t - k - 1, t - k)
+        : bandcrossings(obs, low, high, t + k, t + k + 1);
+      if (c.length) return dir < 0 ? c[c.length - 1] : c[0];
+    }
+    return null;
+  };
+  const intervals = [];
+  let open = inband(noon - 0.5) ? { begin: outward(noon - 0.5, -1) } : null;
+  for (const c of bandcrossings(obs, low, high, noon - 0.5, noon + 0.5)) {
+    if (c.enters && open === null) open = { begin: c };
+    else if (!c.enters && open !== null) { intervals.push({ begin: open.begin, end: c }); open = null; }
+  }
+  if (open !== null) intervals.push({ begin: open.begin, end: outward(noon + 0.5, +1) });
+  const before = (x) => x === null || x.jd < noon;
+  const morning = intervals.filter((i) => before(i.begin)).pop() || null;
+  const evening = intervals.find((i) => !before(i.end)) || null;
+  return { morning, evening };
+}
+
+// The sun view's events: rise, set, transit, and the edges of the hours
+// by band, half and edge.
 const kSunEvents = {
-  rise: [+1, null], set: [-1, null], transit: [0, null],
-  blue_am_begin: [+1, -6], blue_am_end: [+1, -4], golden_am_begin: [+1, -4], golden_am_end: [+1, 6],
-  golden_pm_begin: [-1, 6], golden_pm_end: [-1, -4], blue_pm_begin: [-1, -4], blue_pm_end: [-1, -6],
+  rise: +1, set: -1, transit: 0,
+  blue_am_begin: ['blue', 'morning', 'begin'], blue_am_end: ['blue', 'morning', 'end'],
+  golden_am_begin: ['golden', 'morning', 'begin'], golden_am_end: ['golden', 'morning', 'end'],
+  golden_pm_begin: ['golden', 'evening', 'begin'], golden_pm_end: ['golden', 'evening', 'end'],
+  blue_pm_begin: ['blue', 'evening', 'begin'], blue_pm_end: ['blue', 'evening', 'end'],
 };
 
 // For each row of the program's sun days (place, local day jd1..jd2, event,
-// its instant): the reference's instant of the event within the same local
-// day (empty: none), the Sun's geometric altitude and azimuth at the
-// program's instant, and the Sun's geometric altitude at its upper and
-// lower transits nearest the day (how near a missing event came).
+// its instant): the reference's instant of the event (empty: none) and the
+// level crossed there (hours only), the Sun's geometric altitude and
+// azimuth at the program's instant, and the Sun's geometric altitude at its
+// upper and lower transits nearest the day (how near a missing event came).
+// Rise and set (the package's own, the upper limb with 34' of refraction)
+// and the transit lie within the local day; the hours are the intervals
+// of dayhours() about the reference's transit (the middle of the day
+// without one), each edge on whatever date it falls.
 function sunday(placesPath, rowsPath) {
   const places = readplaces(placesPath);
-  emit('ref,alt,az,high,low');
+  emit('ref,level,alt,az,high,low');
   let key = null, cache = {}, extremes = null;
   for (const r of readrows(rowsPath)) {
     const obs = places[+r.place], jd1 = +r.jd1, jd2 = +r.jd2, span = jd2 - jd1;
@@ -308,52 +366,42 @@ function sunday(placesPath, rowsPath) {
         const e = A.SearchHourAngle(A.Body.Sun, obs, ha, time(jd1 - 0.25), +1);
         return horizontal(A.Body.Sun, obs, e.time).geo;
       });
-    }
-    const [dir, alt] = kSunEvents[r.event];
-    const k = dir + ',' + alt;
-    if (!(k in cache)) {
-      let t;
-      if (dir === 0) {
-        t = A.SearchHourAngle(A.Body.Sun, obs, 0, time(jd1), +1).time;
-        if (t.ut + kJ2000 >= jd2) t = null;
-      } else if (alt === null) {
-        t = A.SearchRiseSet(A.Body.Sun, obs, dir, time(jd1), span);
-      } else {
-        t = A.SearchAltitude(A.Body.Sun, obs, dir, time(jd1), span, alt);
+      const t = A.SearchHourAngle(A.Body.Sun, obs, 0, time(jd1), +1).time;
+      cache.transit = t.ut + kJ2000 < jd2 ? { jd: t.ut + kJ2000, level: '' } : null;
+      const noon = cache.transit ? cache.transit.jd : (jd1 + jd2) / 2;
+      for (const [band, [low, high]] of Object.entries(kBands)) {
+        cache[band] = dayhours(obs, noon, low, high);
       }
-      cache[k] = t && t.ut + kJ2000 < jd2 ? t.ut + kJ2000 : null;
+    }
+    const what = kSunEvents[r.event];
+    let ref = null;
+    if (what === 0) {
+      ref = cache.transit;
+    } else if (typeof what === 'number') {
+      const t = A.SearchRiseSet(A.Body.Sun, obs, what, time(jd1), span);
+      ref = t && t.ut + kJ2000 < jd2 ? { jd: t.ut + kJ2000, level: '' } : null;
+    } else {
+      const half = cache[what[0]][what[1]];
+      ref = half && half[what[2]];
     }
     let at = { geo: null, az: null };
     if (+r.jd !== 0) at = horizontal(A.Body.Sun, obs, time(+r.jd));
-    emit([fixed(cache[k], 8), fixed(at.geo, 6), fixed(at.az, 6), extremes[0].toFixed(4),
-      extremes[1].toFixed(4)].join(','));
+    emit([fixed(ref && ref.jd, 8), ref ? ref.level : '', fixed(at.geo, 6), fixed(at.az, 6),
+      extremes[0].toFixed(4), extremes[1].toFixed(4)].join(','));
   }
 }
 
-// The golden (-4 to +6 deg) and blue (-6 to -4 deg) hours: every crossing
-// of a band's edges by the Sun's centre (SearchAltitude: geometric,
-// topocentric) in either direction from 40 days before JD0 to 40 days
-// after JD1, more than the Sun stays in a band at these places; the
-// intervals between an entry and the next exit, those that overlap
-// JD0..JD1. An edge beyond the 40 days is left empty.
-const kBands = { golden: [-4, 6], blue: [-6, -4] };
-
+// The golden and blue hours as whole intervals: every crossing of a
+// band's edges (bandcrossings()) from 40 days before JD0 to 40 days after
+// JD1, more than the Sun stays in a band at these places; the intervals
+// between an entry and the next exit, those that overlap JD0..JD1. An
+// edge beyond the 40 days is left empty.
 function sunbands(placesPath, jd0, jd1) {
   emit('place,band,begin,end,beginrising,endrising');
   const t0 = jd0 - 40, t1 = jd1 + 40;
   readplaces(placesPath).forEach((obs, place) => {
     for (const [band, [low, high]] of Object.entries(kBands)) {
-      const crossings = [];
-      [low, high].forEach((level, index) => [+1, -1].forEach((dir) => {
-        let t = time(t0);
-        for (;;) {
-          const c = A.SearchAltitude(A.Body.Sun, obs, dir, t, t1 - (t.ut + kJ2000), level);
-          if (c === null) break;
-          crossings.push({ jd: c.ut + kJ2000, rising: dir > 0 ? 1 : 0, enters: (index === 0) === (dir > 0) });
-          t = c.AddDays(1 / 1440);
-        }
-      }));
-      crossings.sort((a, b) => a.jd - b.jd);
+      const crossings = bandcrossings(obs, low, high, t0, t1);
       const h = horizontal(A.Body.Sun, obs, time(t0)).geo;
       let open = h > low && h <= high ? { begin: '', beginrising: '' } : null;
       const close = (end, endrising) => {
