@@ -154,7 +154,7 @@ CitySearch search_here(const char *query, size_t max_bytes, GCancellable *cancel
   }
   CitySearch search{found.empty() ? kCitiesNone : kCitiesFound, {}, ""};
   for (int index : found) search.cities.push_back(city_at(index));
-  if (found.empty()) search.message = "no city of that name";
+  if (found.empty()) search.message = kNoCityFound;
   return search;
 }
 

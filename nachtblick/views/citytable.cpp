@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The cities of a search as text.
+// The cities of a search as text, and the view of a search.
 #include "nachtblick/views/citytable.h"
 
 #include <glib.h>
@@ -70,4 +70,24 @@ std::string city_table_tsv(const std::vector<City> &cities) {
     text += "\n";
   }
   return text;
+}
+
+std::string city_title(const City &city) {
+  std::string title =
+      city.name + " (" + (city.state.empty() ? "" : city.state + ", ") + city.country + ")";
+  mask_controls(title);
+  return title;
+}
+
+ViewResult city_search_view(const char *query, size_t max_bytes, ViewFormat format) {
+  const CitySearch search = search_cities(query, max_bytes);
+  switch (search.status) {
+    case kCitiesFound:
+      return view_output(format == kFormatTsv ? city_table_tsv(search.cities)
+                                              : city_table_text(search.cities));
+    case kCitiesNone: return view_error(kViewNotFound, search.message);
+    case kCitiesBadInput: return view_error(kViewBadInput, search.message);
+    case kCitiesUnavailable: break;
+  }
+  return view_error(kViewFailed, search.message);
 }
