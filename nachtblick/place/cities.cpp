@@ -137,8 +137,11 @@ void add_matches(const std::string &query, GCancellable *cancellable, std::vecto
 }
 
 // search_cities in the calling thread, LANGUAGE already German; stops
-// early when cancellable is cancelled.
+// early when cancellable is cancelled (libgeonames itself does not heed
+// it: a query once started runs to its end), also before it starts, as a
+// search queued for a worker thread may have been cancelled meanwhile.
 CitySearch search_here(const char *query, size_t max_bytes, GCancellable *cancellable) {
+  if (g_cancellable_is_cancelled(cancellable)) return no_cities(kCitiesNone, "");
   const std::string fault = query_fault(query, max_bytes);
   if (!fault.empty()) return no_cities(kCitiesBadInput, fault);
   Utf8ThreadLocale locale;

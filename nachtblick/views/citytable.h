@@ -11,7 +11,13 @@
 #include "nachtblick/views/viewformat.h"
 #include "nachtblick/views/viewresult.h"
 
-// The cities as a table with a German header line, a line each: name,
+// The German titles of the table's columns, which the window's list of
+// cities shows too: name, state, country, zone, latitude, longitude,
+// population.
+enum { kCityColumns = 7 };
+extern const char *const kCityColumnTitles[kCityColumns];
+
+// The cities as a table with a German header line (kCityColumnTitles), a line each: name,
 // state, country and zone left-aligned, latitude and longitude (degrees,
 // north and east positive, 4 decimals, a decimal point as in the place
 // table) and population right-aligned, the columns two blanks apart and as
