@@ -27,6 +27,10 @@
 #include <string>
 #include <vector>
 
+// Whether the program is built with libgeonames (CMake option NB_GEONAMES):
+// then it is distributed under the GPL-3 as a whole and credits GeoNames.
+bool cities_linked(void);
+
 // Most cities a search gives; longest query, in bytes.
 enum { kMaxCities = 20, kMaxCityQueryBytes = 100 };
 
