@@ -273,7 +273,7 @@ std::string place_add_message(PlaceAddStatus status, bool german) {
       {"the place file was not written", "Die Ortsdatei wurde nicht geschrieben."},
       {kNoCityFound, "Kein Ort gefunden."},
       {"the city search refuses the name", "Nach diesem Namen kann nicht gesucht werden."},
-      {"the city search is unavailable", "Die Ortssuche fehlt."},
+      {"cannot search for the name", "Die Ortssuche fehlt."},
   };
   const auto &m = kMessages[status];
   const int number = m.number;
