@@ -3,8 +3,8 @@
 # Takes the screenshots in docs/screenshots/: starts nachtblick and kalender
 # on a virtual X display of their own, types a fixed date into the entries,
 # clicks every report button once and saves the window after each click as
-# an 8-bit PNG; for nachtblick also its open Datei menu and the dialog that
-# adds a place.
+# an 8-bit PNG; for nachtblick also its open Datei menu, the dialog that
+# adds a place and the city search.
 #
 #   scripts/screenshots.sh [BUILD_DIR]      (default: build)
 #
@@ -174,6 +174,17 @@ for text in -33.8667 151.2167 Australia/Sydney; do
   xdotool type --delay 30 -- "$text"
 done
 shot nachtblick-ort-hinzufuegen "$dialog"
+# Escape closes it; Orte, Ort suchen (s): the list of the cities found for
+# "Graz", which fills while the name is typed.
+xdotool key --window "$dialog" Escape
+sleep 0.3
+xdotool key --window "$window" alt+o s
+dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "^Ort suchen\$" | head -n 1)
+[ -n "$dialog" ] || { echo "screenshots: no dialog \"Ort suchen\" appeared" >&2; exit 1; }
+sleep 0.3
+xdotool type --delay 30 "Graz"
+sleep 1.5
+shot nachtblick-ort-suchen "$dialog"
 stop
 
 # --- kalender -------------------------------------------------------------

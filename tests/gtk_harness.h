@@ -26,8 +26,9 @@
 //   conf [FILE] ... end, conf none [FILE]   (the place file in the working
 //                        directory, or FILE there)
 //   menu MENU/ITEM       accel ACCELERATOR (as gtk_accelerator_parse reads it)
-//   answer TEXT|TEXT...|cancel   (the dialog shown: its entries filled in, a
-//                        file chooser's name, and accepted; or cancelled)
+//   answer TEXT|TEXT...|cancel   (the dialog shown: its entries typed in, a
+//                        file chooser's name, and accepted, once a list it
+//                        has holds a row; or cancelled)
 //   expect dialog "TEXT" (the title and labels of the dialog answered last, a
 //                        line each)
 //   expect text "TEXT"   (the text shown)
@@ -171,8 +172,23 @@ inline void answer(const std::string &texts) {
   collect(dialogs[0], GTK_TYPE_ENTRY, entries);
   std::istringstream in(texts);
   std::string text;
-  for (GtkWidget *entry : entries)
-    if (!chooser && std::getline(in, text, '|')) gtk_entry_set_text(GTK_ENTRY(entry), text.c_str());
+  for (GtkWidget *entry : entries) {  // typed a character at a time
+    if (chooser || !std::getline(in, text, '|')) continue;
+    gtk_editable_delete_text(GTK_EDITABLE(entry), 0, -1);
+    gint at = 0;
+    for (const char *c = text.c_str(); *c; c = g_utf8_next_char(c))
+      gtk_editable_insert_text(GTK_EDITABLE(entry), c, g_utf8_next_char(c) - c, &at);
+  }
+  // A list that fills by itself (a search) is waited for, a minute at most
+  // (under valgrind a search takes seconds).
+  std::vector<GtkWidget *> lists;
+  if (!chooser) collect(dialogs[0], GTK_TYPE_TREE_VIEW, lists);
+  for (int i = 0; i < 6000 && !lists.empty(); ++i) {
+    while (gtk_events_pending()) gtk_main_iteration();
+    if (gtk_tree_model_iter_n_children(gtk_tree_view_get_model(GTK_TREE_VIEW(lists[0])), nullptr))
+      break;
+    g_usleep(10000);
+  }
   for (int i = 0; i < 500 && other_windows(true) == dialogs; ++i) {
     if (i % 20 == 0 && chooser)
       gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(dialog), texts.c_str());

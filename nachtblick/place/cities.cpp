@@ -137,8 +137,11 @@ void add_matches(const std::string &query, GCancellable *cancellable, std::vecto
 }
 
 // search_cities in the calling thread, LANGUAGE already German; stops
-// early when cancellable is cancelled.
+// early when cancellable is cancelled (libgeonames itself does not heed
+// it: a query once started runs to its end), also before it starts, as a
+// search queued for a worker thread may have been cancelled meanwhile.
 CitySearch search_here(const char *query, size_t max_bytes, GCancellable *cancellable) {
+  if (g_cancellable_is_cancelled(cancellable)) return no_cities(kCitiesNone, "");
   const std::string fault = query_fault(query, max_bytes);
   if (!fault.empty()) return no_cities(kCitiesBadInput, fault);
   Utf8ThreadLocale locale;
@@ -154,7 +157,7 @@ CitySearch search_here(const char *query, size_t max_bytes, GCancellable *cancel
   }
   CitySearch search{found.empty() ? kCitiesNone : kCitiesFound, {}, ""};
   for (int index : found) search.cities.push_back(city_at(index));
-  if (found.empty()) search.message = "no city of that name";
+  if (found.empty()) search.message = kNoCityFound;
   return search;
 }
 
@@ -193,6 +196,8 @@ void deliver_search(GObject *, GAsyncResult *result, gpointer) {
 }
 
 }  // namespace
+
+bool cities_linked(void) { return NB_GEONAMES; }
 
 GermanCityNames::GermanCityNames() {
   const char *language = g_getenv(kLanguageVariable);

@@ -27,6 +27,10 @@
 #include <string>
 #include <vector>
 
+// Whether the program is built with libgeonames (CMake option NB_GEONAMES):
+// then it is distributed under the GPL-3 as a whole and credits GeoNames.
+bool cities_linked(void);
+
 // Most cities a search gives; longest query, in bytes.
 enum { kMaxCities = 20, kMaxCityQueryBytes = 100 };
 
@@ -49,9 +53,13 @@ enum CityStatus {
   kCitiesUnavailable,  // built without libgeonames, or the system lacks C.UTF-8
 };
 
+// The message of a search that found no city; the front end prints it as
+// it is, in German.
+constexpr char kNoCityFound[] = "kein Ort gefunden";
+
 // The result of a search: for kCitiesFound 1..kMaxCities cities, best
-// first; for the rest none, and message, one English line without line
-// end (empty for kCitiesFound).
+// first; for the rest none, and message, one line without line end (empty
+// for kCitiesFound): kNoCityFound for kCitiesNone, else English.
 struct CitySearch {
   CityStatus status;
   std::vector<City> cities;

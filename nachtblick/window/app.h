@@ -10,8 +10,11 @@
 #include <gtk/gtk.h>
 
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "nachtblick/place/cities.h"
 #include "nachtblick/place/places.h"
 #include "nachtblick/views/chart.h"
 #include "nachtblick/views/registry.h"
@@ -50,10 +53,22 @@ struct App {
   GtkWidget *add_message;
   GtkWidget *chart_window;
   GtkWidget *chart_image;
+  // The city search: its dialog, entry, list (a GtkTreeView) and message
+  // line; the cities listed; the search running, cancelled by the next
+  // keystroke (null: none); the German names, held while it is open.
+  GtkWidget *search_dialog;
+  GtkWidget *search_entry;
+  GtkWidget *search_list;
+  GtkWidget *search_message;
+  std::vector<City> search_cities;
+  GCancellable *search_pending;
+  std::unique_ptr<GermanCityNames> search_names;
 };
 
-// The cancel button of the dialogs, German whatever the locale.
+// The cancel button of the dialogs, German whatever the locale, and the
+// button that adds a place.
 constexpr char kCancelLabel[] = "_Abbrechen";
+constexpr char kAddLabel[] = "_Hinzufuegen";
 
 // A callback of a button or a menu item: the state, then the widget.
 typedef void (*AppCallback)(App *app, GtkWidget *widget);
@@ -120,5 +135,7 @@ void save_chart_cb(App *app, GtkWidget *);
 void chart_window_cb(App *app, GtkWidget *);
 void place_file_cb(App *app, GtkWidget *);
 void add_place_cb(App *app, GtkWidget *);
+// searchdialog.cpp: Orte, "Ort suchen…".
+void search_place_cb(App *app, GtkWidget *);
 
 #endif

@@ -97,7 +97,7 @@ void add_place_cb(App *app, GtkWidget *) {
   app->add_dialog = gtk_dialog_new_with_buttons(
       "Ort hinzufuegen", GTK_WINDOW(app->window),
       GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), kCancelLabel,
-      GTK_RESPONSE_CANCEL, "_Hinzufuegen", GTK_RESPONSE_ACCEPT, NULL);
+      GTK_RESPONSE_CANCEL, kAddLabel, GTK_RESPONSE_ACCEPT, NULL);
   g_signal_connect(app->add_dialog, "destroy", G_CALLBACK(gtk_widget_destroyed), &app->add_dialog);
   gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(GTK_DIALOG(app->add_dialog))),
                      add_fields(app), TRUE, TRUE, 0);
