@@ -28,10 +28,10 @@ void place_file_cb(App *app, GtkWidget *) {
 // The dialog that adds a place: a row for each field, a line on how the
 // coordinates are written, and one for what was wrong. So that the dialog
 // does not grow when a message comes, the message line is wrapped at the
-// width of the hint's longest line and always holds kMessageLines lines,
-// filled up with empty ones: a sentence of place_add_message and the
-// reason a file was not written take two lines each at most.
-enum { kAddBorder = 10, kAddSpacing = 6, kMessageLines = 4 };
+// hint's width and always holds kMessageLines lines, filled up with empty
+// ones: a sentence of place_add_message takes two lines at most, or one
+// when the reason a file was not written follows in two at most.
+enum { kAddBorder = 10, kAddSpacing = 6, kMessageLines = 3 };
 static const char *const kAddLabels[kAddFields] = {"_Name", "_Breite", "_Laenge", "_Zeitzone"};
 static const char kAddHint[] =
     "Breite und Laenge in Grad (-33.8667, 151.2167; Sued und West negativ)\n"
@@ -87,15 +87,20 @@ static void field_changed_cb(GtkEditable *, gpointer data) {
   show_message(static_cast<App *>(data), "");
 }
 
-// The message line, as wide as the hint's longest line in characters.
-static GtkWidget *message_line(void) {
-  int chars = 0;
-  for (const char *line = kAddHint; *line;) {
-    const int length = static_cast<int>(std::strcspn(line, "\n"));
-    chars = MAX(chars, length);
-    line += length + (line[length] ? 1 : 0);
-  }
+// The message line, wrapped at as many characters as the hint is wide, a
+// character counted as GtkLabel counts it for a width in characters: the
+// wider of the font's mean letter and mean digit.
+static GtkWidget *message_line(GtkWidget *hint) {
   GtkWidget *label = gtk_label_new("");
+  GtkRequisition hint_size;
+  gtk_widget_size_request(hint, &hint_size);
+  PangoContext *context = gtk_widget_get_pango_context(label);
+  PangoFontMetrics *metrics = pango_context_get_metrics(
+      context, pango_context_get_font_description(context), pango_context_get_language(context));
+  const int char_width = MAX(pango_font_metrics_get_approximate_char_width(metrics),
+                             pango_font_metrics_get_approximate_digit_width(metrics));
+  pango_font_metrics_unref(metrics);
+  const int chars = hint_size.width * PANGO_SCALE / char_width;
   gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
   gtk_label_set_width_chars(GTK_LABEL(label), chars);
   gtk_label_set_max_width_chars(GTK_LABEL(label), chars);
@@ -110,7 +115,7 @@ static GtkWidget *add_fields(App *app) {
   gtk_table_set_row_spacings(GTK_TABLE(table), kAddSpacing);
   gtk_table_set_col_spacings(GTK_TABLE(table), kAddSpacing);
   GtkWidget *zones = zone_choice(), *hint = gtk_label_new(kAddHint);
-  app->add_message = message_line();
+  app->add_message = message_line(hint);
   show_message(app, "");
   for (int i = 0; i < kAddFields; ++i) {
     GtkWidget *label = gtk_label_new_with_mnemonic(kAddLabels[i]);

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Long texts in a window of their own: the views of the menus, and a text
 // of the menus that the text area would cut off. A read-only text view in
-// a monospace font, so that columns line up, with scroll bars; lines are
-// never broken. The window is as wide as the longest line and as tall as
-// the text, at most kScreenShare of the screen's height, and grows when a
-// new text needs more room. The text is UTF-8, as GTK+ takes it; a name
-// of the place file in Latin-1 is read as utf8_text reads it.
+// a monospace font, so that columns line up, with a vertical scroll bar;
+// lines are never broken, and the window is never narrower than the
+// longest one. It opens as tall as the text, at most kScreenShare of the
+// screen's height, and grows when a new text needs more room. The text is
+// UTF-8, as GTK+ takes it; a name of the place file in Latin-1 is read as
+// utf8_text reads it.
 #include <gdk/gdkkeysyms.h>
 
 #include <string>
@@ -33,7 +34,7 @@ GtkWidget *make_text_window(GtkWidget **slot) {
   g_signal_connect(window, "destroy", G_CALLBACK(gtk_widget_destroyed), slot);
   close_on_escape(window);
   GtkWidget *scrolled = gtk_scrolled_window_new(NULL, NULL);
-  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_AUTOMATIC,
+  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_NEVER,
                                  GTK_POLICY_AUTOMATIC);
   GtkWidget *view = gtk_text_view_new();
   gtk_text_view_set_editable(GTK_TEXT_VIEW(view), FALSE);
