@@ -171,13 +171,15 @@ CitySearch search_here(const char *, size_t, GCancellable *) {
 
 #endif
 
-// A search handed to a worker thread, and its result.
+// A search handed to a worker thread, and its result; the German names
+// it shares until the main loop has taken the result.
 struct AsyncSearch {
   bool null_query;
   std::string query;
   CitySearchDone done;
   void *data;
   CitySearch result;
+  std::shared_ptr<const GermanCityNames> names;
 };
 
 void run_search(GTask *task, gpointer, gpointer task_data, GCancellable *cancellable) {
@@ -190,8 +192,9 @@ void run_search(GTask *task, gpointer, gpointer task_data, GCancellable *cancell
 // In the main loop of the thread that started the search.
 void deliver_search(GObject *, GAsyncResult *result, gpointer) {
   GTask *task = G_TASK(result);
+  AsyncSearch *s = static_cast<AsyncSearch *>(g_task_get_task_data(task));
+  s->names.reset();  // the worker is done: let go of the names here, not there
   if (g_cancellable_is_cancelled(g_task_get_cancellable(task))) return;
-  const AsyncSearch *s = static_cast<const AsyncSearch *>(g_task_get_task_data(task));
   s->done(s->result, s->data);
 }
 
@@ -221,11 +224,12 @@ CitySearch search_cities(const char *query, size_t max_bytes) {
   return search_here(query, max_bytes, nullptr);
 }
 
-void search_cities_async(const GermanCityNames &, const char *query, GCancellable *cancellable,
-                         CitySearchDone done, void *data) {
+void search_cities_async(std::shared_ptr<const GermanCityNames> names, const char *query,
+                         GCancellable *cancellable, CitySearchDone done, void *data) {
   GTask *task = g_task_new(nullptr, cancellable, deliver_search, nullptr);
-  g_task_set_task_data(task, new AsyncSearch{query == nullptr, query ? query : "", done, data, {}},
-                       [](gpointer s) { delete static_cast<AsyncSearch *>(s); });
+  g_task_set_task_data(
+      task, new AsyncSearch{query == nullptr, query ? query : "", done, data, {}, std::move(names)},
+      [](gpointer s) { delete static_cast<AsyncSearch *>(s); });
   g_task_run_in_thread(task, run_search);
   g_object_unref(task);
 }

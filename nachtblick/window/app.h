@@ -55,14 +55,15 @@ struct App {
   GtkWidget *chart_image;
   // The city search: its dialog, entry, list (a GtkTreeView) and message
   // line; the cities listed; the search running, cancelled by the next
-  // keystroke (null: none); the German names, held while it is open.
+  // keystroke (null: none); the German names, held while it is open and
+  // by each search until its result is taken.
   GtkWidget *search_dialog;
   GtkWidget *search_entry;
   GtkWidget *search_list;
   GtkWidget *search_message;
   std::vector<City> search_cities;
   GCancellable *search_pending;
-  std::unique_ptr<GermanCityNames> search_names;
+  std::shared_ptr<const GermanCityNames> search_names;
 
   // The windows of long texts (textwindow.cpp), one for each view by name.
   std::map<std::string, GtkWidget *> text_windows;

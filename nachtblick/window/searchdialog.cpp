@@ -75,7 +75,7 @@ void name_changed(GtkEditable *, gpointer data) {
   if (std::all_of(name, name + std::strlen(name), [](char c) { return g_ascii_isspace(c); }))
     return;
   app->search_pending = g_cancellable_new();
-  search_cities_async(*app->search_names, name, app->search_pending, search_done, app);
+  search_cities_async(app->search_names, name, app->search_pending, search_done, app);
 }
 
 // Adds the city chosen and shows its rise and set report, or says in the
@@ -110,7 +110,8 @@ void city_activated(GtkTreeView *, GtkTreePath *, GtkTreeViewColumn *, gpointer 
 }
 
 // The dialog goes: no search may deliver to it any more, and then the
-// German names are let go.
+// window's hold on the German names is let go (a search still running
+// holds them until the main loop has taken its result).
 void search_destroyed(GtkWidget *, gpointer data) {
   App *app = static_cast<App *>(data);
   cancel_search(app);
@@ -167,7 +168,7 @@ GtkWidget *search_fields(App *app) {
 
 void search_place_cb(App *app, GtkWidget *) {
   if (app->search_dialog) return gtk_window_present(GTK_WINDOW(app->search_dialog));
-  app->search_names = std::make_unique<GermanCityNames>();
+  app->search_names = std::make_shared<const GermanCityNames>();
   app->search_dialog = gtk_dialog_new_with_buttons(
       "Ort suchen", GTK_WINDOW(app->window),
       GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), kCancelLabel,
