@@ -125,7 +125,13 @@ const ViewRun kViewRuns[] = {{"calendar", "calendar 2026 2", 200},
                              {"riseset", "riseset 2024 6 21", 200},
                              {"pi", "pi", 50},
                              {"ical", "ical 2024", 100},
-                             {"help", "--help", 200}};
+                             {"help", "--help", 200},
+                             {"places", "places", 200},
+                             // A city search: libgeonames's first query
+                             // dominates; "Muenchen" finds nothing as typed
+                             // and is tried again with umlauts.
+                             {"search", "places --search Graz", 50},
+                             {"search_umlaut", "places --search Muenchen", 20}};
 
 const bool registered = [] {
   for (const ViewRun &r : kViewRuns)

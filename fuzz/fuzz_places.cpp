@@ -2,14 +2,23 @@
 // The place file reader on any bytes (NUL bytes and lone CRs included):
 // the table keeps its invariants (slots in use from 0 upward, numbers
 // clamped, names short without leading blanks, signs that agree with the
-// hemispheres, time zones the tz database knows) and every note names a
-// line of the input.
+// hemispheres, time zones the tz database knows), every note names a
+// line of the input, and every name becomes a well-formed text for each
+// place it is shown: valid UTF-8 for the export, the chart and the
+// window's widgets, Latin-1 without C1 controls for the window's text
+// area, and padded to the table's width in characters.
+#include <glib.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "nachtblick/place/places.h"
+#include "nachtblick/text/latin1.h"
+#include "nachtblick/text/padding.h"
+#include "nachtblick/text/utf8.h"
 
 static void check(bool ok) {
   if (!ok) std::abort();
@@ -36,6 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const size_t len = strnlen(p.name, kPlaceNameSize);
     check(len <= kPlaceNameMax && (len == 0 || p.name[0] != ' '));
     check(p.zone[0] == '\0' || zone_known(p.zone));
+    const std::string utf8 = utf8_text(p.name), latin1 = latin1_text(p.name);
+    check(g_utf8_validate(utf8.data(), static_cast<gssize>(utf8.size()), nullptr));
+    check(std::none_of(latin1.begin(), latin1.end(), [](char c) {
+      const unsigned char u = static_cast<unsigned char>(c);
+      return u >= 0x80 && u < 0xA0;
+    }));
+    check(text_characters(pad_characters(p.name, kPlaceNameMax).c_str()) ==
+          std::max<long>(kPlaceNameMax, text_characters(p.name)));
   }
   for (size_t at = 0; at < notes.size(); at = notes.find('\n', at) + 1)
     check(notes.compare(at, 2, "f:") == 0 && std::atol(notes.c_str() + at + 2) >= 1);

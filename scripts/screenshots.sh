@@ -3,8 +3,9 @@
 # Takes the screenshots in docs/screenshots/: starts nachtblick and kalender
 # on a virtual X display of their own, types a fixed date into the entries,
 # clicks every report button once and saves the window after each click as
-# an 8-bit PNG; for nachtblick also its open Datei menu and the dialog that
-# adds a place.
+# an 8-bit PNG; for nachtblick also the window of the eclipses, its open
+# Datei menu, the dialog that adds a place, filled in and then with a
+# longitude it refuses, and the city search.
 #
 #   scripts/screenshots.sh [BUILD_DIR]      (default: build)
 #
@@ -65,12 +66,18 @@ height=0
 bh=0
 eh=0
 
+# wait_window TITLE: the window of that title (a regular expression), once shown.
+wait_window() {
+  found=$(timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
+  [ -n "$found" ] || { echo "screenshots: no window \"$1\" appeared" >&2; exit 1; }
+  echo "$found"
+}
+
 # start PROGRAM TITLE: starts a program and waits for its window.
 start() {
   (cd "$work" && exec "$1" >/dev/null 2>&1) &
   program=$!
-  window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$2\$" | head -n 1)
-  [ -n "$window" ] || { echo "screenshots: no window \"$2\" appeared" >&2; exit 1; }
+  window=$(wait_window "^$2\$")
   eval "$(xdotool getwindowgeometry --shell "$window")"
   left_x=$X
   top_y=$Y
@@ -155,18 +162,22 @@ click $right "$(row 4)"; shot nachtblick-information
 type_into $third2 $entry_y 0
 click $left "$(row 0)";  shot nachtblick-feiertage
 # Ansicht (Alt+A), Finsternisse am Ort (f): the eclipses of 2026 at the
-# first place.
+# first place, in a window of their own, which Escape closes.
 type_into $third1 $entry_y 2026
 xdotool key --window "$window" alt+a f
-shot nachtblick-finsternisse
+eclipses=$(wait_window "^Finsternisse 2026 ")
+shot nachtblick-finsternisse "$eclipses"
+# Escape typed over the window (its release reaches the one below), then
+# the pointer back on the year entry.
+xdotool mousemove --window "$eclipses" 10 10 key Escape
+xdotool mousemove --window "$window" $third1 $entry_y
 xdotool key --window "$window" F10
 shot nachtblick-menue root
 xdotool key --window "$window" Escape
 # Orte (Alt+O), Ort hinzufuegen (h): the name field has the focus, Tab
 # selects the text of the next one.
 xdotool key --window "$window" alt+o h
-dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "^Ort hinzufuegen\$" | head -n 1)
-[ -n "$dialog" ] || { echo "screenshots: no dialog \"Ort hinzufuegen\" appeared" >&2; exit 1; }
+dialog=$(wait_window "^Ort hinzufuegen\$")
 sleep 0.3
 xdotool type --delay 30 "Sydney (Australia)"
 for text in -33.8667 151.2167 Australia/Sydney; do
@@ -174,6 +185,23 @@ for text in -33.8667 151.2167 Australia/Sydney; do
   xdotool type --delay 30 -- "$text"
 done
 shot nachtblick-ort-hinzufuegen "$dialog"
+# Shift+Tab back to the longitude, which takes one beyond 180 degrees;
+# Return adds the place, and the dialog says what is wrong.
+xdotool key shift+Tab
+xdotool type --delay 30 -- 251.2167
+xdotool key Return
+shot nachtblick-ort-fehler "$dialog"
+# Escape closes it; Orte, Ort suchen (s): the list of the cities found for
+# "Graz", which fills while the name is typed.
+xdotool key --window "$dialog" Escape
+sleep 0.3
+xdotool key --window "$window" alt+o s
+dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "^Ort suchen\$" | head -n 1)
+[ -n "$dialog" ] || { echo "screenshots: no dialog \"Ort suchen\" appeared" >&2; exit 1; }
+sleep 0.3
+xdotool type --delay 30 "Graz"
+sleep 1.5
+shot nachtblick-ort-suchen "$dialog"
 stop
 
 # --- kalender -------------------------------------------------------------

@@ -22,7 +22,8 @@
 //   @@ file cwd|config|system   a case: the bytes of the place file there
 //   @@# ...                     a comment (it ends an expected text)
 // Arguments are split at blanks; "\s" in one stands for a blank, "\t" for
-// a tab, "\d" for DEL and "\e" for an empty argument.
+// a tab, "\d" for DEL, "\f" for the byte 0xFF (never in UTF-8) and "\e"
+// for an empty argument.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,7 +71,8 @@ std::string run_case(const std::string &command) {
   std::vector<std::string> args;
   std::istringstream in(command.substr(kTag.size()));
   for (std::string word; in >> word; args.push_back(word))
-    for (const auto &[c, t] : {std::pair("\\s", " "), {"\\t", "\t"}, {"\\d", "\x7f"}, {"\\e", ""}})
+    for (const auto &[c, t] :
+         {std::pair("\\s", " "), {"\\t", "\t"}, {"\\d", "\x7f"}, {"\\f", "\xff"}, {"\\e", ""}})
       for (size_t at; (at = word.find(c)) != std::string::npos;) word.replace(at, 2, t);
   std::string out, err;
   int status = 0;

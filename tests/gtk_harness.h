@@ -26,8 +26,10 @@
 //   conf [FILE] ... end, conf none [FILE]   (the place file in the working
 //                        directory, or FILE there)
 //   menu MENU/ITEM       accel ACCELERATOR (as gtk_accelerator_parse reads it)
-//   answer TEXT|TEXT...|cancel   (the dialog shown: its entries filled in, a
-//                        file chooser's name, and accepted; or cancelled)
+//   answer TEXT|TEXT...|cancel   (the dialog shown: its entries typed in, a
+//                        file chooser's name, and accepted, once a list it
+//                        has holds a row; or cancelled)
+//   fill TEXT|TEXT...    (the dialog shown: its entries typed in only)
 //   expect dialog "TEXT" (the title and labels of the dialog answered last, a
 //                        line each)
 //   expect text "TEXT"   (the text shown)
@@ -35,12 +37,19 @@
 //                        writes for ARGS), expect file FILE ... end
 //   expect image "ARGS"  (the one other window shows the PNG the front end
 //                        writes for ARGS)
+//   expect window "ARGS" (the one other window shows the text the front end
+//                        writes for ARGS, without its final line end)
+//   escape               (Escape in the one other window closes it)
+//   keep                 (the text shown kept for the next line)
+//   expect kept "A" "B"  (the text shown, read as Latin-1, is the kept text
+//                        with each A replaced by B)
 //   "TEXT" after expect tip, dialog and text: * and ? match as in a shell
 //   pattern.
 // A "TEXT" is a date format: %Y, %-m and %-d stand for today's year, month
 // and day.
 //
 // Included once by each window test, as it defines main.
+#include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 #include <unistd.h>
@@ -153,10 +162,10 @@ inline std::vector<GtkWidget *> other_windows(bool dialogs) {
 
 inline std::string dialog_text;  // the title and labels of the dialog answered last
 
-// Answers the one dialog shown (see the script's answer line). A file
-// chooser checks the name by itself, once it has read its folder, and then
-// responds: it is asked again until it has closed.
-inline void answer(const std::string &texts) {
+// Answers the one dialog shown (see the script's answer and fill lines). A
+// file chooser checks the name by itself, once it has read its folder, and
+// then responds: it is asked again until it has closed.
+inline void answer(const std::string &texts, bool accept = true) {
   while (gtk_events_pending()) gtk_main_iteration();
   const std::vector<GtkWidget *> dialogs = other_windows(true);
   ASSERT_EQ(dialogs.size(), 1u) << "no dialog, or more than one";
@@ -171,9 +180,24 @@ inline void answer(const std::string &texts) {
   collect(dialogs[0], GTK_TYPE_ENTRY, entries);
   std::istringstream in(texts);
   std::string text;
-  for (GtkWidget *entry : entries)
-    if (!chooser && std::getline(in, text, '|')) gtk_entry_set_text(GTK_ENTRY(entry), text.c_str());
-  for (int i = 0; i < 500 && other_windows(true) == dialogs; ++i) {
+  for (GtkWidget *entry : entries) {  // typed a character at a time
+    if (chooser || !std::getline(in, text, '|')) continue;
+    gtk_editable_delete_text(GTK_EDITABLE(entry), 0, -1);
+    gint at = 0;
+    for (const char *c = text.c_str(); *c; c = g_utf8_next_char(c))
+      gtk_editable_insert_text(GTK_EDITABLE(entry), c, g_utf8_next_char(c) - c, &at);
+  }
+  // A list that fills by itself (a search) is waited for, a minute at most
+  // (under valgrind a search takes seconds).
+  std::vector<GtkWidget *> lists;
+  if (!chooser) collect(dialogs[0], GTK_TYPE_TREE_VIEW, lists);
+  for (int i = 0; accept && i < 6000 && !lists.empty(); ++i) {
+    while (gtk_events_pending()) gtk_main_iteration();
+    if (gtk_tree_model_iter_n_children(gtk_tree_view_get_model(GTK_TREE_VIEW(lists[0])), nullptr))
+      break;
+    g_usleep(10000);
+  }
+  for (int i = 0; accept && i < 500 && other_windows(true) == dialogs; ++i) {
     if (i % 20 == 0 && chooser)
       gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(dialog), texts.c_str());
     if (i % 20 == 0) gtk_dialog_response(dialog, GTK_RESPONSE_ACCEPT);
@@ -268,7 +292,7 @@ TEST(Window, Script) {
   deliver(focus, GDK_FOCUS_CHANGE, window.top->window);
   g_object_set(gtk_settings_get_default(), "gtk-entry-select-on-focus", FALSE, nullptr);
   GtkAdjustment *scroll = GTK_TEXT(window.output)->vadj;
-  std::string line, last_click;
+  std::string line, last_click, kept;
   for (int n = 1; std::getline(in, line); ++n) {
     SCOPED_TRACE(path + ":" + std::to_string(n) + ": " + line);
     const std::string word = line.substr(0, line.find(' '));
@@ -301,8 +325,8 @@ TEST(Window, Script) {
       GdkModifierType modifiers;
       gtk_accelerator_parse(rest.c_str(), &key, &modifiers);
       EXPECT_TRUE(gtk_accel_groups_activate(G_OBJECT(window.top), key, modifiers));
-    } else if (word == "answer") {
-      answer(rest);
+    } else if (word == "answer" || word == "fill") {
+      answer(rest, word == "answer");
     } else if (word == "expect" && arg == "dialog") {
       EXPECT_TRUE(g_pattern_match_simple(quoted.c_str(), dialog_text.c_str())) << dialog_text;
     } else if (word == "expect" && arg == "file") {
@@ -318,6 +342,33 @@ TEST(Window, Script) {
       ASSERT_EQ(images.size(), 1u) << others.size() << " other windows";
       GdkPixbuf *shown = gtk_image_get_pixbuf(GTK_IMAGE(images[0]));
       EXPECT_TRUE(shown && pixels(shown) == png_pixels(quoted));
+    } else if (word == "expect" && arg == "window") {
+      const std::vector<GtkWidget *> others = other_windows(false);
+      std::vector<GtkWidget *> views;
+      if (others.size() == 1) collect(others[0], GTK_TYPE_TEXT_VIEW, views);
+      ASSERT_EQ(views.size(), 1u) << others.size() << " other windows";
+      GtkTextBuffer *buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(views[0]));
+      GtkTextIter start, end;
+      gtk_text_buffer_get_bounds(buffer, &start, &end);
+      g_autofree gchar *shown = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
+      EXPECT_EQ(shown + std::string("\n"), program_output(quoted));
+    } else if (word == "escape") {
+      const std::vector<GtkWidget *> others = other_windows(false);
+      ASSERT_EQ(others.size(), 1u) << "other windows";
+      GdkEvent key{};
+      key.key.keyval = GDK_KEY_Escape;
+      deliver(key, GDK_KEY_PRESS, others[0]->window);
+      EXPECT_TRUE(other_windows(false).empty()) << "not closed";
+    } else if (word == "keep") {
+      kept = text_of(window.output);
+    } else if (word == "expect" && arg == "kept") {
+      const std::string from = quoted.substr(0, quoted.find('"'));
+      const std::string to = quoted.substr(quoted.rfind('"') + 1);
+      for (size_t at = 0; (at = kept.find(from, at)) != std::string::npos; at += to.size())
+        kept.replace(at, from.size(), to);
+      g_autofree gchar *shown = g_convert(text_of(window.output).c_str(), -1, "UTF-8", "ISO-8859-1",
+                                          nullptr, nullptr, nullptr);
+      EXPECT_EQ(shown, kept);
     } else if (word == "set") {
       gtk_entry_set_text(GTK_ENTRY(entry), script_text(value).c_str());
     } else if (word == "click") {

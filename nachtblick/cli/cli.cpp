@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // nachtblick-report VIEW [YEAR [MONTH [DAY]]] [--place N] [--today YYYY-MM-DD] [--format F]
-// nachtblick-report places --add NAME LAT LON [ZONE]
+// nachtblick-report places --add NAME [LAT LON [ZONE]]
+// nachtblick-report places --search TEXT [--format F]
 //
 // Three steps: the options split the arguments into option values and
 // positional texts, the texts are checked and turned into the view's
@@ -25,7 +26,15 @@
 namespace {
 
 // The exit statuses of the classes of errors.
-int exit_status(ViewError error) { return error == kViewBadInput ? 2 : error == kViewFailed; }
+int exit_status(ViewError error) {
+  switch (error) {
+    case kViewOk: return 0;
+    case kViewBadInput: return 2;
+    case kViewFailed:
+    case kViewNotFound: break;
+  }
+  return 1;
+}
 
 // One line on err, the message with control characters of the arguments it
 // quotes shown as '?', bad input pointing to --help; returns the status.
@@ -79,7 +88,11 @@ bool make_args(const CliArgs &args, const ViewDef &view, const CliSetting &setti
               (view.dates ? "' takes only a YEAR" : "' takes no date");
     return false;
   }
-  if (args.given[kOptFormat] && !view.formats) {
+  if (args.given[kOptSearch] && !(view.options & kTakesSearch)) {
+    message = option_not_for("--search", kTakesSearch, view);
+    return false;
+  }
+  if (args.given[kOptFormat] && !view.formats && !args.given[kOptSearch]) {
     message = std::string("--format is not for the view '") + view.name + "'";
     return false;
   }
@@ -120,6 +133,8 @@ bool make_args(const CliArgs &args, const ViewDef &view, const CliSetting &setti
                 place_text != nullptr,
                 option_value(args, kOptFormat),
                 option_value(args, kOptEvents),
+                option_value(args, kOptSearch),
+                setting.query_bytes,
                 places,
                 [linked](std::string &err) { return linked ? linked : load_chart_module(err); }};
   return true;
@@ -155,10 +170,11 @@ int run_report_cli(int argc, const char *const argv[], std::string &out, std::st
   if (args.given[kOptAdd]) {  // the words after NAME are LAT, LON and ZONE
     if (!(view->options & kTakesAdd))
       return bad_input(err, option_not_for("--add", kTakesAdd, *view));
+    if (args.given[kOptSearch]) return bad_input(err, "--add and --search do not go together");
     std::vector<const char *> words{args.value[kOptAdd].c_str()};
     for (size_t i = 1; i < args.positional.size(); ++i) words.push_back(args.positional[i].c_str());
-    return run_places_add(static_cast<int>(words.size()), words.data(), setting.system_dir, out,
-                          err);
+    return run_places_add(static_cast<int>(words.size()), words.data(), setting.system_dir,
+                          setting.query_bytes, out, err);
   }
   PlaceBook places{};
   ViewArgs a{};

@@ -9,10 +9,12 @@
 #include <cstring>
 
 #include "calendar/calendar.h"
+#include "nachtblick/place/cities.h"
 #include "nachtblick/place/places.h"
 #include "nachtblick/text/textbuf.h"
 #include "nachtblick/views/ical.h"
 #include "nachtblick/views/registry.h"
+#include "nachtblick/views/viewformat.h"
 
 namespace {
 
@@ -55,7 +57,18 @@ std::string format_help() {
     text += std::string(first ? (text.empty() ? "" : "; ") : ", ") + v.name;
     if (last) text += ": " + joined_names(v.formats, v.nformats);
   }
+  text += std::string("; ") + view_with(kTakesSearch)->name +
+          " --search: " + joined_names(kViewFormatNames, kViewFormats);
   return wrapped(text + " (the first is the default)");
+}
+
+std::string search_help() {
+  std::string text;
+  append_format(text,
+                "%s: instead of the table, the cities whose names match TEXT, at most %d, "
+                "with German names (GeoNames's cities of 15000 people or more)",
+                view_with(kTakesSearch)->name, int(kMaxCities));
+  return wrapped(text);
 }
 
 std::string events_help() {
@@ -66,7 +79,7 @@ std::string events_help() {
 
 // The option table, in the order of Option, and the texts of its help.
 struct OptionTable {
-  std::string format, events;
+  std::string format, events, search;
   GOptionEntry entries[kOptions + 1];
 };
 
@@ -77,6 +90,7 @@ gboolean take_option(const gchar *name, const gchar *value, gpointer data, GErro
 void fill_table(OptionTable *t) {
   t->format = format_help();
   t->events = events_help();
+  t->search = search_help();
   const gpointer take = reinterpret_cast<gpointer>(take_option);
   const GOptionFlags value = G_OPTION_FLAG_FILENAME, none = G_OPTION_FLAG_NO_ARG;
   const GOptionEntry entries[kOptions + 1] = {
@@ -92,8 +106,11 @@ void fill_table(OptionTable *t) {
        "                             $XDG_CONFIG_HOME/nachtblick/gtknblick.conf (default\n"
        "                             ~/.config), made from the file in use when there is none;\n"
        "                             LAT and LON as -33.8667 151.2167 or 33S52 151E13,\n"
-       "                             ZONE e.g. Australia/Sydney (none: MEZ/MESZ)",
+       "                             ZONE e.g. Australia/Sydney (none: the zone of the nearest\n"
+       "                             city within 100 km, else MEZ/MESZ); NAME alone: the first\n"
+       "                             city --search NAME finds, with its coordinates and zone",
        "NAME"},
+      {"search", 0, value, G_OPTION_ARG_CALLBACK, take, t->search.c_str(), "TEXT"},
       {"help", 'h', none, G_OPTION_ARG_CALLBACK, take, "print this help and exit", nullptr},
       {"version", 0, none, G_OPTION_ARG_CALLBACK, take, "print the version and exit", nullptr},
       {nullptr, 0, 0, G_OPTION_ARG_NONE, nullptr, nullptr, nullptr}};  // the end

@@ -15,6 +15,7 @@ enum Option {
   kOptFormat,
   kOptEvents,
   kOptAdd,
+  kOptSearch,
   kOptHelp,
   kOptVersion,
   kOptions

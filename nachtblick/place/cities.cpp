@@ -137,8 +137,11 @@ void add_matches(const std::string &query, GCancellable *cancellable, std::vecto
 }
 
 // search_cities in the calling thread, LANGUAGE already German; stops
-// early when cancellable is cancelled.
+// early when cancellable is cancelled (libgeonames itself does not heed
+// it: a query once started runs to its end), also before it starts, as a
+// search queued for a worker thread may have been cancelled meanwhile.
 CitySearch search_here(const char *query, size_t max_bytes, GCancellable *cancellable) {
+  if (g_cancellable_is_cancelled(cancellable)) return no_cities(kCitiesNone, "");
   const std::string fault = query_fault(query, max_bytes);
   if (!fault.empty()) return no_cities(kCitiesBadInput, fault);
   Utf8ThreadLocale locale;
@@ -154,7 +157,7 @@ CitySearch search_here(const char *query, size_t max_bytes, GCancellable *cancel
   }
   CitySearch search{found.empty() ? kCitiesNone : kCitiesFound, {}, ""};
   for (int index : found) search.cities.push_back(city_at(index));
-  if (found.empty()) search.message = "no city of that name";
+  if (found.empty()) search.message = kNoCityFound;
   return search;
 }
 
@@ -168,13 +171,15 @@ CitySearch search_here(const char *, size_t, GCancellable *) {
 
 #endif
 
-// A search handed to a worker thread, and its result.
+// A search handed to a worker thread, and its result; the German names
+// it shares until the main loop has taken the result.
 struct AsyncSearch {
   bool null_query;
   std::string query;
   CitySearchDone done;
   void *data;
   CitySearch result;
+  std::shared_ptr<const GermanCityNames> names;
 };
 
 void run_search(GTask *task, gpointer, gpointer task_data, GCancellable *cancellable) {
@@ -187,12 +192,15 @@ void run_search(GTask *task, gpointer, gpointer task_data, GCancellable *cancell
 // In the main loop of the thread that started the search.
 void deliver_search(GObject *, GAsyncResult *result, gpointer) {
   GTask *task = G_TASK(result);
+  AsyncSearch *s = static_cast<AsyncSearch *>(g_task_get_task_data(task));
+  s->names.reset();  // the worker is done: let go of the names here, not there
   if (g_cancellable_is_cancelled(g_task_get_cancellable(task))) return;
-  const AsyncSearch *s = static_cast<const AsyncSearch *>(g_task_get_task_data(task));
   s->done(s->result, s->data);
 }
 
 }  // namespace
+
+bool cities_linked(void) { return NB_GEONAMES; }
 
 GermanCityNames::GermanCityNames() {
   const char *language = g_getenv(kLanguageVariable);
@@ -216,11 +224,12 @@ CitySearch search_cities(const char *query, size_t max_bytes) {
   return search_here(query, max_bytes, nullptr);
 }
 
-void search_cities_async(const GermanCityNames &, const char *query, GCancellable *cancellable,
-                         CitySearchDone done, void *data) {
+void search_cities_async(std::shared_ptr<const GermanCityNames> names, const char *query,
+                         GCancellable *cancellable, CitySearchDone done, void *data) {
   GTask *task = g_task_new(nullptr, cancellable, deliver_search, nullptr);
-  g_task_set_task_data(task, new AsyncSearch{query == nullptr, query ? query : "", done, data, {}},
-                       [](gpointer s) { delete static_cast<AsyncSearch *>(s); });
+  g_task_set_task_data(
+      task, new AsyncSearch{query == nullptr, query ? query : "", done, data, {}, std::move(names)},
+      [](gpointer s) { delete static_cast<AsyncSearch *>(s); });
   g_task_run_in_thread(task, run_search);
   g_object_unref(task);
 }

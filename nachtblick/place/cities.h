@@ -24,8 +24,13 @@
 #include <gio/gio.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
+
+// Whether the program is built with libgeonames (CMake option NB_GEONAMES):
+// then it is distributed under the GPL-3 as a whole and credits GeoNames.
+bool cities_linked(void);
 
 // Most cities a search gives; longest query, in bytes.
 enum { kMaxCities = 20, kMaxCityQueryBytes = 100 };
@@ -49,9 +54,13 @@ enum CityStatus {
   kCitiesUnavailable,  // built without libgeonames, or the system lacks C.UTF-8
 };
 
+// The message of a search that found no city; the front end prints it as
+// it is, in German.
+constexpr char kNoCityFound[] = "kein Ort gefunden";
+
 // The result of a search: for kCitiesFound 1..kMaxCities cities, best
-// first; for the rest none, and message, one English line without line
-// end (empty for kCitiesFound).
+// first; for the rest none, and message, one line without line end (empty
+// for kCitiesFound): kNoCityFound for kCitiesNone, else English.
 struct CitySearch {
   CityStatus status;
   std::vector<City> cities;
@@ -102,10 +111,12 @@ typedef void (*CitySearchDone)(const CitySearch &search, void *data);
 // search_cities in a worker thread; done(search, data) follows from the
 // main loop of the calling thread, never from within this call. A search
 // whose cancellable is cancelled (before or after it ran) delivers
-// nothing, so that data may go once its owner has cancelled it. names must
-// live until the search has delivered or been cancelled.
-void search_cities_async(const GermanCityNames &names, const char *query, GCancellable *cancellable,
-                         CitySearchDone done, void *data);
+// nothing, so that data may go once its owner has cancelled it. The search
+// shares names until it has run and the main loop has taken its result
+// (cancelled or not): the environment is written back only in the
+// calling thread, and only once no worker reads it any more.
+void search_cities_async(std::shared_ptr<const GermanCityNames> names, const char *query,
+                         GCancellable *cancellable, CitySearchDone done, void *data);
 
 // Radius of a zone guess, and how much farther than the nearest city one
 // of another zone may be for the guess to count as uncertain, in km.

@@ -14,13 +14,12 @@
 #include <cstring>
 #include <vector>
 
+#include "nachtblick/place/cities.h"
 #include "nachtblick/place/placeline.h"
 #include "nachtblick/place/places.h"
 #include "nachtblick/text/textbuf.h"
 
 namespace {
-
-const int kMinutesPerDegree = 60;
 
 // The captures of pattern in word (group 0 is the whole word); empty when
 // it does not match.
@@ -41,8 +40,7 @@ std::vector<std::string> match_word(const char *pattern, const char *word) {
 // word.
 bool decimal_minutes(const char *word, long *minutes) {
   if (match_word("^[+-]?([0-9]{1,3}[.]?[0-9]*|[.][0-9]+)$", word).empty()) return false;
-  const double degrees = g_ascii_strtod(word, nullptr);
-  *minutes = std::lround(degrees * kMinutesPerDegree);
+  *minutes = degrees_to_minutes(g_ascii_strtod(word, nullptr));
   return true;
 }
 
@@ -163,6 +161,8 @@ bool coordinate_minutes(const char *word, bool latitude, int *minutes) {
   return true;
 }
 
+long degrees_to_minutes(double degrees) { return std::lround(degrees * kMinutesPerDegree); }
+
 std::string place_add_name(const char *name) {
   std::string s = name;
   s.erase(0, s.find_first_not_of(' '));
@@ -208,6 +208,12 @@ PlaceAddStatus add_place(const char *name, const char *lat, const char *lon, con
   int lat_minutes, lon_minutes;
   if (!coordinate_minutes(lat, true, &lat_minutes)) return kAddBadLatitude;
   if (!coordinate_minutes(lon, false, &lon_minutes)) return kAddBadLongitude;
+  return add_place_at(lat_minutes, lon_minutes, name, zone, system_dir, path, index, detail);
+}
+
+PlaceAddStatus add_place_at(int lat_minutes, int lon_minutes, const char *name, const char *zone,
+                            const std::string &system_dir, std::string *path, int *index,
+                            std::string *detail) {
   const std::string trimmed = place_add_name(name);
   const PlaceAddStatus status = check_new_place(lat_minutes, lon_minutes, trimmed, zone);
   if (status != kPlaceAdded) return status;
@@ -265,6 +271,9 @@ std::string place_add_message(PlaceAddStatus status, bool german) {
       {"the time zone is not one of the tz database", "Die Zeitzone kennt die tz-Datenbank nicht."},
       {"the place file holds %d places already", "Die Ortsdatei hat schon %d Orte.", kPlaceSlots},
       {"the place file was not written", "Die Ortsdatei wurde nicht geschrieben."},
+      {kNoCityFound, "Kein Ort gefunden."},
+      {"the city search refuses the name", "Nach diesem Namen kann nicht gesucht werden."},
+      {"cannot search for the name", "Die Ortssuche fehlt."},
   };
   const auto &m = kMessages[status];
   const int number = m.number;

@@ -21,6 +21,9 @@ enum PlaceAddStatus {
   kAddTableFull,     // the file already holds kPlaceSlots places
   kAddNotWritten,    // the file or its folder could not be read or written, or is
                      // write-protected (no write bit for its owner)
+  kAddNoCity,        // a search for a city of the name found none
+  kAddBadQuery,      // a name the city search refuses (detail says why)
+  kAddNoSearch,      // the city search is unavailable (detail says why)
   kAddStatuses
 };
 
@@ -33,6 +36,10 @@ enum PlaceAddStatus {
 // false for any other word and for more than 90 degrees (latitude) or 180
 // degrees (longitude) after rounding.
 bool coordinate_minutes(const char *word, bool latitude, int *minutes);
+
+// Signed arc minutes of signed degrees, rounded to the nearest minute,
+// halves away from zero, as the place file holds a coordinate.
+long degrees_to_minutes(double degrees);
 
 // The name as the place file reads it back: blanks at both ends removed.
 std::string place_add_name(const char *name);
@@ -64,6 +71,12 @@ std::string append_line(const std::string &text, const std::string &line);
 PlaceAddStatus add_place(const char *name, const char *lat, const char *lon, const char *zone,
                          const std::string &system_dir, std::string *path, int *index,
                          std::string *detail);
+
+// The same for a place in arc minutes (as coordinate_minutes gives them);
+// add_place reads its words and calls this.
+PlaceAddStatus add_place_at(int lat_minutes, int lon_minutes, const char *name, const char *zone,
+                            const std::string &system_dir, std::string *path, int *index,
+                            std::string *detail);
 
 // The message of a status, in English (the text front end) or German (the
 // window), one sentence without line end.

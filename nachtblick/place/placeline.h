@@ -31,6 +31,8 @@ constexpr int kMinPlaceLine = 16;
 constexpr char kNorthLetter = 'N', kSouthLetter = 'S';
 constexpr char kEastLetter = 'E', kOstLetter = 'O', kWestLetter = 'W';
 
+// Arc minutes of a degree.
+constexpr int kMinutesPerDegree = 60;
 // The largest degrees and minutes of the fields.
 constexpr int kMaxLatDegrees = 90, kMaxLonDegrees = 180, kMaxMinutes = 59;
 

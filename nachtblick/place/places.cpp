@@ -215,10 +215,10 @@ std::string read_place(const Line &line, Place table[kPlaceSlots], int *count) {
   p.north = north;
   p.east = east;
   p.used += 1;
-  double lat = lat_deg + lat_min / 60.0;
+  double lat = lat_deg + lat_min / double(kMinutesPerDegree);
   if (!north) lat = -lat;
   p.latitude = clamp_double(lat, -90.0, 90.0);
-  double lon = lon_deg + lon_min / 60.0;
+  double lon = lon_deg + lon_min / double(kMinutesPerDegree);
   if (!east) lon = -lon;
   p.longitude = clamp_double(lon, -180.0, 180.0);
   Line named = line;

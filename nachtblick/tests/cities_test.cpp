@@ -102,7 +102,7 @@ TEST(Cities, Async) {
     if (--r->pending == 0) g_main_loop_quit(r->loop);
   };
   {
-    const GermanCityNames names;
+    const auto names = std::make_shared<const GermanCityNames>();
     EXPECT_STREQ(g_getenv("LANGUAGE"), "de");
     GCancellable *cancelled = g_cancellable_new();
     g_cancellable_cancel(cancelled);

@@ -5,6 +5,7 @@
 // random clicks while the place file changes, the desktop identity and the
 // three ways to end the main loop.
 #include "nachtblick/place/places.h"
+#include "nachtblick/text/latin1.h"
 #include "nachtblick/window/app.h"
 #include "tests/gtk_harness.h"
 
@@ -12,12 +13,16 @@
 static App app{};
 
 // Pi and the information are reports of their own; every other button
-// shows the report of the current view.
-std::string harness::expected(const std::string &label) {
+// shows the report of the current view. The text area holds them in
+// Latin-1.
+static std::string report_text(const std::string &label) {
   if (label.empty()) return kGreetingText;
   if (label == "Kreiszahl PI berechnen") return pi_report().text;
   if (label == "Programm Information" || label == "Hilfe/Info") return info_report().text;
   return window_view(app.current_view).report(app_report_input(&app)).text;
+}
+std::string harness::expected(const std::string &label) {
+  return latin1_text(report_text(label).c_str());
 }
 
 // The place shown is one in use; now and then the place file changes to up

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The cities of a search as text.
+// The cities of a search as text, and the view of a search.
 #include "nachtblick/views/citytable.h"
 
 #include <glib.h>
@@ -11,10 +11,10 @@
 
 namespace {
 
-enum { kColumns = 7, kFirstRightColumn = 4 };
+enum { kFirstRightColumn = 4 };
 
 // A line of the table: its fields, control characters masked.
-typedef std::array<std::string, kColumns> Row;
+typedef std::array<std::string, kCityColumns> Row;
 
 // A number as the table and the tsv print it, whatever the locale.
 std::string degrees(double value) {
@@ -43,16 +43,20 @@ size_t characters(const std::string &field) {
 
 }  // namespace
 
+const char *const kCityColumnTitles[kCityColumns] = {
+    "Ort", "Bundesland/Region", "Staat", "Zeitzone", "Breite", "Laenge", "Einwohner"};
+
 std::string city_table_text(const std::vector<City> &cities) {
-  const std::vector<Row> table = rows(
-      {"Ort", "Bundesland/Region", "Staat", "Zeitzone", "Breite", "Laenge", "Einwohner"}, cities);
-  std::array<size_t, kColumns> width{};
+  Row header;
+  std::copy(kCityColumnTitles, kCityColumnTitles + kCityColumns, header.begin());
+  const std::vector<Row> table = rows(header, cities);
+  std::array<size_t, kCityColumns> width{};
   for (const Row &row : table)
-    for (int i = 0; i < kColumns; ++i) width[i] = std::max(width[i], characters(row[i]));
+    for (int i = 0; i < kCityColumns; ++i) width[i] = std::max(width[i], characters(row[i]));
   std::string text;
   for (const Row &row : table) {
     std::string line;
-    for (int i = 0; i < kColumns; ++i) {
+    for (int i = 0; i < kCityColumns; ++i) {
       const std::string pad(width[i] - characters(row[i]), ' ');
       if (i > 0) line += "  ";
       line += i < kFirstRightColumn ? row[i] + pad : pad + row[i];
@@ -66,8 +70,28 @@ std::string city_table_tsv(const std::vector<City> &cities) {
   std::string text;
   for (const Row &row :
        rows({"name", "state", "country", "zone", "lat", "lon", "population"}, cities)) {
-    for (int i = 0; i < kColumns; ++i) text += (i ? "\t" : "") + row[i];
+    for (int i = 0; i < kCityColumns; ++i) text += (i ? "\t" : "") + row[i];
     text += "\n";
   }
   return text;
+}
+
+std::string city_title(const City &city) {
+  std::string title =
+      city.name + " (" + (city.state.empty() ? "" : city.state + ", ") + city.country + ")";
+  mask_controls(title);
+  return title;
+}
+
+ViewResult city_search_view(const char *query, size_t max_bytes, ViewFormat format) {
+  const CitySearch search = search_cities(query, max_bytes);
+  switch (search.status) {
+    case kCitiesFound:
+      return view_output(format == kFormatTsv ? city_table_tsv(search.cities)
+                                              : city_table_text(search.cities));
+    case kCitiesNone: return view_error(kViewNotFound, search.message);
+    case kCitiesBadInput: return view_error(kViewBadInput, search.message);
+    case kCitiesUnavailable: break;
+  }
+  return view_error(kViewFailed, search.message);
 }

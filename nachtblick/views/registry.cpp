@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The table of views, and the writers that take a view's arguments from
 // the command line: a YEAR (and MONTH and DAY) as plain decimal numbers,
-// the --format of the view, and for the export --events.
+// the --format of the view, for the export --events, and for the place
+// table --search.
 #include "nachtblick/views/registry.h"
 
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "calendar/calendar.h"
 #include "nachtblick/text/decimal.h"
 #include "nachtblick/text/textbuf.h"
+#include "nachtblick/views/citytable.h"
 #include "nachtblick/views/eclipses.h"
 #include "nachtblick/views/ical.h"
 #include "nachtblick/views/moondistance.h"
@@ -46,28 +48,44 @@ bool view_dates(const ViewArgs &a, int count, int date[], std::string &message) 
   return true;
 }
 
-// The --format of the view, its first format when none is given; else the
-// message.
-bool view_format(const ViewArgs &a, int *format, std::string &message) {
-  const ViewDef &view = *a.view;
+// The format of the name given among the names, the first when none is
+// given; else the message.
+bool format_of(const char *given, const char *const *names, int count, int *format,
+               std::string &message) {
   *format = 0;
-  if (!a.format) return true;
-  for (int f = 0; f < view.nformats; ++f)
-    if (std::strcmp(a.format, view.formats[f]) == 0) {
+  if (!given) return true;
+  for (int f = 0; f < count; ++f)
+    if (std::strcmp(given, names[f]) == 0) {
       *format = f;
       return true;
     }
-  message = std::string("--format '") + a.format + "' is not " +
-            joined_names(view.formats, view.nformats);
+  message = std::string("--format '") + given + "' is not " + joined_names(names, count);
   return false;
+}
+
+// The --format of the view; else the message.
+bool view_format(const ViewArgs &a, int *format, std::string &message) {
+  return format_of(a.format, a.view->formats, a.view->nformats, format, message);
 }
 
 const Place &args_place(const ViewArgs &a) { return a.in.places[a.in.current_place]; }
 
 ReportText pi_view(const ReportInput &) { return pi_report(); }
 
-// The place table; on stderr the place file in use and its notes.
+// The cities of a search, as text or tsv.
+ViewResult search_write(const ViewArgs &a) {
+  int format = 0;
+  std::string message;
+  if (!format_of(a.format, kViewFormatNames, kViewFormats, &format, message)) return bad(message);
+  ViewResult result = city_search_view(a.search, a.query_bytes, ViewFormat(format));
+  if (result.error == kViewBadInput) result.message = "--search: " + result.message;
+  return result;
+}
+
+// The place table; on stderr the place file in use and its notes. With
+// --search the cities found instead.
 ViewResult places_write(const ViewArgs &a) {
+  if (a.search) return search_write(a);
   return view_output(place_table_text(a.places->table),
                      place_source_notes(*a.places, "nachtblick-report"));
 }
@@ -142,8 +160,8 @@ const ViewDef kViews[] = {
      "Sun and Moon rise and set, twilights at the place", riseset_report, nullptr},
     {"pi", 0, "", 0, 0, nullptr, 0, 0, false, "Kreiszahl PI berechnen", nullptr, kWindowNone,
      "pi to 2799 decimal places", pi_view, nullptr},
-    {"places", 0, "", 0, 0, nullptr, 0, kTakesAdd, false, nullptr, nullptr, kWindowNone,
-     "the place table; on stderr the file it is from", nullptr, places_write},
+    {"places", 0, "", 0, 0, nullptr, 0, kTakesAdd | kTakesSearch, false, nullptr, nullptr,
+     kWindowNone, "the place table; on stderr the file it is from", nullptr, places_write},
     {"ical", 1, "YEAR", kFirstReportYear, kLastReportYear, nullptr, 0, kTakesEvents, true, nullptr,
      nullptr, -1, "the year's events as an iCalendar file (RFC 5545)", nullptr, ical_write},
     {"chart", 1, "YEAR", kFirstReportYear, kLastReportYear, kChartFormatNames, kChartFormats, 0,

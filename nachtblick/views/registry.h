@@ -7,6 +7,7 @@
 #ifndef NACHTBLICK_REGISTRY_H
 #define NACHTBLICK_REGISTRY_H
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -28,6 +29,8 @@ struct ViewArgs {
   bool place_given;         // --place was given
   const char *format;       // --format, or null
   const char *events;       // --events, or null
+  const char *search;       // --search, or null
+  size_t query_bytes;       // the longest query of a city search, in bytes
   const PlaceBook *places;  // the place file read
   ChartLoader chart;
 };
@@ -44,7 +47,7 @@ enum WindowView {
 };
 
 // The options a view takes besides --place, --today and --format.
-enum ViewOptions : unsigned { kTakesEvents = 1, kTakesAdd = 2 };
+enum ViewOptions : unsigned { kTakesEvents = 1, kTakesAdd = 2, kTakesSearch = 4 };
 
 struct ViewDef {
   const char *name;            // the command name

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // What a view gives back: its output, or an error of a class. The front end
 // alone turns the class into an exit status (bad input 2, a failure to
-// read, write or draw 1) and prints the message as one line; the window
-// shows the same message.
+// read, write or draw 1, a search that found nothing 1) and prints the message as one line; the
+// window shows the same message.
 #ifndef NACHTBLICK_VIEWRESULT_H
 #define NACHTBLICK_VIEWRESULT_H
 
@@ -11,7 +11,8 @@
 enum ViewError {
   kViewOk,        // text holds the output
   kViewBadInput,  // an argument the view cannot take
-  kViewFailed     // something could not be read, written or drawn
+  kViewFailed,    // something could not be read, written or drawn
+  kViewNotFound   // a search found nothing (a city search, say)
 };
 
 struct ViewResult {

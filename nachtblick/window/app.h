@@ -10,8 +10,11 @@
 #include <gtk/gtk.h>
 
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "nachtblick/place/cities.h"
 #include "nachtblick/place/places.h"
 #include "nachtblick/views/chart.h"
 #include "nachtblick/views/registry.h"
@@ -50,10 +53,26 @@ struct App {
   GtkWidget *add_message;
   GtkWidget *chart_window;
   GtkWidget *chart_image;
+  // The city search: its dialog, entry, list (a GtkTreeView) and message
+  // line; the cities listed; the search running, cancelled by the next
+  // keystroke (null: none); the German names, held while it is open and
+  // by each search until its result is taken.
+  GtkWidget *search_dialog;
+  GtkWidget *search_entry;
+  GtkWidget *search_list;
+  GtkWidget *search_message;
+  std::vector<City> search_cities;
+  GCancellable *search_pending;
+  std::shared_ptr<const GermanCityNames> search_names;
+
+  // The windows of long texts (textwindow.cpp), one for each view by name.
+  std::map<std::string, GtkWidget *> text_windows;
 };
 
-// The cancel button of the dialogs, German whatever the locale.
+// The cancel button of the dialogs, German whatever the locale, and the
+// button that adds a place.
 constexpr char kCancelLabel[] = "_Abbrechen";
+constexpr char kAddLabel[] = "_Hinzufuegen";
 
 // A callback of a button or a menu item: the state, then the widget.
 typedef void (*AppCallback)(App *app, GtkWidget *widget);
@@ -67,8 +86,12 @@ void build_window(App *app);
 // The entry texts, today's date and the place state as one report input.
 // The texts belong to the entries and stay valid until they change.
 ReportInput app_report_input(App *app);
-// Replaces the whole contents of the output area with a report.
+// Replaces the whole contents of the output area with a report, its text
+// converted from UTF-8 to the Latin-1 of the area's X font.
 void show_report(App *app, const ReportText &report);
+// Whether the text area shows all of a report: its lines fit the area's
+// height and each one its width.
+bool fits_text_area(App *app, const ReportText &report);
 // Inserts the greeting into the empty text area.
 void show_greeting(App *app);
 // Empties the text area.
@@ -76,7 +99,8 @@ void clear_output_window(App *app);
 // Runs the report of the current view again.
 void rerun_view(App *app);
 // Shows a view's report, storing its current view; a view at the place
-// reads the place file again first.
+// reads the place file again first. A view of the menus shows in a window
+// of its own, a view of the buttons in the text area.
 void show_view(App *app, const ViewDef &view);
 // Names the place file last read in the place buttons' tooltip.
 void name_place_file(App *app);
@@ -107,18 +131,29 @@ void minus_day(App *app, GtkWidget *);
 // menu entries.
 GtkWidget *build_menu_bar(App *app);
 
+// textwindow.cpp: a text too long for the text area in a window of its
+// own, one window for each name, made at the first request and showing the
+// new text at every one after; its title is the given one.
+void show_text_window(App *app, const std::string &name, const std::string &title,
+                      const std::string &text);
+// Escape closes the window (the chart's and the texts').
+void close_on_escape(GtkWidget *window);
+
 // dialogs.cpp, chartwindow.cpp, placedialog.cpp: the menus' dialogs and
 // windows.
-// An error message over the window, closed by its button.
-void show_error(App *app, const std::string &message);
+// An error message over the window, closed by its button: what failed, in
+// German, and why, the message the text front end prints (if any).
+void show_error(App *app, const std::string &what, const std::string &why = "");
 // The year of the views of a whole year: the year entry, or the current
-// year when it holds no number. false, with the error shown, for a year
-// they do not cover.
-bool whole_year(App *app, int *year);
+// year when it holds no number. false, with the error shown under what, for
+// a year they do not cover.
+bool whole_year(App *app, int *year, const char *what);
 void export_ical_cb(App *app, GtkWidget *);
 void save_chart_cb(App *app, GtkWidget *);
 void chart_window_cb(App *app, GtkWidget *);
 void place_file_cb(App *app, GtkWidget *);
 void add_place_cb(App *app, GtkWidget *);
+// searchdialog.cpp: Orte, "Ort suchen…".
+void search_place_cb(App *app, GtkWidget *);
 
 #endif

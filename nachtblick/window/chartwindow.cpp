@@ -2,7 +2,7 @@
 // The chart of a year in a window of its own: one for the run, made at the
 // first request and brought up to the year and place of every one after.
 // It opens as large as the chart and its frame (kChartFrame pixels); the
-// window manager keeps it on the screen.
+// window manager keeps it on the screen. Escape closes it.
 #include <string>
 
 #include "nachtblick/text/utf8.h"
@@ -15,6 +15,7 @@ static void make_chart_window(App *app, GdkPixbuf *chart) {
   app->chart_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   g_signal_connect(app->chart_window, "destroy", G_CALLBACK(gtk_widget_destroyed),
                    &app->chart_window);
+  close_on_escape(app->chart_window);
   gtk_window_set_default_size(GTK_WINDOW(app->chart_window),
                               gdk_pixbuf_get_width(chart) + kChartFrame,
                               gdk_pixbuf_get_height(chart) + kChartFrame);
@@ -27,12 +28,13 @@ static void make_chart_window(App *app, GdkPixbuf *chart) {
 }
 
 void chart_window_cb(App *app, GtkWidget *) {
+  const char kNotDrawn[] = "Die Jahresgrafik konnte nicht gezeichnet werden.";
   int year;
-  if (!whole_year(app, &year)) return;
+  if (!whole_year(app, &year, kNotDrawn)) return;
   std::string png, err;
   if (!chart_report(year, current_place_now(app), app->places.january_variant, kChartPng,
                     app_report_input(app).today, png, err)) {
-    show_error(app, "Die Jahresgrafik konnte nicht gezeichnet werden: " + err);
+    show_error(app, kNotDrawn, err);
     return;
   }
   GdkPixbufLoader *loader = gdk_pixbuf_loader_new_with_type("png", NULL);

@@ -8,30 +8,31 @@
 
 #include "calendar/calendar.h"
 #include "nachtblick/place/placeadd.h"
-#include "nachtblick/text/textbuf.h"
 #include "nachtblick/text/utf8.h"
 #include "nachtblick/views/ical.h"
 #include "nachtblick/views/yearcheck.h"
 #include "nachtblick/window/app.h"
 
-void show_error(App *app, const std::string &message) {
+// GTK+ takes UTF-8: a name or path in the message is read as utf8_text
+// reads it.
+void show_error(App *app, const std::string &what, const std::string &why) {
   GtkWidget *dialog = gtk_message_dialog_new(
       GTK_WINDOW(app->window), GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-      GTK_MESSAGE_ERROR, GTK_BUTTONS_NONE, "%s", message.c_str());
+      GTK_MESSAGE_ERROR, GTK_BUTTONS_NONE, "%s", utf8_text(what.c_str()).c_str());
+  if (!why.empty())
+    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s",
+                                             utf8_text(why.c_str()).c_str());
   gtk_dialog_add_button(GTK_DIALOG(dialog), "_Schliessen", GTK_RESPONSE_CLOSE);
   g_signal_connect(dialog, "response", G_CALLBACK(gtk_widget_destroy), NULL);
   gtk_widget_show(dialog);
 }
 
-bool whole_year(App *app, int *year) {
+bool whole_year(App *app, int *year, const char *what) {
   *year = entrytoint(gtk_entry_get_text(GTK_ENTRY(app->year)));
   if (*year == 0) *year = local_year();
   std::string message;
   if (report_year_ok(*year, message)) return true;
-  message.clear();
-  append_format(message, "Das Jahr muss im Bereich von %d bis %d sein!", kFirstReportYear,
-                kLastReportYear);
-  show_error(app, message);
+  show_error(app, what, message);
   return false;
 }
 
@@ -83,9 +84,12 @@ static ChartFormat chosen_format(GtkFileChooser *chooser, const char *path) {
   return format;
 }
 
+// What the window says when a file could not be made.
+static const char kNotMade[] = "Die Datei konnte nicht erstellt werden.";
+
 // Writes the chosen file at once and whole (a temporary file in the same
-// folder, then a rename), or shows why not. The dialog holds its kind and
-// year.
+// folder, then a rename) and names it in the text area, or shows why not.
+// The dialog holds its kind and year.
 static void save_response_cb(GtkDialog *dialog, gint response, gpointer data) {
   App *app = static_cast<App *>(data);
   const SaveKind *kind = static_cast<const SaveKind *>(g_object_get_data(G_OBJECT(dialog), "kind"));
@@ -98,11 +102,13 @@ static void save_response_cb(GtkDialog *dialog, gint response, gpointer data) {
   const ViewResult file = kind->make(app, year, format);
   GError *error = NULL;
   if (file.error != kViewOk) {
-    show_error(app, "Die Datei konnte nicht erstellt werden: " + file.message);
+    show_error(app, kNotMade, file.message);
   } else if (!g_file_set_contents(path, file.text.data(), static_cast<gssize>(file.text.size()),
                                   &error)) {
-    show_error(app, std::string("Die Datei wurde nicht geschrieben:\n") + error->message);
+    show_error(app, "Die Datei wurde nicht geschrieben.", error->message);
     g_error_free(error);
+  } else {
+    show_report(app, ReportText{std::string("\n Gespeichert:\n ") + path + "\n", kFontReport});
   }
   g_free(path);
 }
@@ -121,7 +127,7 @@ static void add_chart_types(GtkFileChooser *chooser) {
 // The save dialog of a file of the year in the year entry.
 static void ask_save(App *app, const SaveKind &kind) {
   int year;
-  if (!whole_year(app, &year)) return;
+  if (!whole_year(app, &year, kNotMade)) return;
   GtkWidget *dialog = gtk_file_chooser_dialog_new(
       kind.title, GTK_WINDOW(app->window), GTK_FILE_CHOOSER_ACTION_SAVE, kCancelLabel,
       GTK_RESPONSE_CANCEL, "_Speichern", GTK_RESPONSE_ACCEPT, NULL);

@@ -22,6 +22,7 @@ const MenuDef kMenuDefs[] = {
     {"_Datei", "Jahres_grafik speichern\u2026", nullptr, save_chart_cb},
     {"_Datei", "_Beenden", "<Control>q", quit_cb},
     {"_Ansicht", "_Jahresgrafik", nullptr, chart_window_cb},
+    {"_Orte", "Ort _suchen\u2026", nullptr, search_place_cb},
     {"_Orte", "Ort _hinzufuegen\u2026", nullptr, add_place_cb},
     {"_Orte", "Ortsdatei neu _laden", "<Control>r", riseset_cb},
     {"_Orte", "Ortsdatei _anzeigen", nullptr, place_file_cb},

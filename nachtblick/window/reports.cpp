@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: MIT
 // The text area and the callbacks behind nachtblick's buttons: the views,
 // the date steps, today's date and the place steps.
+#include <cstring>
 #include <ctime>
 #include <string>
 
 #include "calendar/calendar.h"
+#include "nachtblick/text/latin1.h"
+#include "nachtblick/text/utf8.h"
 #include "nachtblick/window/app.h"
+
+// GtkText keeps this many pixels at the end of a line for the mark of a
+// line it breaks.
+enum { kLineWrapRoom = 8 };
 
 // X core font by name, loaded once per name and kept for the whole run (the
 // load result is not checked: a NULL font makes the text use the widget's).
@@ -26,17 +33,38 @@ void clear_output_window(App *app) {
 void show_report(App *app, const ReportText &report) {
   GdkFont *font = report_font(app, report.font);
   app->shown_font = font;
+  const std::string shown = latin1_text(report.text.c_str());
   GtkText *text = GTK_TEXT(app->output);
   gtk_text_freeze(text);
   clear_output_window(app);
-  gtk_text_insert(text, font, NULL, NULL, report.text.c_str(),
-                  static_cast<gint>(report.text.size()));
+  gtk_text_insert(text, font, NULL, NULL, shown.c_str(), static_cast<gint>(shown.size()));
   gtk_text_thaw(text);
 }
 
 void show_greeting(App *app) {
   app->shown_font = report_font(app, kFontGreeting);
-  gtk_text_insert(GTK_TEXT(app->output), app->shown_font, NULL, NULL, kGreetingText, -1);
+  gtk_text_insert(GTK_TEXT(app->output), app->shown_font, NULL, NULL,
+                  latin1_text(kGreetingText).c_str(), -1);
+}
+
+// The lines of the report, in its font, against the area inside the
+// widget's frame: their number times the font's line height, and the
+// width of each.
+bool fits_text_area(App *app, const ReportText &report) {
+  GdkFont *font = report_font(app, report.font);
+  gint width, height;
+  gdk_window_get_size(GTK_TEXT(app->output)->text_area, &width, &height);
+  const std::string shown = latin1_text(report.text.c_str());
+  gchar **lines = g_strsplit(shown.c_str(), "\n", -1);
+  int count = 0;
+  bool narrow = true;
+  for (gchar **line = lines; *line; ++line) {
+    if (**line || line[1]) ++count;  // not the empty rest after a final line end
+    narrow = narrow && gdk_text_width(font, *line, static_cast<gint>(std::strlen(*line))) <=
+                           width - kLineWrapRoom;
+  }
+  g_strfreev(lines);
+  return narrow && count * (font->ascent + font->descent) <= height;
 }
 
 ReportInput app_report_input(App *app) {
@@ -62,7 +90,7 @@ std::string place_file_text(const App *app) {
 }
 
 void name_place_file(App *app) {
-  const std::string tip = place_file_text(app);
+  const std::string tip = utf8_text(place_file_text(app).c_str());
   for (GtkWidget *button : app->place_buttons) gtk_widget_set_tooltip_text(button, tip.c_str());
 }
 
@@ -79,10 +107,23 @@ const Place &current_place_now(App *app) {
   return app->places.table[app->current_place];
 }
 
+// The heading of a text: its first line that is not blank, without the
+// blanks around it.
+static std::string heading(const std::string &text) {
+  size_t start = text.find_first_not_of(" \n");
+  if (start == std::string::npos) return "";
+  const size_t end = text.find('\n', start);
+  std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+  return line.substr(0, line.find_last_not_of(' ') + 1);
+}
+
+// A view of the menus shows in its window, named by its heading.
 void show_view(App *app, const ViewDef &view) {
   if (view.place) current_place_now(app);
   if (view.window_view != kWindowNone) app->current_view = view.window_view;
-  show_report(app, view.report(app_report_input(app)));
+  const ReportText report = view.report(app_report_input(app));
+  if (!view.menu) return show_report(app, report);
+  show_text_window(app, view.name, heading(report.text), report.text);
 }
 
 void quit_cb(App *, GtkWidget *) { gtk_main_quit(); }
