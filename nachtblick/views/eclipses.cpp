@@ -87,13 +87,15 @@ void append_text(std::string &out, const Place &place, const PlaceEclipse &e, in
 
 std::vector<std::string> eclipse_horizon_notes(const Place &place, const PlaceEclipse &e,
                                                bool utf8) {
+  // The eclipse in progress at the body's rising, by body: solar, lunar.
+  const char *const kAlready[2] = {") schon im Gange", ") bereits im Gange"};
   std::vector<std::string> notes;
   const std::optional<Instant> *at[2] = {&e.rise, &e.set};
   for (int k = 0; k < 2; ++k) {
     if (!*at[k]) continue;
     const EventName &name = kRiseSetNames[e.lunar][k];
     notes.push_back(std::string("Bei ") + (utf8 ? name.name : name.text) + " (" +
-                    time_text(place, **at[k]) + (k ? ") noch im Gange" : ") schon im Gange"));
+                    time_text(place, **at[k]) + (k ? ") noch im Gange" : kAlready[e.lunar]));
   }
   return notes;
 }

@@ -24,8 +24,9 @@ ViewResult eclipses_view(int year, const Place &place, int jan_variant, ViewForm
 
 // The sentences that say the eclipse is going on when the body rises or
 // sets within it, with the instant in the place's time: "Bei Mondaufgang
-// (21:03:10 CET) schon im Gange", "Bei Sonnenuntergang (20:38:00 MESZ)
-// noch im Gange"; none, one or both. The names in the view's text (ASCII)
+// (21:03:10 CET) bereits im Gange", "Bei Sonnenaufgang (05:24:27 EDT)
+// schon im Gange", "Bei Sonnenuntergang (20:38:00 MESZ) noch im Gange";
+// none, one or both. The names in the view's text (ASCII)
 // or, with utf8, as the export writes them.
 std::vector<std::string> eclipse_horizon_notes(const Place &place, const PlaceEclipse &e,
                                                bool utf8);
