@@ -160,6 +160,16 @@ inline std::vector<GtkWidget *> other_windows(bool dialogs) {
   return found;
 }
 
+// The one widget of the type in the one other window shown (not a
+// dialog); null, with the failure noted, for none or more.
+inline GtkWidget *in_other_window(GType type) {
+  const std::vector<GtkWidget *> others = other_windows(false);
+  std::vector<GtkWidget *> found;
+  if (others.size() == 1) collect(others[0], type, found);
+  EXPECT_EQ(found.size(), 1u) << others.size() << " other windows";
+  return found.size() == 1 ? found[0] : nullptr;
+}
+
 inline std::string dialog_text;  // the title and labels of the dialog answered last
 
 // Answers the one dialog shown (see the script's answer and fill lines). A
@@ -336,18 +346,14 @@ TEST(Window, Script) {
       const std::string want = block.empty() ? program_output(quoted) : block;
       EXPECT_TRUE(bytes == want) << bytes.size() << " bytes, not " << want.size() << ":\n" << bytes;
     } else if (word == "expect" && arg == "image") {
-      const std::vector<GtkWidget *> others = other_windows(false);
-      std::vector<GtkWidget *> images;
-      if (others.size() == 1) collect(others[0], GTK_TYPE_IMAGE, images);
-      ASSERT_EQ(images.size(), 1u) << others.size() << " other windows";
-      GdkPixbuf *shown = gtk_image_get_pixbuf(GTK_IMAGE(images[0]));
+      GtkWidget *image = in_other_window(GTK_TYPE_IMAGE);
+      ASSERT_TRUE(image);
+      GdkPixbuf *shown = gtk_image_get_pixbuf(GTK_IMAGE(image));
       EXPECT_TRUE(shown && pixels(shown) == png_pixels(quoted));
     } else if (word == "expect" && arg == "window") {
-      const std::vector<GtkWidget *> others = other_windows(false);
-      std::vector<GtkWidget *> views;
-      if (others.size() == 1) collect(others[0], GTK_TYPE_TEXT_VIEW, views);
-      ASSERT_EQ(views.size(), 1u) << others.size() << " other windows";
-      GtkTextBuffer *buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(views[0]));
+      GtkWidget *view = in_other_window(GTK_TYPE_TEXT_VIEW);
+      ASSERT_TRUE(view);
+      GtkTextBuffer *buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view));
       GtkTextIter start, end;
       gtk_text_buffer_get_bounds(buffer, &start, &end);
       g_autofree gchar *shown = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
