@@ -114,13 +114,20 @@ TEST(App, Latin1Text) {
     EXPECT_EQ(latin1_text(utf8), latin1) << utf8;
 }
 
-// The zones to choose from: tzdata's list for users, sorted, every one known.
+// The zones to choose from: tzdata's list for users, sorted, every one known;
+// a zone it does not hold has no days.
 TEST(App, ZoneChoices) {
   const std::vector<std::string> zones = zone_choices();
   EXPECT_TRUE(std::is_sorted(zones.begin(), zones.end()));
   EXPECT_TRUE(std::binary_search(zones.begin(), zones.end(), "Europe/Berlin"));
   EXPECT_TRUE(std::all_of(zones.begin(), zones.end(),
                           [](const std::string &z) { return zone_known(z.c_str()); }));
+  // A zone the tz database does not hold gives no days and no offset.
+  ZoneDay day;
+  int offset;
+  char abbr[kZoneAbbrSize];
+  EXPECT_EQ(
+      zone_days("Europe/Nowhere", 0, 1, &day) + zone_offset("Europe/Nowhere", 0, &offset, abbr), 0);
 }
 
 // Started two lunations late, the phase search goes back to a phase

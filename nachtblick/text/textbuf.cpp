@@ -3,6 +3,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 void append_format(std::string &text, const char *format, ...) {
   char line[256] = "";  // vsnprintf ends what it writes with a NUL, cut if need be
@@ -11,6 +12,12 @@ void append_format(std::string &text, const char *format, ...) {
   std::vsnprintf(line, sizeof line, format, args);
   va_end(args);
   text += line;
+}
+
+int name_index(const char *const *names, int n, const char *name) {
+  for (int i = 0; i < n; ++i)
+    if (std::strcmp(names[i], name) == 0) return i;
+  return -1;
 }
 
 std::string joined_names(const char *const *names, int n) {

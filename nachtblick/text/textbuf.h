@@ -10,6 +10,9 @@
 void append_format(std::string &text, const char *format, ...)
     __attribute__((format(printf, 2, 3)));
 
+// The index of name among names[0..n), or -1 when it is none of them.
+int name_index(const char *const *names, int n, const char *name);
+
 // Names joined with ", " and " or " before the last: "svg, pdf or png".
 std::string joined_names(const char *const *names, int n);
 

@@ -14,10 +14,10 @@
 #ifndef NACHTBLICK_CHART_H
 #define NACHTBLICK_CHART_H
 
-#include <cstring>
 #include <string>
 
 #include "nachtblick/place/places.h"
+#include "nachtblick/text/textbuf.h"
 #include "nachtblick/views/reports.h"
 
 enum ChartFormat { kChartSvg, kChartPdf, kChartPng, kChartFormats };
@@ -52,12 +52,9 @@ extern const ChartColour kSkippedDayColour;
 
 // The format of its name (kChartFormatNames); false for any other text.
 inline bool chart_format(const char *name, ChartFormat *format) {
-  for (int f = 0; f < kChartFormats; ++f)
-    if (std::strcmp(name, kChartFormatNames[f]) == 0) {
-      *format = static_cast<ChartFormat>(f);
-      return true;
-    }
-  return false;
+  const int f = name_index(kChartFormatNames, kChartFormats, name);
+  if (f >= 0) *format = static_cast<ChartFormat>(f);
+  return f >= 0;
 }
 
 // Writes the chart of the year (kFirstReportYear..kLastReportYear, counted as

@@ -39,9 +39,10 @@ const MonthName *month_names(int month, int jan_variant) {
   return &kMonthNames[month == 1 && jan_variant == 2 ? 0 : month];
 }
 
+// The design's szMonat, the reports' column of kMonthNames.
 const char *month_name(int month, int jan_variant) {
   const MonthName *m = month_names(month, jan_variant);
-  return m ? m->name : "";
+  return m ? szMonat[m - kMonthNames] : "";
 }
 
 const char *month_name_utf8(int month, int jan_variant) {

@@ -52,13 +52,8 @@ bool view_dates(const ViewArgs &a, int count, int date[], std::string &message) 
 // given; else the message.
 bool format_of(const char *given, const char *const *names, int count, int *format,
                std::string &message) {
-  *format = 0;
-  if (!given) return true;
-  for (int f = 0; f < count; ++f)
-    if (std::strcmp(given, names[f]) == 0) {
-      *format = f;
-      return true;
-    }
+  *format = given ? name_index(names, count, given) : 0;
+  if (*format >= 0) return true;
   message = std::string("--format '") + given + "' is not " + joined_names(names, count);
   return false;
 }
@@ -143,6 +138,8 @@ ViewResult moon_distance_write(const ViewArgs &a) {
   return moon_distance_view(year, ViewFormat(format));
 }
 
+const ViewMenuEntry kEclipsesMenu = {"_Ansicht", "_Finsternisse am Ort"};
+
 }  // namespace
 
 const ViewDef kViews[] = {
@@ -168,8 +165,8 @@ const ViewDef kViews[] = {
      true, nullptr, nullptr, kWindowNone, "day, twilights and night of the year, a picture",
      nullptr, chart_write},
     {"eclipses", 1, "YEAR", kFirstReportYear, kLastReportYear, kViewFormatNames, kViewFormats, 0,
-     true, nullptr, "_Ansicht/_Finsternisse am Ort", kWindowEclipses,
-     "the year's eclipses as seen from the place", eclipses_report, eclipses_write},
+     true, nullptr, &kEclipsesMenu, kWindowEclipses, "the year's eclipses as seen from the place",
+     eclipses_report, eclipses_write},
     {"sun", kDateEntries, "YEAR MONTH DAY", kFirstReportYear, kLastReportYear, kViewFormatNames,
      kViewFormats, 0, true, nullptr, nullptr, kWindowNone,
      "the Sun's day: directions, golden and blue hours", nullptr, sun_write},

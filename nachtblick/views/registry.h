@@ -49,6 +49,11 @@ enum WindowView {
 // The options a view takes besides --place, --today and --format.
 enum ViewOptions : unsigned { kTakesEvents = 1, kTakesAdd = 2, kTakesSearch = 4 };
 
+// A view's entry in the window's menus: the menu's label and its item's.
+struct ViewMenuEntry {
+  const char *menu, *item;
+};
+
 struct ViewDef {
   const char *name;            // the command name
   int dates;                   // date texts (YEAR, MONTH, DAY) it takes at most
@@ -56,12 +61,12 @@ struct ViewDef {
   int first_year, last_year;   // the years it shows; 0 for none
   const char *const *formats;  // the names --format takes (the first the default); null: none
   int nformats;
-  unsigned options;    // ViewOptions
-  bool place;          // it shows something at the place
-  const char *button;  // the label of its window button, or null
-  const char *menu;    // "Menu/Item" of its window menu entry, or null
-  int window_view;     // the window's current view it stores, or -1 (it stores none)
-  const char *help;    // its line in the help
+  unsigned options;           // ViewOptions
+  bool place;                 // it shows something at the place
+  const char *button;         // the label of its window button, or null
+  const ViewMenuEntry *menu;  // its window menu entry, or null
+  int window_view;            // the window's current view it stores, or -1 (it stores none)
+  const char *help;           // its line in the help
   ReportText (*report)(const ReportInput &);  // its report in the window, or null
   ViewResult (*write)(const ViewArgs &);      // its output on the command line; null: the report
 };

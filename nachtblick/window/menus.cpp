@@ -42,13 +42,12 @@ void add_item(App *app, GtkWidget *menu, GtkAccelGroup *accels, const char *labe
   gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
 }
 
-// The views' entries of a menu: "Menu/Item" in the table of views.
+// The views' entries of a menu, in the table of views.
 void add_view_items(App *app, GtkWidget *menu, GtkAccelGroup *accels, const char *menu_name) {
-  const size_t n = std::strlen(menu_name);
   for (int i = 0; i < kViewCount; ++i) {
-    const char *entry = kViews[i].menu;
-    if (entry && std::strncmp(entry, menu_name, n) == 0 && entry[n] == '/')
-      add_item(app, menu, accels, entry + n + 1, nullptr, view_cb, &kViews[i]);
+    const ViewMenuEntry *entry = kViews[i].menu;
+    if (entry && std::strcmp(entry->menu, menu_name) == 0)
+      add_item(app, menu, accels, entry->item, nullptr, view_cb, &kViews[i]);
   }
 }
 
