@@ -31,7 +31,6 @@ class Instant {
   static Instant tt(double jde) { return Instant(kDynamical, jde, 0); }
   static Instant seconds(long long t) { return Instant(kUniversalSeconds, 0.0, t); }
 
-  Scale scale() const { return scale_; }
   // The UT Julian Date; a JDE less Delta T.
   double ut_jd() const;
   // The JDE; a UT Julian Date plus Delta T of its month.

@@ -39,12 +39,6 @@ std::string iso_local(const Place &place, const Instant &t) {
   return text;
 }
 
-std::string iso_local_date(const Place &place, const Instant &t) {
-  std::string text;
-  append_date(text, t.local(place));
-  return text;
-}
-
 void append_minute(std::string &text, int minute) {
   const int kMinutesPerDay = 1440;
   minute %= kMinutesPerDay;

@@ -16,9 +16,6 @@ std::string iso_utc(const Instant &t);
 // the offset appended where it has them, as local mean times do).
 std::string iso_local(const Place &place, const Instant &t);
 
-// "YYYY-MM-DD" of the local date at the place.
-std::string iso_local_date(const Place &place, const Instant &t);
-
 // Appends "hh:mm" of a minute of the local day, 0..1440; 1440 (24:00)
 // as 00:00, as the rise and set report prints it.
 void append_minute(std::string &text, int minute);

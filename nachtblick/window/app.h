@@ -148,6 +148,9 @@ void show_error(App *app, const std::string &what, const std::string &why = "");
 // year when it holds no number. false, with the error shown under what, for
 // a year they do not cover.
 bool whole_year(App *app, int *year, const char *what);
+// The chart of the year at the current place, the bytes nachtblick-report
+// writes on the same day.
+ViewResult make_chart(App *app, int year, ChartFormat format);
 void export_ical_cb(App *app, GtkWidget *);
 void save_chart_cb(App *app, GtkWidget *);
 void chart_window_cb(App *app, GtkWidget *);

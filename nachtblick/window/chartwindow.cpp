@@ -31,12 +31,9 @@ void chart_window_cb(App *app, GtkWidget *) {
   const char kNotDrawn[] = "Die Jahresgrafik konnte nicht gezeichnet werden.";
   int year;
   if (!whole_year(app, &year, kNotDrawn)) return;
-  std::string png, err;
-  if (!chart_report(year, current_place_now(app), app->places.january_variant, kChartPng,
-                    app_report_input(app).today, png, err)) {
-    show_error(app, kNotDrawn, err);
-    return;
-  }
+  const ViewResult chart = make_chart(app, year, kChartPng);
+  if (chart.error != kViewOk) return show_error(app, kNotDrawn, chart.message);
+  const std::string &png = chart.text;
   GdkPixbufLoader *loader = gdk_pixbuf_loader_new_with_type("png", NULL);
   gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar *>(png.data()), png.size(), NULL);
   gdk_pixbuf_loader_close(loader, NULL);

@@ -41,7 +41,7 @@ bool whole_year(App *app, int *year, const char *what) {
 static ViewResult make_ical(App *app, int year, ChartFormat) {
   return ical_report(year, &current_place_now(app), app_report_input(app).today);
 }
-static ViewResult make_chart(App *app, int year, ChartFormat format) {
+ViewResult make_chart(App *app, int year, ChartFormat format) {
   std::string out, err;
   if (!chart_report(year, current_place_now(app), app->places.january_variant, format,
                     app_report_input(app).today, out, err))
