@@ -148,6 +148,9 @@ void show_error(App *app, const std::string &what, const std::string &why = "");
 // year when it holds no number. false, with the error shown under what, for
 // a year they do not cover.
 bool whole_year(App *app, int *year, const char *what);
+// A dialog's message line: a German sentence and, on a line of its own,
+// why (a name or path in it read as utf8_text reads it).
+std::string dialog_message(const std::string &sentence, const std::string &why);
 // The chart of the year at the current place, the bytes nachtblick-report
 // writes on the same day.
 ViewResult make_chart(App *app, int year, ChartFormat format);

@@ -27,6 +27,11 @@ void show_error(App *app, const std::string &what, const std::string &why) {
   gtk_widget_show(dialog);
 }
 
+std::string dialog_message(const std::string &sentence, const std::string &why) {
+  const std::string reason = utf8_text(why.c_str());
+  return sentence + (reason.empty() ? "" : "\n") + reason;
+}
+
 bool whole_year(App *app, int *year, const char *what) {
   *year = entrytoint(gtk_entry_get_text(GTK_ENTRY(app->year)));
   if (*year == 0) *year = local_year();

@@ -62,10 +62,8 @@ static void add_response_cb(GtkDialog *dialog, gint response, gpointer data) {
   int index;
   const PlaceAddStatus status = add_place(text[kFieldName], text[kFieldLat], text[kFieldLon], zone,
                                           app->system_dir, &path, &index, &detail);
-  if (status != kPlaceAdded) {
-    const std::string why = utf8_text(detail.c_str());
-    return show_message(app, place_add_message(status, true) + (why.empty() ? "" : "\n") + why);
-  }
+  if (status != kPlaceAdded)
+    return show_message(app, dialog_message(place_add_message(status, true), detail));
   gtk_widget_destroy(GTK_WIDGET(dialog));
   reload_places(app);
   app->current_place = index;

@@ -22,10 +22,7 @@ const char kNoChoice[] = "Bitte einen Ort der Liste waehlen.";
 
 // The message line: a German sentence and, on a line of its own, why.
 void show_message(App *app, const std::string &sentence, const std::string &why = "") {
-  gchar *valid = g_utf8_make_valid(why.c_str(), static_cast<gssize>(why.size()));
-  const std::string text = sentence + (*valid ? "\n" : "") + valid;
-  gtk_label_set_text(GTK_LABEL(app->search_message), text.c_str());
-  g_free(valid);
+  gtk_label_set_text(GTK_LABEL(app->search_message), dialog_message(sentence, why).c_str());
 }
 
 // Cancels the search running, if any; its result will not come.
